@@ -1,0 +1,28 @@
+#pragma once
+// The fixed tables that turn codes into display texts (UTF-8). The proper
+// names are built into the program from the data files in names/data.
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace zovek {
+
+// Item code 0..255 -> name; every code has a text.
+const std::string& ItemName(int code);
+
+// Character code 0..26 -> name (24 names from data, then the three soldiers).
+const std::vector<std::string>& CharacterNames();
+
+// Party slot code 0..255 -> label ("（未加入）" for 255).
+std::string PartyLabel(int code);
+
+// Category 0..11 in the order 体術, 剣術, ..., 獣術.
+const std::array<std::string, 12>& TechniqueCategoryNames();
+const std::vector<std::string>& TechniqueNames(int category);
+
+// Captions of the 58 scenario entries and the 28 roles, in list order.
+const std::vector<std::string>& ScenarioCaptions();
+const std::vector<std::string>& RoleCaptions();
+
+}  // namespace zovek

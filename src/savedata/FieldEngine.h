@@ -1,0 +1,71 @@
+#pragma once
+// The one road between SaveBuffer and the view for single fields: the class of
+// a field is decided by its buffer index alone, and LoadField / StoreField
+// convert between its bytes and its view element.
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+
+#include "savedata/EditorView.h"
+#include "savefile/SaveBuffer.h"
+
+namespace zovek {
+
+using WalkMode = int;
+inline constexpr WalkMode kLoad = 1;   // buffer to view
+inline constexpr WalkMode kStore = 2;  // view to buffer
+
+struct FieldRef {
+  std::int16_t offset;
+  std::int16_t width;
+  std::int16_t slot;
+};
+
+enum class FieldClass {
+  None,
+  MainPartyCount,
+  HeaderNumber,
+  PartyMember,
+  ItemCode,
+  ItemCount,
+  JoinedFlag,
+  ScenarioState,
+  PlayTime,
+  RoleBits,
+  CharacterNumber,
+  SkillLevel,
+  EquipCode,
+  EquipCount,
+  MartialFlag,
+};
+
+// A store that cannot be completed: a value too large for its field or a view
+// text that is not a number. No byte of the field has been written.
+class StoreError : public std::runtime_error {
+ public:
+  StoreError(int errorNumber, const std::string& what) : std::runtime_error(what), number_(errorNumber) {}
+  int number() const { return number_; }
+
+ private:
+  int number_;
+};
+
+// Everything a load or store works on.
+struct FieldContext {
+  SaveBuffer& buffer;
+  EditorView& view;
+  std::int16_t characterBase;  // 112 x the character selected in cmbChara
+};
+
+FieldClass ClassifyField(int offset, int characterBase);
+
+std::int64_t ReadNumber(const SaveBuffer& buffer, int offset, int width);
+// Throws StoreError (kErrValueDoesNotFit) before writing when v does not fit.
+void WriteNumber(SaveBuffer& buffer, int offset, int width, std::int64_t v);
+
+void LoadField(FieldContext& ctx, FieldRef ref);
+// Throws StoreError; the buffer never receives a partly written field.
+void StoreField(FieldContext& ctx, FieldRef ref);
+
+}  // namespace zovek

@@ -1,0 +1,14 @@
+#pragma once
+#include <cstdint>
+
+#include "savefile/SaveBuffer.h"
+
+namespace zovek {
+
+// The checksum of a data region: the sum of byte 0 and bytes 2..7807, mod 256.
+std::uint8_t ChecksumOf(const SaveBuffer& buffer);
+
+// Sets SaveBuffer[1] from the other 7807 bytes.
+void ComputeChecksum(SaveBuffer& buffer);
+
+}  // namespace zovek

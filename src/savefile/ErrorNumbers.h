@@ -1,0 +1,15 @@
+#pragma once
+// Error numbers shown in "ファイル読み込みエラー (n)" and "ファイル書き込みエラー (n)".
+// File operations report the operating system's own number (errno on POSIX,
+// GetLastError on Windows). The numbers below are ours, for failures that no
+// operating-system call reports; they sit far above any errno value and are
+// listed in the README.
+
+namespace zovek {
+
+inline constexpr int kErrValueDoesNotFit = 9001;   // a view value too large for its field
+inline constexpr int kErrTextNotANumber = 9002;    // a view text that is not a number
+inline constexpr int kErrFileChanged = 9003;       // the file on disk no longer holds the opened save
+inline constexpr int kErrShortRead = 9004;         // the file ended before the bytes asked for
+
+}  // namespace zovek

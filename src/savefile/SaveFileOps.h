@@ -1,0 +1,55 @@
+#pragma once
+// The file side of opening, switching and writing a save. The window keeps the
+// state (FileKind, SlotTable, SelectedSave, paths) and calls these in the
+// order its commands require; each returns 0 or an error number.
+
+#include <cstdint>
+#include <filesystem>
+
+#include "savefile/SaveBuffer.h"
+#include "savefile/SaveSlots.h"
+
+namespace zovek {
+
+enum class OpenStatus {
+  Loaded,       // buffer holds the selected save's data region
+  Unsupported,  // length is neither a card image nor a single save; nothing read
+  NoGameSave,   // no frame carries the game's code and a valid save number
+  ReadError,    // a file operation failed; `error` holds its number
+};
+
+struct OpenOutcome {
+  OpenStatus status = OpenStatus::ReadError;
+  int error = 0;
+  FileKind kind = kNoFile;
+  ScanResult scan;  // valid for Loaded and NoGameSave
+};
+
+// Classifies the chosen file, makes the working copy of a card image, scans
+// for the game's saves and reads the selected save's region into `buffer`.
+// `selectedSave` is the SelectedSave before the scan.
+OpenOutcome OpenSaveFile(const std::filesystem::path& chosen, const std::filesystem::path& workingCopy,
+                         std::int16_t selectedSave, SaveBuffer& buffer);
+
+// Reads or writes the 7808-byte region at `offset` of `path`.
+int ReadDataRegion(const std::filesystem::path& path, std::uint64_t offset, SaveBuffer& buffer);
+int WriteDataRegion(const std::filesystem::path& path, std::uint64_t offset, const SaveBuffer& buffer);
+
+// What the save command writes to: the chosen file, its kind, and the save it
+// holds (save number and, for a card image, the block number).
+struct SaveTarget {
+  std::filesystem::path path;
+  FileKind kind = kNoFile;
+  std::int16_t saveNumber = 0;
+  std::int16_t block = 0;
+};
+
+// Writes the buffer's region into the chosen file in place: a card image's
+// read-only flag is cleared first; a read-only or missing single-save file is
+// refused. No byte outside the region changes.
+int WriteSaveToFile(const SaveTarget& target, const SaveBuffer& buffer);
+
+// Close-down: clears read-only and deletes the working copy if it exists.
+int DeleteWorkingCopy(const std::filesystem::path& workingCopy);
+
+}  // namespace zovek

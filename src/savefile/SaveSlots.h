@@ -1,0 +1,70 @@
+#pragma once
+// File classification by length, the directory scan that finds the game's
+// saves, and where the selected save's data region lies in the file.
+
+#include <array>
+#include <cstdint>
+#include <span>
+
+#include "savefile/SaveBuffer.h"
+
+namespace zovek {
+
+// 0 = no file loaded, 1 = memory-card image, 2 = single-save file.
+using FileKind = std::int16_t;
+inline constexpr FileKind kNoFile = 0;
+inline constexpr FileKind kCardImage = 1;
+inline constexpr FileKind kSingleSave = 2;
+
+// The kind decided by the length alone; kNoFile when the length is refused.
+FileKind ClassifyFile(std::uint64_t length);
+
+// Where each save number 1..15 lies: for a card image the frame/block number
+// 1..15, for a single-save file 1 at its own save number; 0 = absent.
+struct SlotTable {
+  std::array<std::int16_t, kSaveNumbers> entries{};
+  std::int16_t& operator[](int saveNumber) { return entries.at(static_cast<std::size_t>(saveNumber - 1)); }
+  std::int16_t operator[](int saveNumber) const { return entries.at(static_cast<std::size_t>(saveNumber - 1)); }
+  bool operator==(const SlotTable&) const = default;
+};
+
+// Check marks and enabled states of the items "No. 1".."No. 15" after a scan
+// (index s-1 for save number s), for the window to apply.
+struct SaveMenuState {
+  std::array<bool, kSaveNumbers> enabled{};
+  std::array<bool, kSaveNumbers> checked{};
+  bool operator==(const SaveMenuState&) const = default;
+};
+
+struct ScanResult {
+  bool found = false;
+  SlotTable slots;
+  std::int16_t selectedSave = 0;  // the SelectedSave to keep after the scan
+  SaveMenuState menu;
+};
+
+// Decodes the save-number digit of a frame (byte 29): c-47 up to 0x40, c-54
+// above. The result counts as a save number only when it lies in 1..15.
+int DecodeSaveDigit(std::uint8_t c);
+
+// True when frame bytes 23..27 are "ZOVEK". The span is one 128-byte frame
+// (at least its first 30 bytes).
+bool FrameCarriesGameCode(std::span<const std::uint8_t> frame);
+
+// The save number 1..15 a frame carries, or 0 when it is not a save of the game.
+int FrameSaveNumber(std::span<const std::uint8_t> frame);
+
+inline constexpr std::size_t kCardDirectoryBytes = 1952;   // reaches byte 29 of frame 15
+inline constexpr std::size_t kSingleHeaderBytes = 32;
+
+// Scans frames 1..15 of a card image's first 1952 bytes. Frame 0 is never
+// looked at; a later frame with the same save number wins.
+ScanResult ScanCardDirectory(std::span<const std::uint8_t> directory, std::int16_t selectedSave);
+
+// Tests the first 32 bytes of a single-save file. SelectedSave is kept as it is.
+ScanResult ScanSingleHeader(std::span<const std::uint8_t> header, std::int16_t selectedSave);
+
+// 0-based file position of the selected save's data region.
+std::uint64_t DataRegionOffset(FileKind kind, const SlotTable& slots, std::int16_t selectedSave);
+
+}  // namespace zovek
