@@ -1,0 +1,98 @@
+#include "savefile/FileSystem.h"
+
+#include <cerrno>
+#include <fstream>
+#include <system_error>
+
+#include "savefile/ErrorNumbers.h"
+
+namespace zovek {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr fs::perms kAnyWrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+
+// The C runtime sets errno when a stream fails to open or read; fall back to
+// EIO when it did not say why.
+int LastStreamError() { return errno != 0 ? errno : EIO; }
+
+}  // namespace
+
+int FileLength(const fs::path& path, std::uint64_t& length) {
+  std::error_code ec;
+  const std::uintmax_t size = fs::file_size(path, ec);
+  if (ec) {
+    return ec.value();
+  }
+  length = size;
+  return 0;
+}
+
+bool FileExists(const fs::path& path) {
+  std::error_code ec;
+  return fs::exists(path, ec);
+}
+
+bool IsReadOnly(const fs::path& path) {
+  std::error_code ec;
+  const fs::file_status status = fs::status(path, ec);
+  if (ec || !fs::exists(status)) {
+    return false;
+  }
+  return (status.permissions() & kAnyWrite) == fs::perms::none;
+}
+
+int ClearReadOnly(const fs::path& path) {
+  std::error_code ec;
+  fs::permissions(path, fs::perms::owner_write, fs::perm_options::add, ec);
+  return ec.value();
+}
+
+int CopyReplacing(const fs::path& from, const fs::path& to) {
+  std::error_code ec;
+  fs::copy_file(from, to, fs::copy_options::overwrite_existing, ec);
+  return ec.value();
+}
+
+int ReadBytesAt(const fs::path& path, std::uint64_t offset, std::span<std::uint8_t> out) {
+  // The length check also turns a directory or a missing file into the
+  // system's own error before any stream is involved.
+  std::uint64_t length = 0;
+  if (const int error = FileLength(path, length); error != 0) {
+    return error;
+  }
+  if (offset > length || out.size() > length - offset) {
+    return kErrShortRead;
+  }
+
+  errno = 0;
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    return LastStreamError();
+  }
+  in.seekg(static_cast<std::streamoff>(offset));
+  in.read(reinterpret_cast<char*>(out.data()), static_cast<std::streamsize>(out.size()));
+  if (static_cast<std::uint64_t>(in.gcount()) != out.size()) {
+    return in.bad() ? LastStreamError() : kErrShortRead;  // the file shrank under us
+  }
+  return 0;
+}
+
+int RemoveFile(const fs::path& path) {
+  std::error_code ec;
+  const fs::file_status status = fs::symlink_status(path, ec);
+  if (ec) {
+    return ec.value();
+  }
+  if (fs::is_directory(status)) {
+    return static_cast<int>(std::errc::is_a_directory);  // never remove a directory by accident
+  }
+  if (!fs::remove(path, ec) && !ec) {
+    return static_cast<int>(std::errc::no_such_file_or_directory);
+  }
+  return ec.value();
+}
+
+}  // namespace zovek

@@ -1,0 +1,62 @@
+// The positioned write of the save command on Windows: one WriteFile at an
+// OVERLAPPED offset into the existing file, then FlushFileBuffers, so the save
+// is on disk when we report success.
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+
+#include <algorithm>
+
+#include "savefile/ErrorNumbers.h"
+#include "savefile/FileSystem.h"
+
+namespace zovek {
+
+int WriteBytesInPlace(const std::filesystem::path& path, std::uint64_t offset, std::span<const std::uint8_t> bytes) {
+  // OPEN_EXISTING: a missing file stays missing, a present one keeps its length.
+  HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    return static_cast<int>(::GetLastError());
+  }
+
+  int error = 0;
+  LARGE_INTEGER size{};
+  if (!::GetFileSizeEx(file, &size)) {
+    error = static_cast<int>(::GetLastError());
+  } else if (size.QuadPart < 0 || offset > static_cast<std::uint64_t>(size.QuadPart) ||
+             bytes.size() > static_cast<std::uint64_t>(size.QuadPart) - offset) {
+    error = kErrFileChanged;  // writing would extend the file, so it is not the file we opened
+  }
+
+  std::size_t written = 0;
+  while (error == 0 && written < bytes.size()) {
+    const std::uint64_t position = offset + written;
+    OVERLAPPED at{};
+    at.Offset = static_cast<DWORD>(position & 0xFFFFFFFFu);
+    at.OffsetHigh = static_cast<DWORD>(position >> 32);
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - written, 0x7FFFFFFFu));
+    DWORD n = 0;
+    if (!::WriteFile(file, bytes.data() + written, chunk, &n, &at)) {
+      error = static_cast<int>(::GetLastError());
+    } else if (n == 0) {
+      error = ERROR_WRITE_FAULT;
+    } else {
+      written += n;
+    }
+  }
+
+  if (error == 0 && !::FlushFileBuffers(file)) {
+    error = static_cast<int>(::GetLastError());
+  }
+  if (!::CloseHandle(file) && error == 0) {
+    error = static_cast<int>(::GetLastError());
+  }
+  return error;
+}
+
+}  // namespace zovek

@@ -1,0 +1,174 @@
+#include "savefile/SaveFileOps.h"
+
+#include <array>
+#include <system_error>
+
+#include "savefile/ErrorNumbers.h"
+#include "savefile/FileSystem.h"
+
+namespace zovek {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kNoSuchFile = static_cast<int>(std::errc::no_such_file_or_directory);
+constexpr int kAccessDenied = static_cast<int>(std::errc::permission_denied);
+constexpr int kInvalid = static_cast<int>(std::errc::invalid_argument);
+
+bool SameFile(const fs::path& a, const fs::path& b) {
+  std::error_code ec;
+  return fs::equivalent(a, b, ec) && !ec;
+}
+
+OpenOutcome Failed(OpenOutcome outcome, int error) {
+  outcome.status = OpenStatus::ReadError;
+  outcome.error = error;
+  return outcome;
+}
+
+// The working copy is made anew from the chosen image and left writable, since
+// switching saves writes into it. Opening the working copy itself keeps it as it is.
+int MakeWorkingCopy(const fs::path& chosen, const fs::path& workingCopy) {
+  if (FileExists(workingCopy)) {
+    if (const int error = ClearReadOnly(workingCopy); error != 0) {
+      return error;
+    }
+  }
+  if (!SameFile(chosen, workingCopy)) {
+    if (const int error = CopyReplacing(chosen, workingCopy); error != 0) {
+      return error;
+    }
+  }
+  return ClearReadOnly(workingCopy);  // the copy may have taken read-only from the chosen file
+}
+
+// The save command writes only into a file that still is the one that was
+// opened: the same kind, with the same save in the same place.
+int CheckTargetStillHoldsSave(const SaveTarget& target, std::uint64_t expectedLength, std::uint64_t frameOffset) {
+  std::uint64_t length = 0;
+  if (const int error = FileLength(target.path, length); error != 0) {
+    return error;
+  }
+  if (length != expectedLength) {
+    return kErrFileChanged;
+  }
+  std::array<std::uint8_t, kFrameSize> frame{};
+  if (const int error = ReadBytesAt(target.path, frameOffset, frame); error != 0) {
+    return error;
+  }
+  return FrameSaveNumber(frame) == target.saveNumber ? 0 : kErrFileChanged;
+}
+
+}  // namespace
+
+OpenOutcome OpenSaveFile(const fs::path& chosen, const fs::path& workingCopy, std::int16_t selectedSave,
+                         SaveBuffer& buffer) {
+  OpenOutcome outcome;
+
+  std::uint64_t length = 0;
+  if (const int error = FileLength(chosen, length); error != 0) {
+    return Failed(outcome, error);
+  }
+  outcome.kind = ClassifyFile(length);
+  if (outcome.kind == kNoFile) {
+    outcome.status = OpenStatus::Unsupported;
+    return outcome;
+  }
+
+  fs::path source = chosen;
+  if (outcome.kind == kCardImage) {
+    if (const int error = MakeWorkingCopy(chosen, workingCopy); error != 0) {
+      return Failed(outcome, error);
+    }
+    source = workingCopy;
+    std::array<std::uint8_t, kCardDirectoryBytes> directory{};
+    if (const int error = ReadBytesAt(source, 0, directory); error != 0) {
+      return Failed(outcome, error);
+    }
+    outcome.scan = ScanCardDirectory(directory, selectedSave);
+  } else {
+    std::array<std::uint8_t, kSingleHeaderBytes> header{};
+    if (const int error = ReadBytesAt(source, 0, header); error != 0) {
+      return Failed(outcome, error);
+    }
+    outcome.scan = ScanSingleHeader(header, selectedSave);
+  }
+
+  if (!outcome.scan.found) {
+    outcome.status = OpenStatus::NoGameSave;
+    return outcome;
+  }
+
+  const std::uint64_t offset = DataRegionOffset(outcome.kind, outcome.scan.slots, outcome.scan.selectedSave);
+  if (const int error = ReadDataRegion(source, offset, buffer); error != 0) {
+    return Failed(outcome, error);
+  }
+  outcome.status = OpenStatus::Loaded;
+  return outcome;
+}
+
+int ReadDataRegion(const fs::path& path, std::uint64_t offset, SaveBuffer& buffer) {
+  // Staged so that a failed read never leaves part of another save in the buffer.
+  SaveBuffer staging{};
+  if (const int error = ReadBytesAt(path, offset, staging); error != 0) {
+    return error;
+  }
+  buffer = staging;
+  return 0;
+}
+
+int WriteDataRegion(const fs::path& path, std::uint64_t offset, const SaveBuffer& buffer) {
+  return WriteBytesInPlace(path, offset, buffer);
+}
+
+int WriteSaveToFile(const SaveTarget& target, const SaveBuffer& buffer) {
+  if (target.saveNumber < 1 || target.saveNumber > kSaveNumbers) {
+    return kInvalid;
+  }
+
+  std::uint64_t offset = 0;
+  if (target.kind == kCardImage) {
+    if (target.block < 1 || target.block > kSaveNumbers) {
+      return kInvalid;
+    }
+    // A card image is written even when read-only; a missing one fails here.
+    if (const int error = ClearReadOnly(target.path); error != 0) {
+      return error;
+    }
+    const auto block = static_cast<std::uint64_t>(target.block);
+    if (const int error = CheckTargetStillHoldsSave(target, kCardImageSize, block * kFrameSize); error != 0) {
+      return error;
+    }
+    offset = block * kBlockSize + kDataRegionStartInBlock;
+  } else if (target.kind == kSingleSave) {
+    // A single save is never created and its read-only flag is respected,
+    // whoever runs the program.
+    if (!FileExists(target.path)) {
+      return kNoSuchFile;
+    }
+    if (IsReadOnly(target.path)) {
+      return kAccessDenied;
+    }
+    if (const int error = CheckTargetStillHoldsSave(target, kSingleSaveSize, 0); error != 0) {
+      return error;
+    }
+    offset = kSingleSaveRegionOffset;
+  } else {
+    return kInvalid;
+  }
+
+  return WriteBytesInPlace(target.path, offset, buffer);
+}
+
+int DeleteWorkingCopy(const fs::path& workingCopy) {
+  if (!FileExists(workingCopy)) {
+    return 0;
+  }
+  if (const int error = ClearReadOnly(workingCopy); error != 0) {
+    return error;
+  }
+  return RemoveFile(workingCopy);
+}
+
+}  // namespace zovek
