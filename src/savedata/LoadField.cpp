@@ -1,0 +1,113 @@
+// Buffer to view for one field.
+
+#include <algorithm>
+#include <string>
+
+#include "savedata/FieldEngine.h"
+#include "savedata/FieldRules.h"
+#include "savedata/RoleMap.h"
+#include "savedata/ViewNames.h"
+
+namespace zovek {
+
+namespace {
+
+std::string Decimal(std::int64_t v) { return std::to_string(v); }
+
+std::string DecimalOrEmpty(std::int64_t v) { return v == kEmptyCode ? std::string("-") : Decimal(v); }
+
+int OptionOfState(std::int64_t v) {
+  switch (v) {
+    case kStateUnvisited: return 1;
+    case kStateCurrent: return 2;
+    case kStateFinished: return 3;
+    default: return 0;  // "非表示"
+  }
+}
+
+// Three bytes of sixtieths, and any non-zero fourth byte counts as 2^24.
+std::int64_t PlayTimeSixtieths(const SaveBuffer& buffer) {
+  std::int64_t v = ReadNumber(buffer, kPlayTimeOffset, 3);
+  if (buffer[kPlayTimeOffset + 3] != 0) v += kPlayTimeHighByteValue;
+  return v;
+}
+
+}  // namespace
+
+void LoadField(FieldContext& ctx, FieldRef ref) {
+  const int o = ref.offset;
+  const int w = ref.width;
+  const int s = ref.slot;
+  const SaveBuffer& buffer = ctx.buffer;
+  EditorView& view = ctx.view;
+  const int base = ctx.characterBase;
+
+  switch (ClassifyField(o, base)) {
+    case FieldClass::None:
+    case FieldClass::MainPartyCount:  // written on store only, never shown
+      return;
+    case FieldClass::HeaderNumber: {
+      std::int64_t v = ReadNumber(buffer, o, w);
+      if (o == kChipsOffset) v = std::min<std::int64_t>(v, kShownMaximum);
+      view.SetValueText(s, Decimal(v));
+      return;
+    }
+    case FieldClass::PartyMember: {
+      const std::int64_t v = ReadNumber(buffer, o, w);
+      view.SetPartyText(s, DecimalOrEmpty(v));
+      ShowPartyLabel(view, static_cast<int>(v), s);
+      return;
+    }
+    case FieldClass::ItemCode:
+    case FieldClass::EquipCode: {
+      const int grid = ClassifyField(o, base) == FieldClass::ItemCode ? 2 : 1;
+      const std::int64_t v = ReadNumber(buffer, o, w);
+      view.SetCellText(grid, s, 1, Decimal(v));
+      ShowItemName(view, static_cast<int>(v), s, grid);
+      return;
+    }
+    case FieldClass::ItemCount:
+    case FieldClass::EquipCount: {
+      const int grid = ClassifyField(o, base) == FieldClass::ItemCount ? 2 : 1;
+      view.SetCellText(grid, s, 2, DecimalOrEmpty(ReadNumber(buffer, o, w)));
+      return;
+    }
+    case FieldClass::JoinedFlag: {
+      const auto bit = JoinedBitOf(base);
+      const bool joined = bit && ((buffer[static_cast<std::size_t>(bit->byteIndex)] >> bit->bit) & 1) != 0;
+      view.SetCellText(0, s, 1, joined ? "1" : "0");
+      return;
+    }
+    case FieldClass::ScenarioState:
+      view.SetScenarioOption(OptionOfState(ReadNumber(buffer, o, w)));
+      return;
+    case FieldClass::PlayTime: {
+      // Read as three bytes plus the fourth-byte rule whatever width is given,
+      // so the fourth byte can never count twice.
+      const std::int64_t v = PlayTimeSixtieths(buffer);
+      view.SetValueText(3, Decimal(v / kSixtiethsPerHour));
+      view.SetValueText(4, Decimal((v / kSixtiethsPerMinute) % 60));
+      return;
+    }
+    case FieldClass::RoleBits:
+      ShowRoleGroup(view, s, static_cast<int>(ReadNumber(buffer, o, w)));
+      return;
+    case FieldClass::CharacterNumber: {
+      std::int64_t v = ReadNumber(buffer, o, w);
+      if (o == base + kRecordsStart) v = std::min<std::int64_t>(v, kShownMaximum);  // CR
+      view.SetCellText(0, s, 1, Decimal(v));
+      return;
+    }
+    case FieldClass::SkillLevel: {
+      const std::int64_t v = ReadNumber(buffer, o, w);
+      view.SetAptitudeChecked(s - 13, (v & kAptitudeBit) != 0);
+      view.SetCellText(0, s, 1, Decimal(v % kAptitudeBit));
+      return;
+    }
+    case FieldClass::MartialFlag:
+      view.SetCellText(0, s, 1, ReadNumber(buffer, o, 1) != 0 ? "1" : "0");
+      return;
+  }
+}
+
+}  // namespace zovek
