@@ -3,12 +3,12 @@
 
 #include "ui/rules/TextRules.h"
 
-#include <charconv>
 #include <cmath>
 #include <cstddef>
 #include <limits>
 #include <string>
-#include <system_error>
+
+#include "ui/rules/DecimalConversion.h"
 
 namespace zovek {
 namespace {
@@ -40,21 +40,12 @@ std::string_view SkipLeadingZeros(std::string_view digits) {
   return digits.substr(i);
 }
 
-// A hexadecimal integer, correctly rounded by the library's hex reader.
-// Integers can only be too large, never too small.
 double ReadHexDigits(std::string_view hex) {
   hex = SkipLeadingZeros(hex);
-  if (hex.empty()) return 0.0;
-  double value = 0.0;
-  const auto [ptr, ec] = std::from_chars(hex.data(), hex.data() + hex.size(), value,
-                                         std::chars_format::hex);
-  (void)ptr;
-  if (ec == std::errc::result_out_of_range) return kLargest;
-  if (ec != std::errc{}) return 0.0;
-  return value;
+  return hex.empty() ? 0.0 : decimal::ParseHexInteger(hex);
 }
 
-// Octal has no library reader: regroup its bits into hexadecimal digits,
+// Octal has no reader of its own: regroup its bits into hexadecimal digits,
 // working from the least significant end.
 double ReadOctalDigits(std::string_view octal) {
   octal = SkipLeadingZeros(octal);
@@ -153,13 +144,7 @@ double ReadDecimal(std::string_view s) {
     cleaned.push_back('e');
     cleaned.append(std::to_string(exponent));
   }
-  double value = 0.0;
-  const auto [ptr, ec] = std::from_chars(cleaned.data(), cleaned.data() + cleaned.size(), value,
-                                         std::chars_format::general);
-  (void)ptr;
-  if (ec == std::errc::result_out_of_range) return magnitude > 0 ? saturated : 0.0;
-  if (ec != std::errc{} || !std::isfinite(value)) return 0.0;
-  return value;
+  return decimal::ParseDecimal(cleaned);
 }
 
 }  // namespace
@@ -179,13 +164,7 @@ double NumericReading(std::string_view text) {
 std::string CanonicalText(double value) {
   if (std::isnan(value) || value == 0.0) return "0";
   if (std::isinf(value)) value = value > 0 ? kLargest : -kLargest;
-  // Fixed notation with the fewest digits that read back to the same double:
-  // at most 309 integer digits, or "0." and 324 decimals for the tiniest.
-  char buffer[400];
-  const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                       std::chars_format::fixed);
-  if (ec != std::errc{}) return "0";
-  return std::string(buffer, end);
+  return decimal::ShortestFixed(value);
 }
 
 std::int64_t WholeNumber(double value) {

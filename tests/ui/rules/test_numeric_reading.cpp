@@ -2,11 +2,14 @@
 // number, and how a number is written back.
 
 #include "ui/rules/TextRules.h"
+#include "ui/rules/DecimalConversion.h"
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <string>
 
@@ -182,6 +185,84 @@ TEST(WholeNumber, SaturatesAtInt64Limits) {
   EXPECT_EQ(WholeNumber(9223372036854774784.0), 9223372036854774784);
   EXPECT_EQ(WholeNumber(std::numeric_limits<double>::infinity()), kMax);
   EXPECT_EQ(WholeNumber(std::nan("")), 0);
+}
+
+// The C-library conversions stand in where <charconv> has no floating point;
+// here both exist, so they must agree on every value.
+class DecimalConversionAgreement : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!decimal::UsesCharconv()) GTEST_SKIP() << "no <charconv> to compare against";
+  }
+  std::uint64_t Next() {
+    std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    return z ^ (z >> 31);
+  }
+  // Any finite double, or one with few decimals, or a whole number.
+  double NextDouble() {
+    const std::uint64_t kind = Next() % 3;
+    if (kind == 0) {
+      double value = 0.0;
+      const std::uint64_t bits = Next();
+      std::memcpy(&value, &bits, sizeof value);
+      return std::isfinite(value) ? value : 1.0;
+    }
+    const double whole = static_cast<double>(Next() % 2000000) - 1000000.0;
+    return kind == 1 ? whole / 1000.0 : whole * std::ldexp(1.0, static_cast<int>(Next() % 80));
+  }
+  std::uint64_t state_ = 77;
+};
+
+TEST_F(DecimalConversionAgreement, ShortestFixedMatches) {
+  const double fixedCases[] = {1e23, 1e22, 9007199254740992.0, 9007199254740991.0,
+                               123456789012345680.0, 0.1, 1.0 / 3, 5e-324, 2.2250738585072014e-308,
+                               std::numeric_limits<double>::max(), 255.5, -0.001};
+  for (double value : fixedCases) {
+    EXPECT_EQ(decimal::portable::ShortestFixed(value), decimal::ShortestFixed(value)) << value;
+  }
+  for (int i = 0; i < 3000; ++i) {
+    const double value = NextDouble();
+    ASSERT_EQ(decimal::portable::ShortestFixed(value), decimal::ShortestFixed(value)) << value;
+  }
+}
+
+TEST_F(DecimalConversionAgreement, ParsingMatches) {
+  for (int i = 0; i < 3000; ++i) {
+    const std::string text = decimal::ShortestFixed(NextDouble());
+    ASSERT_EQ(decimal::portable::ParseDecimal(text), decimal::ParseDecimal(text)) << text;
+  }
+  for (const char* text : {"1e309", "-1e309", "1e-330", "2.4703282292062328e-324",
+                           "179769313486231580793728971405301e276", "0.5e-323", "123.456e-2"}) {
+    EXPECT_EQ(decimal::portable::ParseDecimal(text), decimal::ParseDecimal(text)) << text;
+  }
+  EXPECT_EQ(decimal::ParseDecimal("1e309"), std::numeric_limits<double>::max());
+  EXPECT_EQ(decimal::ParseDecimal("-1e309"), -std::numeric_limits<double>::max());
+  EXPECT_EQ(decimal::ParseDecimal("1e-330"), 0.0);
+  for (const char* hex : {"1", "FF", "fffffffffffffffff", "20000000000001", "20000000000003"}) {
+    EXPECT_EQ(decimal::portable::ParseHexInteger(hex), decimal::ParseHexInteger(hex)) << hex;
+  }
+  const std::string hugeHex(300, 'F');
+  EXPECT_EQ(decimal::portable::ParseHexInteger(hugeHex), std::numeric_limits<double>::max());
+}
+
+// The portable reader must not depend on the decimal point of the locale.
+TEST(DecimalConversionPortable, ReadsAPointUnderACommaLocale) {
+  const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
+  bool switched = false;
+  for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "de_DE"}) {
+    if (std::setlocale(LC_NUMERIC, name) != nullptr) {
+      switched = true;
+      break;
+    }
+  }
+  if (!switched) GTEST_SKIP() << "no locale with a decimal comma installed";
+  const double value = decimal::portable::ParseDecimal("1.5");
+  const std::string text = decimal::portable::ShortestFixed(2.25);
+  std::setlocale(LC_NUMERIC, previous.c_str());
+  EXPECT_EQ(value, 1.5);
+  EXPECT_EQ(text, "2.25");
 }
 
 }  // namespace
