@@ -197,7 +197,13 @@ SaveBuffer DemoRegion(std::uint32_t seed) {
   FillScenario(region, random);
   // Technique mastery and role bits keep their noise: any bit pattern is a
   // plausible set of learned techniques and roles.
-  SetPlayTime(region, PlayTime(random.Range(5, 60), random.Range(0, 59), random.Range(0, 59)) + random.Range(0, 59));
+  // One draw per statement: the order of evaluating call arguments differs
+  // between compilers, and the bytes must not.
+  const std::uint32_t hours = random.Range(5, 60);
+  const std::uint32_t minutes = random.Range(0, 59);
+  const std::uint32_t seconds = random.Range(0, 59);
+  const std::uint32_t sixtieths = random.Range(0, 59);
+  SetPlayTime(region, PlayTime(hours, minutes, seconds) + sixtieths);
   SetChips(region, random.Range(0, 249999));
   ApplyChecksum(region, ChecksumMode::Correct);
   return region;

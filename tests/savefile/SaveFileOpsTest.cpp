@@ -1,0 +1,306 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <system_error>
+
+#include "TempDir.h"
+#include "savefile/Checksum.h"
+#include "savefile/ErrorNumbers.h"
+#include "savefile/FileSystem.h"
+#include "savefile/SaveFileOps.h"
+#include "savegen/ByteFiles.h"
+#include "savegen/DemoSave.h"
+#include "savegen/SaveImages.h"
+
+namespace zovek {
+namespace {
+
+namespace fs = std::filesystem;
+using savegen::Bytes;
+using savegen::CardImage;
+using savegen::ReadWholeFile;
+using savegen::SingleSave;
+using savegen::WriteWholeFile;
+using testing::TempDir;
+
+constexpr int kNoEntry = static_cast<int>(std::errc::no_such_file_or_directory);
+constexpr int kIsDirectory = static_cast<int>(std::errc::is_a_directory);
+constexpr int kAccessDenied = static_cast<int>(std::errc::permission_denied);
+
+constexpr auto kReadOnly = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
+
+SaveBuffer Filled(std::uint8_t value) {
+  SaveBuffer buffer;
+  buffer.fill(value);
+  return buffer;
+}
+
+SaveBuffer Slice(const Bytes& bytes, std::uint64_t offset) {
+  SaveBuffer region{};
+  std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(offset), kDataRegionSize, region.begin());
+  return region;
+}
+
+// Noise everywhere, so every byte of the file is told apart from its neighbours.
+Bytes CardWithSaveTwoInBlockFive() {
+  CardImage card(2024);
+  card.Frame(5, "ZOVEK", '1');
+  return card.bytes();
+}
+
+Bytes SingleWithDigit(std::uint8_t digit) {
+  SingleSave single(88);
+  single.Frame("ZOVEK", digit);
+  return single.bytes();
+}
+
+// Every byte that differs between two files of the same length.
+std::vector<std::size_t> Differences(const Bytes& before, const Bytes& after) {
+  EXPECT_EQ(before.size(), after.size());
+  std::vector<std::size_t> positions;
+  for (std::size_t i = 0; i < std::min(before.size(), after.size()); ++i) {
+    if (before[i] != after[i]) positions.push_back(i);
+  }
+  return positions;
+}
+
+class SaveFileOps : public ::testing::Test {
+ protected:
+  TempDir dir;
+  const fs::path working = dir / "zovek.tmp";
+  SaveBuffer buffer = Filled(0xAB);
+};
+
+TEST_F(SaveFileOps, CardImageRegionComesFromTheSavesBlockThroughTheWorkingCopy) {
+  const Bytes card = CardWithSaveTwoInBlockFive();
+  WriteWholeFile(dir / "card.mcr", card);
+
+  const OpenOutcome outcome = OpenSaveFile(dir / "card.mcr", working, 0, buffer);
+  ASSERT_EQ(outcome.status, OpenStatus::Loaded) << outcome.error;
+  EXPECT_EQ(outcome.kind, kCardImage);
+  EXPECT_EQ(outcome.scan.selectedSave, 2);
+  EXPECT_EQ(outcome.scan.slots[2], 5);
+  EXPECT_EQ(buffer[0], card[41344]);
+  EXPECT_EQ(buffer[7807], card[49151]);
+  EXPECT_EQ(buffer, Slice(card, 41344));
+  EXPECT_EQ(ReadWholeFile(working), card);
+}
+
+TEST_F(SaveFileOps, SingleSaveRegionComesFromByte512OfTheFileItself) {
+  const Bytes single = SingleWithDigit('C');
+  WriteWholeFile(dir / "one.ps", single);
+
+  const OpenOutcome outcome = OpenSaveFile(dir / "one.ps", working, 6, buffer);
+  ASSERT_EQ(outcome.status, OpenStatus::Loaded) << outcome.error;
+  EXPECT_EQ(outcome.kind, kSingleSave);
+  EXPECT_EQ(outcome.scan.selectedSave, 6) << "a single save leaves SelectedSave alone";
+  EXPECT_EQ(outcome.scan.slots[13], 1);
+  EXPECT_EQ(buffer[0], single[512]);
+  EXPECT_EQ(buffer[7807], single[8319]);
+  EXPECT_EQ(buffer, Slice(single, 512));
+  EXPECT_FALSE(FileExists(working)) << "a single save gets no working copy";
+}
+
+TEST_F(SaveFileOps, ReopeningKeepsTheSelectedSaveWhenTheNewCardHasIt) {
+  CardImage card;
+  card.GameSave(3, '2', Filled(3)).GameSave(9, '8', Filled(9));
+  WriteWholeFile(dir / "card.mcr", card.bytes());
+
+  ASSERT_EQ(OpenSaveFile(dir / "card.mcr", working, 9, buffer).scan.selectedSave, 9);
+  EXPECT_EQ(buffer[100], 9);
+  ASSERT_EQ(OpenSaveFile(dir / "card.mcr", working, 5, buffer).scan.selectedSave, 3);
+  EXPECT_EQ(buffer[100], 3);
+}
+
+TEST_F(SaveFileOps, RefusedLengthsReadAndWriteNothing) {
+  for (std::size_t length : {0u, 8319u, 8321u, 131071u, 131073u}) {
+    SCOPED_TRACE(length);
+    const fs::path file = dir / "odd.mcr";
+    Bytes content(length);
+    std::generate(content.begin(), content.end(), [n = 0]() mutable { return static_cast<std::uint8_t>(n++ * 13); });
+    if (length >= 30) savegen::PutFrame(content, "ZOVEK", '0');
+    WriteWholeFile(file, content);
+
+    const OpenOutcome outcome = OpenSaveFile(file, working, 0, buffer);
+    EXPECT_EQ(outcome.status, OpenStatus::Unsupported);
+    EXPECT_EQ(outcome.kind, kNoFile);
+    EXPECT_EQ(buffer, Filled(0xAB));
+    EXPECT_FALSE(FileExists(working));
+
+    // A file that changed length since it was opened is not written either.
+    EXPECT_EQ(WriteSaveToFile({file, kSingleSave, 1, 0}, Filled(1)), kErrFileChanged);
+    EXPECT_EQ(WriteSaveToFile({file, kCardImage, 1, 1}, Filled(1)), kErrFileChanged);
+    EXPECT_EQ(ReadWholeFile(file), content);
+  }
+}
+
+TEST_F(SaveFileOps, NoSaveOfTheGameLeavesTheBufferAlone) {
+  CardImage card;
+  card.OtherGameSave(1, "QUILB", '0', 5).Frame(0, "ZOVEK", '0');
+  WriteWholeFile(dir / "card.mcr", card.bytes());
+  const OpenOutcome onCard = OpenSaveFile(dir / "card.mcr", working, 4, buffer);
+  EXPECT_EQ(onCard.status, OpenStatus::NoGameSave);
+  EXPECT_EQ(onCard.kind, kCardImage);
+  EXPECT_EQ(onCard.scan.selectedSave, 4);
+  EXPECT_TRUE(FileExists(working)) << "the working copy was already made";
+
+  WriteWholeFile(dir / "one.ps", SingleWithDigit('F'));
+  EXPECT_EQ(OpenSaveFile(dir / "one.ps", working, 4, buffer).status, OpenStatus::NoGameSave);
+  EXPECT_EQ(buffer, Filled(0xAB));
+}
+
+TEST_F(SaveFileOps, OpenReportsTheSystemsErrorNumber) {
+  OpenOutcome outcome = OpenSaveFile(dir / "missing.mcr", working, 0, buffer);
+  EXPECT_EQ(outcome.status, OpenStatus::ReadError);
+  EXPECT_EQ(outcome.error, kNoEntry);
+
+  outcome = OpenSaveFile(dir.path(), working, 0, buffer);
+  EXPECT_EQ(outcome.status, OpenStatus::ReadError);
+  EXPECT_EQ(outcome.error, kIsDirectory);
+
+  // The working copy cannot be made: its folder does not exist.
+  WriteWholeFile(dir / "card.mcr", CardWithSaveTwoInBlockFive());
+  outcome = OpenSaveFile(dir / "card.mcr", dir / "no-such-folder" / "zovek.tmp", 0, buffer);
+  EXPECT_EQ(outcome.status, OpenStatus::ReadError);
+  EXPECT_EQ(outcome.error, kNoEntry);
+  EXPECT_EQ(buffer, Filled(0xAB));
+}
+
+TEST_F(SaveFileOps, WorkingCopyIsMadeFreshAndWritable) {
+  const Bytes card = CardWithSaveTwoInBlockFive();
+  WriteWholeFile(dir / "card.mcr", card);
+  fs::permissions(dir / "card.mcr", kReadOnly);
+  WriteWholeFile(working, Bytes(200000, 0x11));  // a stale, longer, read-only leftover
+  fs::permissions(working, kReadOnly);
+
+  ASSERT_EQ(OpenSaveFile(dir / "card.mcr", working, 0, buffer).status, OpenStatus::Loaded);
+  EXPECT_EQ(ReadWholeFile(working), card);
+  EXPECT_FALSE(IsReadOnly(working));
+  EXPECT_TRUE(IsReadOnly(dir / "card.mcr")) << "the chosen file keeps its attributes";
+}
+
+TEST_F(SaveFileOps, OpeningTheWorkingCopyItselfKeepsIt) {
+  const Bytes card = CardWithSaveTwoInBlockFive();
+  WriteWholeFile(working, card);
+  ASSERT_EQ(OpenSaveFile(working, working, 0, buffer).status, OpenStatus::Loaded);
+  EXPECT_EQ(ReadWholeFile(working), card);
+  EXPECT_EQ(buffer, Slice(card, 41344));
+
+  std::error_code ec;
+  fs::create_symlink(working, dir / "link.mcr", ec);
+  if (ec) GTEST_SKIP() << "no symbolic links here: " << ec.message();
+  buffer = Filled(0);
+  ASSERT_EQ(OpenSaveFile(dir / "link.mcr", working, 0, buffer).status, OpenStatus::Loaded);
+  EXPECT_EQ(ReadWholeFile(working), card);
+  EXPECT_EQ(buffer, Slice(card, 41344));
+}
+
+TEST_F(SaveFileOps, FailedReadLeavesTheBufferAsItWas) {
+  WriteWholeFile(dir / "short", Bytes(8000, 1));
+  EXPECT_EQ(ReadDataRegion(dir / "short", 512, buffer), kErrShortRead);
+  EXPECT_EQ(ReadDataRegion(dir / "short", 193, buffer), kErrShortRead);
+  EXPECT_EQ(ReadDataRegion(dir / "gone", 512, buffer), kNoEntry);
+  EXPECT_EQ(buffer, Filled(0xAB));
+}
+
+TEST_F(SaveFileOps, SwitchingWritesTheLeftSaveIntoTheWorkingCopyOnly) {
+  CardImage card(5);
+  card.Frame(3, "ZOVEK", '2').Frame(7, "ZOVEK", '6');
+  const Bytes original = card.bytes();
+  WriteWholeFile(dir / "card.mcr", original);
+  ASSERT_EQ(OpenSaveFile(dir / "card.mcr", working, 3, buffer).status, OpenStatus::Loaded);
+
+  buffer[10] ^= 0xFF;
+  const SaveBuffer edited = buffer;
+  ASSERT_EQ(WriteDataRegion(working, CardImage::RegionOffset(3), buffer), 0);
+  ASSERT_EQ(ReadDataRegion(working, CardImage::RegionOffset(7), buffer), 0);
+  EXPECT_EQ(buffer, Slice(original, CardImage::RegionOffset(7)));
+  ASSERT_EQ(ReadDataRegion(working, CardImage::RegionOffset(3), buffer), 0);
+  EXPECT_EQ(buffer, edited) << "the edits of the save left are kept";
+
+  const auto changed = Differences(original, ReadWholeFile(working));
+  ASSERT_EQ(changed.size(), 1u);
+  EXPECT_EQ(changed[0], CardImage::RegionOffset(3) + 10);
+  EXPECT_EQ(ReadWholeFile(dir / "card.mcr"), original);
+}
+
+TEST_F(SaveFileOps, SavingACardChangesOnlyTheRegionOfItsBlock) {
+  const Bytes before = CardWithSaveTwoInBlockFive();
+  WriteWholeFile(dir / "card.mcr", before);
+  SaveBuffer edited = Slice(before, 41344);
+  std::transform(edited.begin(), edited.end(), edited.begin(), [](std::uint8_t b) { return static_cast<std::uint8_t>(~b); });
+  ComputeChecksum(edited);
+
+  ASSERT_EQ(WriteSaveToFile({dir / "card.mcr", kCardImage, 2, 5}, edited), 0);
+  const Bytes after = ReadWholeFile(dir / "card.mcr");
+  const auto changed = Differences(before, after);
+  ASSERT_EQ(changed.size(), kDataRegionSize) << "every region byte was inverted";
+  EXPECT_EQ(changed.front(), 41344u);
+  EXPECT_EQ(changed.back(), 49151u);
+  EXPECT_EQ(Slice(after, 41344), edited);
+
+  // Reopening reads back what was saved, with a valid checksum.
+  ASSERT_EQ(OpenSaveFile(dir / "card.mcr", working, 0, buffer).status, OpenStatus::Loaded);
+  EXPECT_EQ(buffer, edited);
+  EXPECT_EQ(buffer[1], ChecksumOf(buffer));
+}
+
+TEST_F(SaveFileOps, SavingASingleSaveNeverTouchesItsHeader) {
+  const Bytes before = SingleWithDigit('4');
+  WriteWholeFile(dir / "one.ps", before);
+  ASSERT_EQ(WriteSaveToFile({dir / "one.ps", kSingleSave, 5, 0}, Filled(0x3C)), 0);
+  const Bytes after = ReadWholeFile(dir / "one.ps");
+  EXPECT_TRUE(std::equal(before.begin(), before.begin() + 512, after.begin()));
+  EXPECT_EQ(Slice(after, 512), Filled(0x3C));
+  EXPECT_EQ(after.size(), kSingleSaveSize);
+}
+
+TEST_F(SaveFileOps, ReadOnlyCardIsWrittenReadOnlySingleIsRefused) {
+  const Bytes card = CardWithSaveTwoInBlockFive();
+  WriteWholeFile(dir / "card.mcr", card);
+  fs::permissions(dir / "card.mcr", kReadOnly);
+  ASSERT_EQ(WriteSaveToFile({dir / "card.mcr", kCardImage, 2, 5}, Filled(7)), 0);
+  EXPECT_FALSE(IsReadOnly(dir / "card.mcr"));
+  EXPECT_EQ(Slice(ReadWholeFile(dir / "card.mcr"), 41344), Filled(7));
+
+  // Refused by the program itself, so also when running with every privilege.
+  const Bytes single = SingleWithDigit('0');
+  WriteWholeFile(dir / "one.ps", single);
+  fs::permissions(dir / "one.ps", kReadOnly);
+  EXPECT_EQ(WriteSaveToFile({dir / "one.ps", kSingleSave, 1, 0}, Filled(7)), kAccessDenied);
+  EXPECT_EQ(ReadWholeFile(dir / "one.ps"), single);
+  EXPECT_TRUE(IsReadOnly(dir / "one.ps"));
+}
+
+TEST_F(SaveFileOps, MissingTargetIsNeverCreated) {
+  EXPECT_EQ(WriteSaveToFile({dir / "gone.mcr", kCardImage, 2, 5}, Filled(1)), kNoEntry);
+  EXPECT_EQ(WriteSaveToFile({dir / "gone.ps", kSingleSave, 2, 0}, Filled(1)), kNoEntry);
+  EXPECT_FALSE(FileExists(dir / "gone.mcr"));
+  EXPECT_FALSE(FileExists(dir / "gone.ps"));
+}
+
+TEST_F(SaveFileOps, FileThatNoLongerHoldsTheSaveIsNotWritten) {
+  const Bytes card = CardWithSaveTwoInBlockFive();
+  WriteWholeFile(dir / "card.mcr", card);
+  EXPECT_EQ(WriteSaveToFile({dir / "card.mcr", kCardImage, 2, 6}, Filled(1)), kErrFileChanged);
+  EXPECT_EQ(WriteSaveToFile({dir / "card.mcr", kCardImage, 3, 5}, Filled(1)), kErrFileChanged);
+  EXPECT_EQ(WriteSaveToFile({dir / "card.mcr", kSingleSave, 2, 0}, Filled(1)), kErrFileChanged);
+  EXPECT_EQ(ReadWholeFile(dir / "card.mcr"), card);
+
+  const Bytes single = SingleWithDigit('4');
+  WriteWholeFile(dir / "one.ps", single);
+  EXPECT_EQ(WriteSaveToFile({dir / "one.ps", kSingleSave, 6, 0}, Filled(1)), kErrFileChanged);
+  EXPECT_EQ(WriteSaveToFile({dir / "one.ps", kCardImage, 5, 1}, Filled(1)), kErrFileChanged);
+  EXPECT_EQ(ReadWholeFile(dir / "one.ps"), single);
+}
+
+TEST_F(SaveFileOps, DeleteWorkingCopyClearsReadOnlyFirst) {
+  WriteWholeFile(working, Bytes(10, 1));
+  fs::permissions(working, kReadOnly);
+  EXPECT_EQ(DeleteWorkingCopy(working), 0);
+  EXPECT_FALSE(FileExists(working));
+  EXPECT_EQ(DeleteWorkingCopy(working), 0) << "nothing to delete is no error";
+}
+
+}  // namespace
+}  // namespace zovek
