@@ -117,7 +117,8 @@ double ReadDecimal(std::string_view s) {
   }
 
   // The decimal order of magnitude m of the value (10^(m-1) <= |v| < 10^m)
-  // settles overflow and underflow before the library sees the digits.
+  // settles values far outside a double at once, so the converter only ever
+  // sees a short exponent.
   const std::string_view significantInt = SkipLeadingZeros(intDigits);
   long long magnitude = 0;
   if (!significantInt.empty()) {
