@@ -142,7 +142,7 @@ int WriteSaveToFile(const SaveTarget& target, const SaveBuffer& buffer) {
     }
     offset = block * kBlockSize + kDataRegionStartInBlock;
   } else if (target.kind == kSingleSave) {
-    // A single save is never created and its read-only flag is respected,
+    // A single save is never created and its read-only flag is honoured,
     // whoever runs the program.
     if (!FileExists(target.path)) {
       return kNoSuchFile;

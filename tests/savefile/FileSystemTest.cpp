@@ -14,7 +14,7 @@ namespace {
 namespace fs = std::filesystem;
 using savegen::ReadWholeFile;
 using savegen::WriteWholeFile;
-using testing::TempDir;
+using testfiles::TempDir;
 
 constexpr int kNoEntry = static_cast<int>(std::errc::no_such_file_or_directory);
 constexpr int kIsDirectory = static_cast<int>(std::errc::is_a_directory);

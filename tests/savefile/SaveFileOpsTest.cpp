@@ -21,7 +21,7 @@ using savegen::CardImage;
 using savegen::ReadWholeFile;
 using savegen::SingleSave;
 using savegen::WriteWholeFile;
-using testing::TempDir;
+using testfiles::TempDir;
 
 constexpr int kNoEntry = static_cast<int>(std::errc::no_such_file_or_directory);
 constexpr int kIsDirectory = static_cast<int>(std::errc::is_a_directory);

@@ -8,7 +8,7 @@
 #include <string>
 #include <system_error>
 
-namespace zovek::testing {
+namespace zovek::testfiles {
 
 class TempDir {
  public:
@@ -33,4 +33,4 @@ class TempDir {
   std::filesystem::path path_;
 };
 
-}  // namespace zovek::testing
+}  // namespace zovek::testfiles

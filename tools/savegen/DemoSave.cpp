@@ -67,7 +67,7 @@ void FillCharacter(SaveBuffer& region, int character, Random& random) {
       region[at + 1] = 0;
     } else if (weapon) {
       region[at] = NamedItemIn(random, 1, 67);
-      region[at + 1] = random.Chance(30) ? 255 : Byte(random.Range(1, 99));
+      region[at + 1] = random.Chance(30) ? std::uint8_t{255} : Byte(random.Range(1, 99));
     } else {
       region[at] = NamedItemIn(random, 88, 214);
       region[at + 1] = 255;
@@ -118,7 +118,7 @@ void FillPossessions(SaveBuffer& region, Random& random) {
     const std::size_t at = kItems + 2 * slot;
     if (slot < filled) {
       region[at] = NamedItemIn(random, 1, 251);
-      region[at + 1] = random.Chance(20) ? 255 : Byte(random.Range(1, 99));
+      region[at + 1] = random.Chance(20) ? std::uint8_t{255} : Byte(random.Range(1, 99));
     } else {
       region[at] = 255;  // an empty slot
       region[at + 1] = 255;

@@ -105,28 +105,28 @@ Bytes BuildCard(const Arguments& arguments) {
   const std::vector<std::string> noise = values("--noise");
   CardImage card(noise.empty() ? 0 : Number(noise.back(), UINT32_MAX));
 
-  for (const std::string& spec : values("--save")) {
-    const std::vector<std::string> parts = Split(spec, ':');
+  for (const std::string& entry : values("--save")) {
+    const std::vector<std::string> parts = Split(entry, ':');
     if (parts.size() < 2 || parts.size() > 3) {
-      throw std::invalid_argument("--save wants BLOCK:DIGIT[:SEED]: " + spec);
+      throw std::invalid_argument("--save wants BLOCK:DIGIT[:SEED]: " + entry);
     }
     const int block = Block(parts[0], 1);
     const std::uint32_t seed = parts.size() == 3 ? Number(parts[2], UINT32_MAX) : static_cast<std::uint32_t>(block);
     card.GameSave(block, Digit(parts[1]), DemoRegion(seed),
                   badChecksum.count(block) != 0 ? ChecksumMode::Wrong : ChecksumMode::Correct);
   }
-  for (const std::string& spec : values("--other")) {
-    const std::vector<std::string> parts = Split(spec, ':');
+  for (const std::string& entry : values("--other")) {
+    const std::vector<std::string> parts = Split(entry, ':');
     if (parts.size() != 3) {
-      throw std::invalid_argument("--other wants BLOCK:CODE:DIGIT: " + spec);
+      throw std::invalid_argument("--other wants BLOCK:CODE:DIGIT: " + entry);
     }
     const int block = Block(parts[0], 1);
     card.OtherGameSave(block, parts[1], Digit(parts[2]), 1000u + static_cast<std::uint32_t>(block));
   }
-  for (const std::string& spec : values("--frame")) {
-    const std::vector<std::string> parts = Split(spec, ':');
+  for (const std::string& entry : values("--frame")) {
+    const std::vector<std::string> parts = Split(entry, ':');
     if (parts.size() != 3) {
-      throw std::invalid_argument("--frame wants N:CODE:DIGIT: " + spec);
+      throw std::invalid_argument("--frame wants N:CODE:DIGIT: " + entry);
     }
     card.Frame(Block(parts[0], 0), parts[1], Digit(parts[2]));
   }
