@@ -47,6 +47,10 @@ struct SaveTarget {
 // Writes the buffer's region into the chosen file in place: a card image's
 // read-only flag is cleared first; a read-only or missing single-save file is
 // refused. No byte outside the region changes.
+// Before writing it re-reads the file: when it no longer has its kind's length,
+// or its frame (for a card image, frame `block`) no longer carries the game code
+// with `saveNumber`, nothing is written and kErrFileChanged is returned. All
+// four fields must be filled (a saveNumber or block of 0 gives EINVAL).
 int WriteSaveToFile(const SaveTarget& target, const SaveBuffer& buffer);
 
 // Close-down: clears read-only and deletes the working copy if it exists.
