@@ -42,7 +42,8 @@ void LoadField(FieldContext& ctx, FieldRef ref) {
   EditorView& view = ctx.view;
   const int base = ctx.characterBase;
 
-  switch (ClassifyField(o, base)) {
+  const FieldClass cls = ClassifyField(o, base);
+  switch (cls) {
     case FieldClass::None:
     case FieldClass::MainPartyCount:  // written on store only, never shown
       return;
@@ -60,7 +61,7 @@ void LoadField(FieldContext& ctx, FieldRef ref) {
     }
     case FieldClass::ItemCode:
     case FieldClass::EquipCode: {
-      const int grid = ClassifyField(o, base) == FieldClass::ItemCode ? 2 : 1;
+      const int grid = cls == FieldClass::ItemCode ? 2 : 1;
       const std::int64_t v = ReadNumber(buffer, o, w);
       view.SetCellText(grid, s, 1, Decimal(v));
       ShowItemName(view, static_cast<int>(v), s, grid);
@@ -68,7 +69,7 @@ void LoadField(FieldContext& ctx, FieldRef ref) {
     }
     case FieldClass::ItemCount:
     case FieldClass::EquipCount: {
-      const int grid = ClassifyField(o, base) == FieldClass::ItemCount ? 2 : 1;
+      const int grid = cls == FieldClass::ItemCount ? 2 : 1;
       view.SetCellText(grid, s, 2, DecimalOrEmpty(ReadNumber(buffer, o, w)));
       return;
     }

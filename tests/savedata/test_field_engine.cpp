@@ -56,7 +56,9 @@ TEST_F(FieldEngine, WriteNumberStoresEveryValueThatFitsItsWidth) {
 
 TEST_F(FieldEngine, WriteNumberRefusesValuesOutsideTheWidthBeforeWritingAnyByte) {
   const std::pair<int, std::int64_t> tooLarge[] = {{1, 256}, {2, 65536}, {3, 16777216}, {4, 4294967296}};
-  for (const auto& [width, v] : tooLarge) {
+  for (const auto& [w, value] : tooLarge) {
+    const int width = w;  // structured bindings cannot be captured by every compiler we build with
+    const std::int64_t v = value;
     buffer.fill(0x5A);
     const SaveBuffer before = buffer;
     EXPECT_EQ(StoreErrorOf([&] { WriteNumber(buffer, 3000, width, v); }), kErrValueDoesNotFit) << width;
