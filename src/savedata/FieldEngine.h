@@ -60,6 +60,8 @@ struct FieldContext {
 
 FieldClass ClassifyField(int offset, int characterBase);
 
+// Both throw std::out_of_range for a field that leaves the data region or a
+// width outside 1..4: a fault of the caller's tables, not of the save.
 std::int64_t ReadNumber(const SaveBuffer& buffer, int offset, int width);
 // Throws StoreError (kErrValueDoesNotFit) before writing when v does not fit.
 void WriteNumber(SaveBuffer& buffer, int offset, int width, std::int64_t v);
