@@ -1,0 +1,113 @@
+#include "cli/SaveReport.h"
+
+#include <algorithm>
+#include <cstring>
+#include <span>
+#include <system_error>
+
+#include "savefile/Checksum.h"
+#include "savefile/ErrorNumbers.h"
+#include "savefile/FileSystem.h"
+
+namespace zovek::cli {
+
+const SaveEntry* FileReport::Save(int saveNumber) const {
+  const auto it = std::find_if(saves.begin(), saves.end(),
+                               [saveNumber](const SaveEntry& s) { return s.saveNumber == saveNumber; });
+  return it == saves.end() ? nullptr : &*it;
+}
+
+SaveBuffer SaveFileContents::Region(const SaveEntry& save) const {
+  SaveBuffer region{};
+  std::memcpy(region.data(), bytes.data() + save.regionOffset, region.size());
+  return region;
+}
+
+SaveFileContents ReadSaveFile(const std::filesystem::path& path) {
+  SaveFileContents contents;
+  FileReport& report = contents.report;
+  report.path = path;
+
+  if (const int error = FileLength(path, report.length); error != 0) {
+    report.problem = FileProblem::CannotRead;
+    report.error = error;
+    return contents;
+  }
+  report.kind = ClassifyFile(report.length);
+  if (report.kind == kNoFile) {
+    report.problem = FileProblem::Unsupported;
+    return contents;
+  }
+
+  // One read of the whole file: the directory and every region come from the
+  // same bytes, so a file changing underneath cannot mix two versions.
+  contents.bytes.resize(report.length);
+  if (const int error = ReadBytesAt(path, 0, contents.bytes); error != 0) {
+    report.problem = FileProblem::CannotRead;
+    report.error = error;
+    contents.bytes.clear();
+    return contents;
+  }
+
+  const std::span<const std::uint8_t> all(contents.bytes);
+  const ScanResult scan = report.kind == kCardImage ? ScanCardDirectory(all.first(kCardDirectoryBytes), 0)
+                                                    : ScanSingleHeader(all.first(kSingleHeaderBytes), 0);
+  if (!scan.found) {
+    report.problem = FileProblem::NoGameSave;
+    contents.bytes.clear();
+    return contents;
+  }
+  report.selectedSave = scan.selectedSave;
+
+  for (int s = 1; s <= kSaveNumbers; ++s) {
+    if (scan.slots[s] == 0) continue;
+    SaveEntry entry;
+    entry.saveNumber = s;
+    entry.block = report.kind == kCardImage ? scan.slots[s] : 0;
+    entry.regionOffset = DataRegionOffset(report.kind, scan.slots, static_cast<std::int16_t>(s));
+    const SaveBuffer region = contents.Region(entry);
+    entry.storedChecksum = region[1];
+    entry.computedChecksum = ChecksumOf(region);
+    report.saves.push_back(entry);
+  }
+  return contents;
+}
+
+std::string KindText(FileKind kind) {
+  switch (kind) {
+    case kCardImage: return "memory-card image";
+    case kSingleSave: return "single-save file";
+    default: return "unsupported file";
+  }
+}
+
+std::string ErrorText(int error) {
+  switch (error) {
+    case kErrShortRead: return "the file ended before the bytes to be read (" + std::to_string(error) + ")";
+    case kErrFileChanged: return "the file changed while it was read (" + std::to_string(error) + ")";
+    default: return std::system_category().message(error) + " (" + std::to_string(error) + ")";
+  }
+}
+
+std::string ProblemText(const FileReport& report) {
+  switch (report.problem) {
+    case FileProblem::None: return "";
+    case FileProblem::CannotRead: return "cannot read: " + ErrorText(report.error);
+    case FileProblem::Unsupported:
+      return "not a supported file: " + std::to_string(report.length) + " bytes (a memory-card image has " +
+             std::to_string(kCardImageSize) + ", a single-save file " + std::to_string(kSingleSaveSize) + ")";
+    case FileProblem::NoGameSave: return "no Zovek save in this " + KindText(report.kind);
+  }
+  return "";
+}
+
+}  // namespace zovek::cli
+
+namespace zovek::cli {
+
+std::string PathText(const std::filesystem::path& path) {
+  const std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
+}
+
+}  // namespace zovek::cli

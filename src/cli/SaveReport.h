@@ -1,0 +1,75 @@
+#pragma once
+// What a save file holds, read without changing it: its kind, the game's
+// saves found by the same directory scan the editor runs, and for each save
+// whether its checksum byte matches its data.
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "savefile/SaveBuffer.h"
+#include "savefile/SaveSlots.h"
+
+namespace zovek::cli {
+
+enum class FileProblem {
+  None,
+  CannotRead,   // the operating system refused (error holds its number), or the file ended early
+  Unsupported,  // neither 131072 nor 8320 bytes long
+  NoGameSave,   // the right length, but no frame carries the game's code and a valid save number
+};
+
+struct SaveEntry {
+  int saveNumber = 0;             // 1..15, the game's own number
+  int block = 0;                  // 1..15 in a card image; 0 in a single-save file
+  std::uint64_t regionOffset = 0; // file position of the 7808-byte data region
+  std::uint8_t storedChecksum = 0;
+  std::uint8_t computedChecksum = 0;
+  bool ChecksumMatches() const { return storedChecksum == computedChecksum; }
+};
+
+struct FileReport {
+  std::filesystem::path path;
+  FileProblem problem = FileProblem::None;
+  int error = 0;                  // for CannotRead
+  std::uint64_t length = 0;       // valid from Unsupported on
+  FileKind kind = kNoFile;
+  std::vector<SaveEntry> saves;   // ascending save numbers
+  int selectedSave = 0;           // the save the editor shows first: the lowest number
+
+  bool ok() const { return problem == FileProblem::None; }
+  const SaveEntry* Save(int saveNumber) const;
+};
+
+// The whole file, read once.
+struct SaveFileContents {
+  FileReport report;
+  std::vector<std::uint8_t> bytes;  // empty unless report.ok()
+
+  SaveBuffer Region(const SaveEntry& save) const;
+};
+
+SaveFileContents ReadSaveFile(const std::filesystem::path& path);
+
+// The report alone; the file's bytes are dropped.
+inline FileReport InspectFile(const std::filesystem::path& path) { return ReadSaveFile(path).report; }
+
+// "memory-card image" / "single-save file".
+std::string KindText(FileKind kind);
+
+// Why a file was refused, in one line without the path
+// ("not a supported file: 1000 bytes, ...").
+std::string ProblemText(const FileReport& report);
+
+// The operating system's text for an error number, or ours for our own numbers.
+std::string ErrorText(int error);
+
+}  // namespace zovek::cli
+
+namespace zovek::cli {
+
+// The path as UTF-8 text, for messages and output.
+std::string PathText(const std::filesystem::path& path);
+
+}  // namespace zovek::cli
