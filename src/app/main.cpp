@@ -1,0 +1,13 @@
+// The Zovek save-data editor.
+
+#include <QApplication>
+
+#include "ui/ProgramData.h"
+#include "ui/Startup.h"
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QString::fromLatin1(zovek::kApplicationName));
+  zovek::Startup startup;
+  return startup.Run(app);
+}

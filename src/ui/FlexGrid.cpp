@@ -1,0 +1,224 @@
+#include "ui/FlexGrid.h"
+
+#include <algorithm>
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QScrollBar>
+
+#include "ui/Twips.h"
+
+namespace zovek {
+
+namespace {
+
+bool LooksNumeric(const QString& text) {
+  bool ok = false;
+  (void)text.trimmed().toDouble(&ok);
+  return ok;
+}
+
+}  // namespace
+
+FlexGrid::FlexGrid(int rows, int cols, QWidget* parent)
+    : QTableWidget(rows - 1, cols - 1, parent),
+      rows_(rows),
+      cols_(cols),
+      explicitAlignment_(rows * cols, Qt::Alignment()) {
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  setTabKeyNavigation(false);  // the grid is one stop of the focus order
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setSelectionBehavior(QAbstractItemView::SelectItems);
+  setCornerButtonEnabled(false);
+  setWordWrap(false);
+  setTextElideMode(Qt::ElideNone);
+  setFocusPolicy(Qt::StrongFocus);
+  setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+  setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+
+  const int rowHeight = TwipsToPixels(kRowHeightTwips);
+  for (QHeaderView* header : {horizontalHeader(), verticalHeader()}) {
+    header->setSectionsClickable(false);  // fixed cells can't be selected
+    header->setHighlightSections(false);
+    header->setSectionResizeMode(QHeaderView::Fixed);
+    header->setMinimumSectionSize(1);
+    header->setTextElideMode(Qt::ElideNone);
+  }
+  verticalHeader()->setDefaultSectionSize(rowHeight);
+  horizontalHeader()->setFixedHeight(rowHeight);
+
+  for (int c = 1; c < cols_; ++c) {
+    setHorizontalHeaderItem(c - 1, new QTableWidgetItem());
+  }
+  for (int r = 1; r < rows_; ++r) {
+    setVerticalHeaderItem(r - 1, new QTableWidgetItem());
+    for (int c = 1; c < cols_; ++c) {
+      auto* item = new QTableWidgetItem();
+      item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+      setItem(r - 1, c - 1, item);
+    }
+  }
+  for (int r = 0; r < rows_; ++r) {
+    for (int c = 0; c < cols_; ++c) {
+      applyAlignment(r, c);
+    }
+  }
+
+  widthsTwips_.fill(0, cols_);
+  for (int c = 0; c < cols_; ++c) {
+    setColumnWidthTwips(c, kDefaultColumnWidthTwips);
+  }
+
+  connect(this, &QTableWidget::currentCellChanged, this, [this](int row, int col, int, int) {
+    if (row >= 0 && col >= 0) {
+      currentRow_ = row + 1;
+      currentCol_ = col + 1;
+    }
+  });
+}
+
+QTableWidgetItem* FlexGrid::cellItem(int row, int col) const {
+  if (row < 0 || row >= rows_ || col < 0 || col >= cols_ || (row == 0 && col == 0)) {
+    return nullptr;
+  }
+  if (row == 0) {
+    return horizontalHeaderItem(col - 1);
+  }
+  if (col == 0) {
+    return verticalHeaderItem(row - 1);
+  }
+  return item(row - 1, col - 1);
+}
+
+QString FlexGrid::text(int row, int col) const {
+  const QTableWidgetItem* cell = cellItem(row, col);
+  return cell != nullptr ? cell->text() : QString();
+}
+
+void FlexGrid::setText(int row, int col, const QString& text) {
+  QTableWidgetItem* cell = cellItem(row, col);
+  if (cell == nullptr) {
+    return;  // the corner cell is never shown
+  }
+  cell->setText(text);
+  applyAlignment(row, col);
+}
+
+void FlexGrid::setCellAlignment(int row, int col, Qt::Alignment alignment) {
+  if (row < 0 || row >= rows_ || col < 0 || col >= cols_) {
+    return;
+  }
+  explicitAlignment_[row * cols_ + col] = alignment;
+  applyAlignment(row, col);
+}
+
+Qt::Alignment FlexGrid::cellAlignment(int row, int col) const {
+  if (row == 0 && col == 0) {
+    return explicitAlignment_[0];  // the corner cell is never drawn
+  }
+  const QTableWidgetItem* cell = cellItem(row, col);
+  return cell != nullptr ? Qt::Alignment(cell->textAlignment()) : Qt::Alignment();
+}
+
+void FlexGrid::applyAlignment(int row, int col) {
+  QTableWidgetItem* cell = cellItem(row, col);
+  if (cell == nullptr) {
+    return;
+  }
+  Qt::Alignment alignment = explicitAlignment_[row * cols_ + col];
+  if (alignment == Qt::Alignment()) {
+    alignment = (LooksNumeric(cell->text()) ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
+  }
+  cell->setTextAlignment(alignment);
+}
+
+void FlexGrid::setCurrent(int row, int col) {
+  if (row < 0 || row >= rows_ || col < 0 || col >= cols_) {
+    return;
+  }
+  // Setting the cell from code does not scroll the grid.
+  const int top = verticalScrollBar()->value();
+  const int left = horizontalScrollBar()->value();
+  if (row >= 1 && col >= 1) {
+    const bool scrolls = hasAutoScroll();
+    setAutoScroll(false);  // also keeps a hidden grid from scrolling when shown
+    setCurrentCell(row - 1, col - 1);
+    setAutoScroll(scrolls);
+    verticalScrollBar()->setValue(top);
+    horizontalScrollBar()->setValue(left);
+  } else {
+    // A header cell: no data cell is current in the table itself.
+    setCurrentIndex(QModelIndex());
+  }
+  currentRow_ = row;
+  currentCol_ = col;
+}
+
+int FlexGrid::columnWidthTwips(int col) const {
+  return col >= 0 && col < cols_ ? widthsTwips_[col] : 0;
+}
+
+void FlexGrid::setColumnWidthTwips(int col, int twips) {
+  if (col < 0 || col >= cols_) {
+    return;
+  }
+  twips = std::max(twips, 0);
+  widthsTwips_[col] = twips;
+  const int pixels = TwipsToPixels(twips);
+  if (col == 0) {
+    verticalHeader()->setFixedWidth(pixels);
+  } else {
+    setColumnWidth(col - 1, pixels);
+  }
+}
+
+QRect FlexGrid::cellRectInContainer(int row, int col) const {
+  if (row < 0 || row >= rows_ || col < 0 || col >= cols_) {
+    return {};
+  }
+  if (row >= 1 && col >= 1) {
+    // The cell inside its grid lines, as the table draws it.
+    const QRect cell = visualRect(model()->index(row - 1, col - 1));
+    return cell.translated(viewport()->geometry().topLeft() + pos());
+  }
+  int x = 0;
+  int width = 0;
+  if (col == 0) {
+    x = verticalHeader()->geometry().x();
+    width = verticalHeader()->width();
+  } else {
+    x = viewport()->geometry().x() + columnViewportPosition(col - 1);
+    width = columnWidth(col - 1);
+  }
+  int y = 0;
+  int height = 0;
+  if (row == 0) {
+    y = horizontalHeader()->geometry().y();
+    height = horizontalHeader()->height();
+  } else {
+    y = viewport()->geometry().y() + rowViewportPosition(row - 1);
+    height = rowHeight(row - 1);
+  }
+  return QRect(x, y, width, height).translated(pos());
+}
+
+void FlexGrid::keyPressEvent(QKeyEvent* event) {
+  const QString typed = event->text();
+  const bool commandKey = (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) != 0;
+  if (!typed.isEmpty() && typed != QStringLiteral("\t") && !commandKey) {
+    event->accept();
+    Q_EMIT keyTyped(typed);
+    return;
+  }
+  QTableWidget::keyPressEvent(event);
+}
+
+void FlexGrid::mouseDoubleClickEvent(QMouseEvent* event) {
+  QTableWidget::mouseDoubleClickEvent(event);
+  if (indexAt(event->position().toPoint()).isValid()) {
+    Q_EMIT gridDoubleClicked();
+  }
+}
+
+}  // namespace zovek

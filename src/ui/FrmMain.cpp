@@ -1,0 +1,190 @@
+// FrmMain: construction, close-down and the helpers its commands share.
+
+#include "ui/FrmMain.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "savedata/Walks.h"
+#include "savefile/SaveFileOps.h"
+#include "ui/Dialogs.h"
+#include "ui/FlexGrid.h"
+#include "ui/GridFont.h"
+#include "ui/Messages.h"
+#include "ui/ProgramData.h"
+#include "ui/TabControl.h"
+#include "ui/TextBox.h"
+#include "ui/Twips.h"
+
+namespace zovek {
+
+QString FrmMain::WindowTitle() { return QStringLiteral("Zovek セーブデータ変更ツール v1.02"); }
+
+FrmMain::FrmMain(QWidget* parent) : QMainWindow(parent) {
+  setObjectName(QStringLiteral("FrmMain"));
+  setWindowTitle(WindowTitle());
+  // The layout was drawn for this font; menus and lists use it too.
+  setAttribute(Qt::WA_WindowPropagation);
+  setFont(GridFont());
+
+  BuildMenus();
+  BuildLayout();
+  for (FlexGrid* grid : Fgrid) {
+    grid->setFont(GridFont());
+  }
+  SetFocusOrder();
+  ConnectHandlers();
+
+  resize(centralWidget()->width(), centralWidget()->height() + menuBar()->sizeHint().height());
+
+  state_.WorkingCopyPath.clear();
+  ResetWindow(1);
+  SSTab->setFocus(Qt::OtherFocusReason);
+}
+
+FrmMain::~FrmMain() = default;
+
+void FrmMain::ConnectHandlers() {
+  connect(mnuFileOpen, &QAction::triggered, this, [this] { OpenFile(); });
+  connect(mnuFileSave, &QAction::triggered, this, [this] { SaveFile(); });
+  connect(mnuExit, &QAction::triggered, this, [this] { close(); });
+  for (int s = 1; s <= 15; ++s) {
+    QAction* item = mnuSelSave[static_cast<std::size_t>(s)];
+    connect(item, &QAction::triggered, this, [this, item, s] {
+      // Qt has already flipped the mark of a checkable item; the marks are the
+      // command's to set, and choosing the loaded save changes nothing at all.
+      item->setChecked(!item->isChecked());
+      SwitchSave(s);
+    });
+  }
+
+  connect(cmbChara, &QComboBox::currentIndexChanged, this, [this] { SwitchCharacter(); });
+  connect(cmbWaza, &QComboBox::currentIndexChanged, this, [this] { SwitchCategory(); });
+  connect(lstEvt, &QListWidget::currentRowChanged, this, [this](int row) {
+    if (row >= 0) {
+      SwitchScenarioEntry();
+    }
+  });
+  connect(cmdSelwaza[0], &QPushButton::clicked, this, [this] { SelectAllTechniques(); });
+  connect(cmdSelwaza[1], &QPushButton::clicked, this, [this] { ClearAllTechniques(); });
+  connect(cmdSelroll[0], &QPushButton::clicked, this, [this] { SelectAllRoles(); });
+  connect(cmdSelroll[1], &QPushButton::clicked, this, [this] { ClearAllRoles(); });
+
+  for (int g = 0; g < 3; ++g) {
+    connect(Fgrid[g], &FlexGrid::keyTyped, this, [this, g](const QString& typed) { GridKeyTyped(g, typed); });
+    connect(Fgrid[g], &FlexGrid::gridDoubleClicked, this, [this, g] { GridDoubleClicked(g); });
+  }
+  for (int i = 0; i < 5; ++i) {
+    connect(txtValue[i], &QLineEdit::textChanged, this, [this, i] { ValueBoxChanged(i); });
+  }
+  for (int i = 0; i < 8; ++i) {
+    connect(txtParty[i], &QLineEdit::textChanged, this, [this, i] { PartyBoxChanged(i); });
+    connect(txtParty[i], &TextBox::focusLost, this, [this, i] { PartyBoxLeft(i); });
+  }
+  connect(txtFlex, &QLineEdit::textChanged, this, [this] { FlexBoxChanged(); });
+}
+
+FieldContext FrmMain::Context() { return FieldContext{buffer_, *this, state_.CharacterBase}; }
+
+void FrmMain::RunWalks(WalkMode mode) {
+  FieldContext context = Context();
+  CharacterFieldWalk(context, mode);
+  TechniqueWalk(buffer_, *this, state_.SelectedCategory, mode);
+  ScenarioEntryWalk(context, state_.CurrentScenarioEntry, mode);
+  GeneralFieldWalk(context, mode);
+}
+
+void FrmMain::FocusTabControl() { SSTab->setFocus(Qt::OtherFocusReason); }
+
+void FrmMain::ShowError(const QString& text) {
+  Dialogs::message(this, QMessageBox::Information, messages::ErrorTitle(), text, QMessageBox::Ok, QMessageBox::Ok);
+}
+
+void FrmMain::EnableLoadedCommands() {
+  mnuFileSave->setEnabled(true);
+  mnuCharaCopy->setEnabled(true);
+  cmbChara->setEnabled(true);
+  cmbWaza->setEnabled(true);
+  for (QPushButton* button : cmdSelwaza) button->setEnabled(true);
+  for (QPushButton* button : cmdSelroll) button->setEnabled(true);
+  for (QPushButton* button : cmdChara) button->setEnabled(true);
+  for (QRadioButton* option : optEvt) option->setEnabled(true);
+}
+
+void FrmMain::ApplySaveMenu(const SaveMenuState& menu) {
+  for (int s = 1; s <= 15; ++s) {
+    const auto index = static_cast<std::size_t>(s - 1);
+    mnuSelSave[static_cast<std::size_t>(s)]->setEnabled(menu.enabled[index]);
+    mnuSelSave[static_cast<std::size_t>(s)]->setChecked(menu.checked[index]);
+  }
+}
+
+void FrmMain::CheckOnlySaveItem(int s) {
+  for (int k = 1; k <= 15; ++k) {
+    mnuSelSave[static_cast<std::size_t>(k)]->setChecked(k == s);
+  }
+}
+
+int FrmMain::LastCheckedSaveItem() const {
+  int last = 0;
+  for (int s = 1; s <= 15; ++s) {
+    if (mnuSelSave[static_cast<std::size_t>(s)]->isChecked()) {
+      last = s;
+    }
+  }
+  return last;
+}
+
+void FrmMain::SelectComboEntry(QComboBox* combo, int index) {
+  if (combo->currentIndex() == index) {
+    if (combo == cmbChara) {
+      SwitchCharacter();
+    } else if (combo == cmbWaza) {
+      SwitchCategory();
+    }
+  } else {
+    combo->setCurrentIndex(index);  // the change runs the handler
+  }
+}
+
+void FrmMain::SelectListEntry(QListWidget* list, int index) {
+  if (list->currentRow() == index) {
+    if (list == lstEvt) {
+      SwitchScenarioEntry();
+    }
+  } else {
+    list->setCurrentRow(index);
+  }
+}
+
+void FrmMain::closeEvent(QCloseEvent* event) {
+  CloseDown();
+  event->accept();
+}
+
+void FrmMain::CloseDown() {
+  if (closedDown_) {
+    return;
+  }
+  closedDown_ = true;
+  // Unsaved edits are dropped without a question; every failure is ignored.
+  txtFlex->setEnabled(false);
+  for (int k = 0; k < 8; ++k) {
+    if (k < 5) {
+      txtValue[static_cast<std::size_t>(k)]->setEnabled(false);
+    }
+    txtParty[static_cast<std::size_t>(k)]->setEnabled(false);
+  }
+  if (!state_.WorkingCopyPath.isEmpty()) {
+    (void)DeleteWorkingCopy(ToFsPath(state_.WorkingCopyPath));
+  }
+}
+
+}  // namespace zovek

@@ -1,0 +1,178 @@
+#pragma once
+// FrmMain: the editor's one window. It holds the window state, THE SaveBuffer
+// of the loaded save, and the controls through which the walks show it.
+//
+// The member functions live in several files by subject:
+//   FrmMain.cpp            construction, close-down, small helpers
+//   FrmMainLayout.cpp      the three tabs and their controls
+//   FrmMainMenus.cpp       the menus
+//   FrmMainReset.cpp       ResetWindow
+//   FrmMainCommands.cpp    OpenFile, SwitchSave, SaveFile
+//   FrmMainSelection.cpp   SwitchCharacter, SwitchScenarioEntry, SwitchCategory,
+//                          FillTechniqueList, the select-all / clear-all buttons
+//   FrmMainView.cpp        the EditorView operations the walks call
+//   FrmMainEditHooks.cpp   the places where the in-place grid editor and the
+//                          box rules attach (CommitCellEdit, key and change hooks)
+
+#include <array>
+#include <cstdint>
+
+#include <QMainWindow>
+
+#include "savedata/EditorView.h"
+#include "savedata/FieldEngine.h"
+#include "savefile/SaveBuffer.h"
+#include "savefile/SaveSlots.h"
+#include "ui/WindowState.h"
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QListWidget;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+
+namespace zovek {
+
+class FlexGrid;
+class TabControl;
+class TextBox;
+
+class FrmMain : public QMainWindow, public EditorView {
+  Q_OBJECT
+
+ public:
+  explicit FrmMain(QWidget* parent = nullptr);
+  ~FrmMain() override;
+
+  static QString WindowTitle();
+  // Client area in twips.
+  static constexpr int kClientWidthTwips = 6735;
+  static constexpr int kClientHeightTwips = 4680;
+
+  // The reset to the state with no file loaded: full = 1 at start-up,
+  // 0 after a refused file.
+  void ResetWindow(std::int16_t full);
+
+  // Commands.
+  void OpenFile();
+  void SwitchSave(int s);
+  void SaveFile();
+
+  // Selection handlers; they run for selections made by code as well.
+  void SwitchCharacter();
+  void SwitchScenarioEntry();
+  void SwitchCategory();
+  void FillTechniqueList(int category);
+  void SelectAllTechniques();
+  void ClearAllTechniques();
+  void SelectAllRoles();
+  void ClearAllRoles();
+
+  // Writes a pending in-place grid edit into its cell.
+  void CommitCellEdit();
+
+  const WindowState& State() const { return state_; }
+  const SaveBuffer& Buffer() const { return buffer_; }
+
+  // EditorView: what the field engine and the walks see of the window.
+  std::string CellText(int grid, int row, int col) const override;
+  void SetCellText(int grid, int row, int col, const std::string& text) override;
+  std::string ValueText(int i) const override;
+  void SetValueText(int i, const std::string& text) override;
+  std::string PartyText(int i) const override;
+  void SetPartyText(int i, const std::string& text) override;
+  void SetPartyLabel(int i, const std::string& text) override;
+  bool AptitudeChecked(int i) const override;
+  void SetAptitudeChecked(int i, bool checked) override;
+  int ScenarioOption() const override;
+  void SetScenarioOption(int i) override;
+  bool RoleChecked(int entry) const override;
+  void SetRoleChecked(int entry, bool checked) override;
+  void SetRoleCurrent(int entry) override;
+  void RedrawRoles() override;
+  int TechniqueRowCount() const override;
+  bool TechniqueChecked(int row) const override;
+  void SetTechniqueChecked(int row, bool checked) override;
+  void SetTechniqueCurrent(int row) override;
+  void RedrawTechniques() override;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  // Layout.
+  void BuildLayout();
+  void BuildCharacterTab(QWidget* canvas);
+  void BuildScenarioTab(QWidget* canvas);
+  void BuildItemTab(QWidget* canvas);
+  void BuildMenus();
+  void SetFocusOrder();
+  void ConnectHandlers();
+
+  // Hooks for the in-place grid editor and the box rules.
+  void GridKeyTyped(int grid, const QString& typed);
+  void GridDoubleClicked(int grid);
+  void ValueBoxChanged(int i);
+  void PartyBoxChanged(int i);
+  void PartyBoxLeft(int i);
+  void FlexBoxChanged();
+
+  // Command helpers.
+  FieldContext Context();
+  void RunWalks(WalkMode mode);  // the four walks in their fixed order
+  void FocusTabControl();
+  void ShowError(const QString& text);
+  void EnableLoadedCommands();
+  void ApplySaveMenu(const SaveMenuState& menu);
+  void CheckOnlySaveItem(int s);
+  int LastCheckedSaveItem() const;
+  void CloseDown();
+  // Selects an entry and runs its selection handler even when the entry was
+  // already selected, as selecting by code always does.
+  void SelectComboEntry(QComboBox* combo, int index);
+  void SelectListEntry(QListWidget* list, int index);
+
+  WindowState state_;
+  SaveBuffer buffer_{};
+  bool closedDown_ = false;
+
+  // Controls, by their names in the layout.
+  TabControl* SSTab = nullptr;
+  std::array<FlexGrid*, 3> Fgrid{};
+  TextBox* txtFlex = nullptr;
+  std::array<TextBox*, 5> txtValue{};
+  std::array<TextBox*, 8> txtParty{};
+  std::array<QLabel*, 8> lblValue{};
+  std::array<QLabel*, 5> lblItm{};  // there is no lblItm(2)
+  QLabel* lblChara = nullptr;
+  std::array<QGroupBox*, 6> Frame{};
+  QComboBox* cmbChara = nullptr;
+  QComboBox* cmbWaza = nullptr;
+  std::array<QCheckBox*, 12> chkSitu{};
+  std::array<QPushButton*, 3> cmdChara{};
+  std::array<QPushButton*, 2> cmdSelwaza{};
+  std::array<QPushButton*, 2> cmdSelroll{};
+  std::array<QRadioButton*, 4> optEvt{};
+  QListWidget* lstWaza = nullptr;
+  QListWidget* lstEvt = nullptr;
+  QListWidget* lstRoll = nullptr;
+
+  QMenu* mnuFile = nullptr;
+  QAction* mnuFileOpen = nullptr;
+  QAction* mnuFileSave = nullptr;
+  QAction* bar = nullptr;
+  QAction* mnuExit = nullptr;
+  QMenu* mnuEdit = nullptr;
+  QAction* mnuCharaRtn = nullptr;
+  QAction* bar1 = nullptr;
+  QAction* mnuCharaCopy = nullptr;
+  QAction* mnuCharaPaste = nullptr;
+  QMenu* mnuSvdata = nullptr;
+  std::array<QAction*, 16> mnuSelSave{};  // items 1..15; 0 unused
+};
+
+}  // namespace zovek

@@ -1,0 +1,131 @@
+// The file commands: open a file, switch to another save of a card image,
+// and write the loaded save back into the opened file.
+
+#include <QAction>
+#include <QComboBox>
+
+#include "savedata/Walks.h"
+#include "savefile/Checksum.h"
+#include "savefile/SaveFileOps.h"
+#include "ui/Dialogs.h"
+#include "ui/FrmMain.h"
+#include "ui/Messages.h"
+#include "ui/ProgramData.h"
+
+namespace zovek {
+
+void FrmMain::OpenFile() {
+  CommitCellEdit();
+  FocusTabControl();
+
+  state_.ChosenPath = Dialogs::askOpenFileName(this);
+  if (state_.ChosenPath.isEmpty()) {
+    return;
+  }
+
+  const OpenOutcome outcome =
+      OpenSaveFile(ToFsPath(state_.ChosenPath), ToFsPath(state_.WorkingCopyPath), state_.SelectedSave, buffer_);
+  switch (outcome.status) {
+    case OpenStatus::Unsupported:
+      ShowError(messages::Unsupported());
+      ResetWindow(0);
+      return;
+    case OpenStatus::NoGameSave:
+      // The scan has already taken every save item's mark and enabled state.
+      ApplySaveMenu(outcome.scan.menu);
+      ShowError(messages::NoGameSave());
+      ResetWindow(0);
+      return;
+    case OpenStatus::ReadError:
+      // Reset as after a refusal: a save must never write a buffer that was
+      // not read whole from the file now named as the one opened.
+      ShowError(messages::ReadError(outcome.error));
+      ResetWindow(0);
+      return;
+    case OpenStatus::Loaded:
+      break;
+  }
+
+  state_.FileKind = outcome.kind;
+  state_.SlotTable = outcome.scan.slots;
+  state_.SelectedSave = outcome.scan.selectedSave;
+  ApplySaveMenu(outcome.scan.menu);
+  RunWalks(kLoad);
+  EnableLoadedCommands();
+}
+
+void FrmMain::SwitchSave(int s) {
+  if (state_.FileKind != kCardImage || s == state_.SelectedSave) {
+    return;
+  }
+  CommitCellEdit();
+  FocusTabControl();
+
+  state_.CopySource = -1;
+  mnuCharaPaste->setEnabled(false);
+  mnuCharaRtn->setEnabled(false);
+
+  const std::int16_t left = state_.SelectedSave;
+  CheckOnlySaveItem(s);
+
+  // A failure leaves the save being left loaded, with its mark.
+  const std::filesystem::path workingCopy = ToFsPath(state_.WorkingCopyPath);
+  try {
+    RunWalks(kStore);
+  } catch (const StoreError& error) {
+    CheckOnlySaveItem(left);
+    ShowError(messages::WriteError(error.number()));
+    return;
+  }
+  if (const int error = WriteDataRegion(workingCopy, DataRegionOffset(kCardImage, state_.SlotTable, left), buffer_);
+      error != 0) {
+    CheckOnlySaveItem(left);
+    ShowError(messages::WriteError(error));
+    return;
+  }
+  // The read is staged: when it fails, the buffer still holds the save left.
+  const std::int16_t next = static_cast<std::int16_t>(s);
+  if (const int error = ReadDataRegion(workingCopy, DataRegionOffset(kCardImage, state_.SlotTable, next), buffer_);
+      error != 0) {
+    CheckOnlySaveItem(left);
+    ShowError(messages::ReadError(error));
+    return;
+  }
+  state_.SelectedSave = next;
+  RunWalks(kLoad);
+}
+
+void FrmMain::SaveFile() {
+  for (int i = 0; i < 8; ++i) {
+    PartyBoxLeft(i);
+  }
+  CommitCellEdit();
+  FocusTabControl();
+
+  const int named = LastCheckedSaveItem();
+  const QMessageBox::StandardButton answer =
+      Dialogs::message(this, QMessageBox::Question, messages::SaveConfirmTitle(), messages::SaveConfirm(named),
+                       QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+  if (answer != QMessageBox::Yes) {
+    return;
+  }
+
+  try {
+    RunWalks(kStore);
+  } catch (const StoreError& error) {
+    ShowError(messages::WriteError(error.number()));
+    return;
+  }
+  ComputeChecksum(buffer_);
+
+  SaveTarget target;
+  target.path = ToFsPath(state_.ChosenPath);
+  target.kind = state_.FileKind;
+  target.saveNumber = state_.SelectedSave;
+  target.block = state_.FileKind == kCardImage && state_.SelectedSave >= 1 ? state_.SlotTable[state_.SelectedSave] : 0;
+  if (const int error = WriteSaveToFile(target, buffer_); error != 0) {
+    ShowError(messages::WriteError(error));
+  }
+}
+
+}  // namespace zovek

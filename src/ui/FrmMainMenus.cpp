@@ -1,0 +1,64 @@
+// The menu bar of FrmMain: file, edit and save-number menus.
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+
+#include "ui/FrmMain.h"
+
+namespace zovek {
+
+namespace {
+
+QAction* AddItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut = {}) {
+  QAction* action = menu->addAction(caption);
+  action->setObjectName(QString::fromLatin1(name));
+  action->setShortcut(shortcut);
+  action->setShortcutContext(Qt::WindowShortcut);
+  return action;
+}
+
+QAction* AddSeparator(QMenu* menu, const char* name) {
+  QAction* separator = menu->addSeparator();
+  separator->setObjectName(QString::fromLatin1(name));
+  return separator;
+}
+
+QMenu* AddMenu(QMenuBar* menuBar, const char* name, const QString& caption) {
+  QMenu* menu = menuBar->addMenu(caption);
+  menu->setObjectName(QString::fromLatin1(name));
+  menu->menuAction()->setObjectName(QString::fromLatin1(name) + QStringLiteral("Title"));
+  return menu;
+}
+
+}  // namespace
+
+void FrmMain::BuildMenus() {
+  QMenuBar* bar0 = menuBar();
+  bar0->setObjectName(QStringLiteral("menuBar"));
+
+  mnuFile = AddMenu(bar0, "mnuFile", QStringLiteral("ﾌｧｲﾙ(&F)"));
+  mnuFileOpen = AddItem(mnuFile, "mnuFileOpen", QStringLiteral("ﾌｧｲﾙを開く(&O)"));
+  mnuFileSave = AddItem(mnuFile, "mnuFileSave", QStringLiteral("ﾃﾞｰﾀ保存(&S)"));
+  bar = AddSeparator(mnuFile, "bar");
+  mnuExit = AddItem(mnuFile, "mnuExit", QStringLiteral("終了(&X)"));
+
+  mnuEdit = AddMenu(bar0, "mnuEdit", QStringLiteral("編集(&E)"));
+  mnuCharaRtn = AddItem(mnuEdit, "mnuCharaRtn", QStringLiteral("取り消し"), QKeySequence(Qt::CTRL | Qt::Key_U));
+  bar1 = AddSeparator(mnuEdit, "bar1");
+  mnuCharaCopy = AddItem(mnuEdit, "mnuCharaCopy", QStringLiteral("ｷｬﾗﾃﾞｰﾀｺﾋﾟｰ"), QKeySequence(Qt::CTRL | Qt::Key_R));
+  mnuCharaPaste =
+      AddItem(mnuEdit, "mnuCharaPaste", QStringLiteral("ｷｬﾗﾃﾞｰﾀ貼り付け"), QKeySequence(Qt::CTRL | Qt::Key_W));
+
+  mnuSvdata = AddMenu(bar0, "mnuSvdata", QStringLiteral("ｾｰﾌﾞ選択(&V)"));
+  for (int s = 1; s <= 15; ++s) {
+    QAction* item = mnuSvdata->addAction(QStringLiteral("No. %1").arg(s));
+    item->setObjectName(QStringLiteral("mnuSelSave(%1)").arg(s));
+    item->setCheckable(true);
+    item->setChecked(s == 1);
+    item->setEnabled(false);
+    mnuSelSave[static_cast<std::size_t>(s)] = item;
+  }
+}
+
+}  // namespace zovek

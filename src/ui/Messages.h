@@ -1,0 +1,20 @@
+#pragma once
+// The texts and titles of the window's message boxes.
+
+#include <QString>
+
+namespace zovek::messages {
+
+inline QString ErrorTitle() { return QStringLiteral("Error"); }
+inline QString Unsupported() { return QStringLiteral("このファイルは対応していません。"); }
+inline QString NoGameSave() { return QStringLiteral("Zovekのセーブデータがありません。"); }
+inline QString ReadError(int number) { return QStringLiteral("ファイル読み込みエラー (%1)").arg(number); }
+inline QString WriteError(int number) { return QStringLiteral("ファイル書き込みエラー (%1)").arg(number); }
+
+inline QString SaveConfirmTitle() { return QStringLiteral("保存確認"); }
+inline QString SaveConfirm(int saveNumber) {
+  return QStringLiteral("セーブデータ No. ") + QString::number(saveNumber) + QStringLiteral(" を更新します。") +
+         QStringLiteral("\r\n") + QStringLiteral("よろしいですか？");
+}
+
+}  // namespace zovek::messages

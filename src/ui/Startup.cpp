@@ -1,0 +1,62 @@
+#include "ui/Startup.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLibraryInfo>
+#include <QLockFile>
+#include <QScreen>
+#include <QTranslator>
+
+#include "ui/FrmMain.h"
+#include "ui/ProgramData.h"
+#include "ui/Twips.h"
+
+namespace zovek {
+
+Startup::Startup() = default;
+Startup::~Startup() = default;
+
+bool Startup::InstallJapaneseTranslation(QApplication& app) {
+  auto* translator = new QTranslator(&app);
+  if (!translator->load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    delete translator;
+    return false;
+  }
+  QApplication::installTranslator(translator);
+  return true;
+}
+
+bool Startup::ClaimSingleInstance() {
+  instanceLock_ = std::make_unique<QLockFile>(QDir(ProgramDataDirectory()).filePath(QStringLiteral("zovek.lock")));
+  // A lock left by a program that no longer runs is taken over; age alone
+  // never makes a lock stale.
+  instanceLock_->setStaleLockTime(0);
+  if (!instanceLock_->tryLock(0)) {
+    instanceLock_.reset();
+    return false;
+  }
+  return true;
+}
+
+void Startup::PlaceWindow(QWidget& window, const QScreen& screen) {
+  const QRect area = screen.geometry();
+  const QSize size = window.frameGeometry().size();
+  const double left = (PixelsToTwips(area.width()) - PixelsToTwips(size.width())) / 2.0 - 1000.0;
+  const double top = (PixelsToTwips(area.height()) - PixelsToTwips(size.height())) / 2.0 - 100.0;
+  window.move(area.x() + static_cast<int>(left / kTwipsPerPixel), area.y() + static_cast<int>(top / kTwipsPerPixel));
+}
+
+int Startup::Run(QApplication& app) {
+  InstallJapaneseTranslation(app);
+  if (!ClaimSingleInstance()) {
+    return 0;
+  }
+  FrmMain window;
+  if (const QScreen* screen = QGuiApplication::primaryScreen(); screen != nullptr) {
+    PlaceWindow(window, *screen);
+  }
+  window.show();
+  return QApplication::exec();
+}
+
+}  // namespace zovek

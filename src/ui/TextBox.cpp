@@ -1,0 +1,127 @@
+#include "ui/TextBox.h"
+
+#include <algorithm>
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QRegularExpression>
+
+namespace zovek {
+
+namespace {
+
+// The first line of a pasted text, as a single-line box takes it.
+QString SingleLine(QString text) {
+  const qsizetype end = text.indexOf(QRegularExpression(QStringLiteral("[\r\n]")));
+  if (end >= 0) {
+    text.truncate(end);
+  }
+  return text;
+}
+
+}  // namespace
+
+TextBox::TextBox(QWidget* parent) : QLineEdit(parent) {
+  setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  setAttribute(Qt::WA_InputMethodEnabled, false);
+  setInputMethodHints(Qt::ImhPreferNumbers | Qt::ImhNoPredictiveText);
+  setAcceptDrops(false);  // dropped text would bypass the typing limit
+}
+
+void TextBox::setDisplayOnly(bool displayOnly) {
+  setReadOnly(displayOnly);
+  setAttribute(Qt::WA_InputMethodEnabled, false);  // setReadOnly turns it back on
+  QPalette colours = palette();
+  if (displayOnly) {
+    colours.setColor(QPalette::Base, colours.color(QPalette::Window));
+  } else {
+    colours.setColor(QPalette::Base, QApplication::palette(this).color(QPalette::Base));
+  }
+  setPalette(colours);
+}
+
+int TextBox::roomForTyping() const {
+  if (typingLimit_ <= 0) {
+    return -1;  // unlimited
+  }
+  const qsizetype kept = text().size() - selectedText().size();
+  return std::max(0, typingLimit_ - static_cast<int>(kept));
+}
+
+void TextBox::insertLimited(const QString& text) {
+  if (isReadOnly()) {
+    return;
+  }
+  QString accepted = SingleLine(text);
+  const int room = roomForTyping();
+  if (room >= 0 && accepted.size() > room) {
+    accepted.truncate(room);
+  }
+  if (accepted.isEmpty() && !text.isEmpty()) {
+    return;  // nothing fits: the selection stays as it is
+  }
+  insert(accepted);
+}
+
+void TextBox::keyPressEvent(QKeyEvent* event) {
+  if (event->matches(QKeySequence::Paste)) {
+    insertLimited(QApplication::clipboard()->text());
+    event->accept();
+    return;
+  }
+  const QString typed = event->text();
+  const bool printable = !typed.isEmpty() && typed.at(0).isPrint();
+  const bool commandKey = (event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier)) != 0;
+  if (printable && !commandKey && !isReadOnly()) {
+    const int room = roomForTyping();
+    if (room == 0) {
+      event->accept();  // the box is full: the key is refused
+      return;
+    }
+    if (room > 0 && typed.size() > room) {
+      insertLimited(typed);
+      event->accept();
+      return;
+    }
+  }
+  QLineEdit::keyPressEvent(event);
+}
+
+void TextBox::mouseReleaseEvent(QMouseEvent* event) {
+  // The X11 middle-button paste goes through the limit too.
+  if (event->button() == Qt::MiddleButton && QApplication::clipboard()->supportsSelection()) {
+    insertLimited(QApplication::clipboard()->text(QClipboard::Selection));
+    event->accept();
+    return;
+  }
+  QLineEdit::mouseReleaseEvent(event);
+}
+
+void TextBox::mouseDoubleClickEvent(QMouseEvent* event) {
+  QLineEdit::mouseDoubleClickEvent(event);
+  Q_EMIT doubleClicked();
+}
+
+void TextBox::focusOutEvent(QFocusEvent* event) {
+  QLineEdit::focusOutEvent(event);
+  Q_EMIT focusLost();
+}
+
+void TextBox::contextMenuEvent(QContextMenuEvent* event) {
+  QMenu* menu = createStandardContextMenu();
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  // The menu's paste goes through the limit like the keyboard's.
+  if (auto* paste = menu->findChild<QAction*>(QStringLiteral("edit-paste")); paste != nullptr) {
+    disconnect(paste, &QAction::triggered, nullptr, nullptr);
+    connect(paste, &QAction::triggered, this, [this] { insertLimited(QApplication::clipboard()->text()); });
+  }
+  menu->popup(event->globalPos());
+}
+
+}  // namespace zovek
