@@ -57,7 +57,6 @@ SaveFileContents ReadSaveFile(const std::filesystem::path& path) {
     contents.bytes.clear();
     return contents;
   }
-  report.selectedSave = scan.selectedSave;
 
   for (int s = 1; s <= kSaveNumbers; ++s) {
     if (scan.slots[s] == 0) continue;
@@ -70,6 +69,9 @@ SaveFileContents ReadSaveFile(const std::filesystem::path& path) {
     entry.computedChecksum = ChecksumOf(region);
     report.saves.push_back(entry);
   }
+  // A card scan picks the lowest save number; a single-save scan keeps the
+  // caller's choice, and the editor then shows the file's one save.
+  report.selectedSave = report.kind == kCardImage ? scan.selectedSave : report.saves.front().saveNumber;
   return contents;
 }
 
