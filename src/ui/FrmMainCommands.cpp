@@ -121,8 +121,17 @@ void FrmMain::SaveFile() {
   SaveTarget target;
   target.path = ToFsPath(state_.ChosenPath);
   target.kind = state_.FileKind;
-  target.saveNumber = state_.SelectedSave;
-  target.block = state_.FileKind == kCardImage && state_.SelectedSave >= 1 ? state_.SlotTable[state_.SelectedSave] : 0;
+  if (state_.FileKind == kCardImage) {
+    target.saveNumber = state_.SelectedSave;
+    target.block = state_.SelectedSave >= 1 ? state_.SlotTable[state_.SelectedSave] : 0;
+  } else {
+    // A single save keeps SelectedSave as it was; its own number is in the table.
+    for (int s = 1; s <= kSaveNumbers; ++s) {
+      if (state_.SlotTable[s] != 0) {
+        target.saveNumber = static_cast<std::int16_t>(s);
+      }
+    }
+  }
   if (const int error = WriteSaveToFile(target, buffer_); error != 0) {
     ShowError(messages::WriteError(error));
   }

@@ -45,6 +45,10 @@ void WriteFile(const QString& path, const Bytes& bytes);
 Bytes ReadFile(const QString& path);
 bool SetReadOnly(const QString& path, bool readOnly);
 
+// Every control in its state with no file loaded (after start-up when
+// `atStartUp`, else after a refused file). Fails the running test otherwise.
+void VerifyResetState(FrmMain& window, bool atStartUp);
+
 // The last message box the window showed.
 ShownMessage LastMessage();
 
