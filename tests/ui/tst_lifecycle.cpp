@@ -1,4 +1,149 @@
+// Start-up and close-down: the working copy deleted at close whatever
+// happened, the exit command, one instance only (the real program run twice),
+// the window's placement and Qt's Japanese strings.
+
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QScreen>
+#include <QTemporaryDir>
 #include <QTest>
-class Placeholder : public QObject { Q_OBJECT };
-QTEST_MAIN(Placeholder)
+
+#include "savegen/DemoSave.h"
+#include "savegen/SaveImages.h"
+#include "ui/GuiTestSupport.h"
+#include "ui/Startup.h"
+#include "ui/TextBox.h"
+#include "ui/Twips.h"
+
+using namespace zovek;
+using namespace zovek::guitest;
+
+namespace {
+
+QProcessEnvironment EditorEnvironment(const QString& dataHome) {
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+  environment.insert(QStringLiteral("XDG_DATA_HOME"), dataHome);
+  return environment;
+}
+
+}  // namespace
+
+class LifecycleTest : public QObject {
+  Q_OBJECT
+
+ private Q_SLOTS:
+  void init() { PrepareApplication(); }
+
+  void leftoverWorkingCopyIsDeletedAtClose() {
+    WriteFile(WorkingCopyPath(), Bytes(100, 7));
+    QVERIFY(SetReadOnly(WorkingCopyPath(), true));
+    FrmMain window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(QFile::exists(WorkingCopyPath()));  // nothing opened, nothing deleted yet
+    window.close();
+    QVERIFY(!QFile::exists(WorkingCopyPath()));
+  }
+
+  void exitCommandClosesAndDeletesTheWorkingCopy() {
+    QTemporaryDir files;
+    savegen::CardImage card(2);
+    card.GameSave(4, savegen::DigitForSave(1), savegen::DemoRegion(1));
+    const QString file = files.filePath(QStringLiteral("card.mcr"));
+    WriteFile(file, card.bytes());
+
+    FrmMain window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    OpenThroughMenu(window, file);
+    QCOMPARE(ReadFile(WorkingCopyPath()), card.bytes());
+    Choose(window, QStringLiteral("mnuExit"));
+    QVERIFY(!window.isVisible());
+    QVERIFY(!QFile::exists(WorkingCopyPath()));
+    QCOMPARE(ReadFile(file), card.bytes());  // unsaved edits are dropped, the file untouched
+    // The boxes were disabled on the way out.
+    QVERIFY(!Find<TextBox>(&window, QStringLiteral("txtFlex"))->isEnabled());
+    for (int i = 0; i < 5; ++i) QVERIFY(!Find<TextBox>(&window, QStringLiteral("txtValue(%1)").arg(i))->isEnabled());
+    for (int i = 0; i < 8; ++i) QVERIFY(!Find<TextBox>(&window, QStringLiteral("txtParty(%1)").arg(i))->isEnabled());
+    QVERIFY(Dialogs::shownMessages().isEmpty());  // no question about unsaved changes
+  }
+
+  void closeDownIgnoresFailures() {
+    // A working copy that can't be deleted: a directory with content.
+    QVERIFY(QDir().mkpath(WorkingCopyPath() + QStringLiteral("/inside")));
+    {
+      FrmMain window;
+      window.show();
+      QVERIFY(QTest::qWaitForWindowExposed(&window));
+      QVERIFY(window.close());
+      QVERIFY(!window.isVisible());
+    }
+    QVERIFY(Dialogs::shownMessages().isEmpty());
+    QVERIFY(QDir(WorkingCopyPath()).removeRecursively());
+  }
+
+  void placementFollowsTheFormula() {
+    FrmMain window;
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    QVERIFY(screen != nullptr);
+    Startup::PlaceWindow(window, *screen);
+    const QRect area = screen->geometry();
+    const QSize size = window.frameGeometry().size();
+    // 1000 twips left of and 100 twips above the centred position.
+    const double left = (area.width() - size.width()) * 15 / 2.0 - 1000;
+    const double top = (area.height() - size.height()) * 15 / 2.0 - 100;
+    QCOMPARE(window.pos(), QPoint(area.x() + int(left / 15), area.y() + int(top / 15)));
+    QVERIFY(window.x() < area.x() + (area.width() - size.width()) / 2 - 60);
+  }
+
+  void qtStringsAreJapanese() {
+    QVERIFY(Startup::InstallJapaneseTranslation(*qApp));
+    QMessageBox box(QMessageBox::Question, QStringLiteral("保存確認"), QStringLiteral("?"),
+                    QMessageBox::Yes | QMessageBox::No);
+    QVERIFY2(box.button(QMessageBox::Yes)->text().contains(QStringLiteral("はい")),
+             qPrintable(box.button(QMessageBox::Yes)->text()));
+    QVERIFY(box.button(QMessageBox::No)->text().contains(QStringLiteral("いいえ")));
+  }
+
+  void secondInstanceEndsAndLeavesTheWorkingCopy() {
+    QTemporaryDir dataHome;
+    const QString dataDir = dataHome.filePath(QStringLiteral("zovek"));
+    const QString lock = dataDir + QStringLiteral("/zovek.lock");
+    const QString workingCopy = dataDir + QStringLiteral("/zovek.tmp");
+
+    QProcess first;
+    first.setProcessEnvironment(EditorEnvironment(dataHome.path()));
+    first.start(QStringLiteral(ZOVEK_EXECUTABLE), {});
+    QVERIFY(first.waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(lock), 10000);
+    WriteFile(workingCopy, Bytes(64, 3));  // as if the first had opened a card
+
+    QProcess second;
+    second.setProcessEnvironment(EditorEnvironment(dataHome.path()));
+    second.start(QStringLiteral(ZOVEK_EXECUTABLE), {});
+    QVERIFY(second.waitForFinished(10000));
+    QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(second.exitCode(), 0);
+    QVERIFY(QFile::exists(workingCopy));
+    QCOMPARE(first.state(), QProcess::Running);
+
+    // Once the first is gone, even without its close-down, a new one starts.
+    first.kill();
+    QVERIFY(first.waitForFinished(10000));
+    QProcess third;
+    third.setProcessEnvironment(EditorEnvironment(dataHome.path()));
+    third.start(QStringLiteral(ZOVEK_EXECUTABLE), {});
+    QVERIFY(third.waitForStarted());
+    QVERIFY(!third.waitForFinished(1500));  // still running: it took over the lock
+    third.kill();
+    QVERIFY(third.waitForFinished(10000));
+  }
+};
+
+QTEST_MAIN(LifecycleTest)
 #include "tst_lifecycle.moc"
