@@ -459,6 +459,33 @@ class FileCommandsTest : public QObject {
     QCOMPARE(ReadFile(file)[CardRegion(2) + 33], std::uint8_t{66});
   }
 
+  void valueAFieldCannotHoldIsAWriteError() {
+    const QString file = writeTwoSaveCard(QStringLiteral("two.mcr"));
+    const Bytes original = ReadFile(file);
+    OpenThroughMenu(*window_, file);
+    // HP has two bytes; the view holds more than they can carry.
+    window_->SetCellText(0, 5, 1, "70000");
+    SaveThroughMenu(*window_, QMessageBox::Yes);
+    verifyErrorMessage(QStringLiteral("ファイル書き込みエラー (9001)"));
+    QCOMPARE(ReadFile(file), original);
+    // Leaving the save with that value is refused the same way; save 3 stays.
+    Choose(*window_, QStringLiteral("mnuSelSave(7)"));
+    verifyErrorMessage(QStringLiteral("ファイル書き込みエラー (9001)"));
+    QCOMPARE(window_->State().SelectedSave, std::int16_t{3});
+    QCOMPARE(checkedSaves(), QList<int>{3});
+    // So is leaving the character.
+    get<QComboBox>(QStringLiteral("cmbChara"))->setCurrentIndex(4);
+    verifyErrorMessage(QStringLiteral("ファイル書き込みエラー (9001)"));
+    QCOMPARE(get<QComboBox>(QStringLiteral("cmbChara"))->currentIndex(), 0);
+    QCOMPARE(window_->State().CharacterBase, std::int16_t{0});
+    QCOMPARE(get<TextBox>(QStringLiteral("txtValue(0)"))->text(), QStringLiteral("0"));
+    // Once the value fits, the save goes through.
+    window_->SetCellText(0, 5, 1, "600");
+    SaveThroughMenu(*window_, QMessageBox::Yes);
+    const Bytes saved = ReadFile(file);
+    QCOMPARE(saved[CardRegion(2) + 4604] + 256 * saved[CardRegion(2) + 4605], 600);
+  }
+
   void cancelledDialogChangesNothing() {
     const QString file = writeTwoSaveCard(QStringLiteral("two.mcr"));
     OpenThroughMenu(*window_, file);
