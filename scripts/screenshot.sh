@@ -11,11 +11,11 @@ for tool in Xvfb xdotool import; do
 done
 
 build=${ZOVEK_BUILD_DIR:-build}
-if [ ! -x "$build/src/app/zovek" ]; then
+if [ ! -f "$build/CMakeCache.txt" ]; then
   cmake -S . -B "$build" -G Ninja -DZOVEK_BUILD_GUI=ON >/dev/null
 fi
 cmake --build "$build" --target zovek -j 2 >/dev/null
-out="$root/$build/screenshots"
+case "$build" in /*) out="$build/screenshots" ;; *) out="$root/$build/screenshots" ;; esac
 mkdir -p "$out"
 rm -f "$out"/*.png
 
