@@ -29,6 +29,11 @@ int ReadBytesAt(const std::filesystem::path& path, std::uint64_t offset, std::sp
 // write, without creating, truncating or extending it, and flushes it to disk.
 int WriteBytesInPlace(const std::filesystem::path& path, std::uint64_t offset, std::span<const std::uint8_t> bytes);
 
+// Creates a new file holding exactly these bytes and flushes it to disk; a
+// file already at `path` is an error and stays as it is. A failed write leaves
+// no file behind.
+int WriteNewFile(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
+
 int RemoveFile(const std::filesystem::path& path);
 
 }  // namespace zovek

@@ -1,15 +1,40 @@
 // The positioned write of the save command on POSIX systems: one pwrite into
 // the existing file, then fsync, so the save is on disk when we report success.
+// New files (the backups) are flushed the same way before the save goes on.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <string>
 
 #include "savefile/ErrorNumbers.h"
 #include "savefile/FileSystem.h"
 
 namespace zovek {
+
+namespace {
+
+// Writes all bytes from `offset` on, retrying short writes and interruptions.
+int WriteAll(int fd, std::uint64_t offset, std::span<const std::uint8_t> bytes) {
+  std::size_t written = 0;
+  while (written < bytes.size()) {
+    const ssize_t n = ::pwrite(fd, bytes.data() + written, bytes.size() - written,
+                               static_cast<off_t>(offset + written));
+    if (n < 0) {
+      if (errno != EINTR) {
+        return errno;
+      }
+    } else if (n == 0) {
+      return EIO;
+    } else {
+      written += static_cast<std::size_t>(n);
+    }
+  }
+  return 0;
+}
+
+}  // namespace
 
 int WriteBytesInPlace(const std::filesystem::path& path, std::uint64_t offset, std::span<const std::uint8_t> bytes) {
   // No O_CREAT and no O_TRUNC: a missing file stays missing, a present one keeps its length.
@@ -29,21 +54,9 @@ int WriteBytesInPlace(const std::filesystem::path& path, std::uint64_t offset, s
     error = kErrFileChanged;  // writing would extend the file, so it is not the file we opened
   }
 
-  std::size_t written = 0;
-  while (error == 0 && written < bytes.size()) {
-    const ssize_t n = ::pwrite(fd, bytes.data() + written, bytes.size() - written,
-                               static_cast<off_t>(offset + written));
-    if (n < 0) {
-      if (errno != EINTR) {
-        error = errno;
-      }
-    } else if (n == 0) {
-      error = EIO;
-    } else {
-      written += static_cast<std::size_t>(n);
-    }
+  if (error == 0) {
+    error = WriteAll(fd, offset, bytes);
   }
-
   if (error == 0 && ::fsync(fd) != 0) {
     error = errno;
   }
@@ -51,6 +64,34 @@ int WriteBytesInPlace(const std::filesystem::path& path, std::uint64_t offset, s
     error = errno;
   }
   return error;
+}
+
+int WriteNewFile(const std::filesystem::path& path, std::span<const std::uint8_t> bytes) {
+  // O_EXCL: never replace a file that is already there.
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  if (fd < 0) {
+    return errno;
+  }
+  int error = WriteAll(fd, 0, bytes);
+  if (error == 0 && ::fsync(fd) != 0) {
+    error = errno;
+  }
+  if (::close(fd) != 0 && error == 0) {
+    error = errno;
+  }
+  if (error != 0) {
+    ::unlink(path.c_str());
+    return error;
+  }
+  // The new name must survive a crash too. Some file systems cannot sync a
+  // directory at all; the file's own data is on disk by now, so that is no error.
+  const std::string directory = path.has_parent_path() ? path.parent_path().string() : std::string(".");
+  const int dirFd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dirFd >= 0) {
+    static_cast<void>(::fsync(dirFd));
+    ::close(dirFd);
+  }
+  return 0;
 }
 
 }  // namespace zovek

@@ -1,6 +1,7 @@
 // The positioned write of the save command on Windows: one WriteFile at an
 // OVERLAPPED offset into the existing file, then FlushFileBuffers, so the save
-// is on disk when we report success.
+// is on disk when we report success. New files (the backups) are flushed the
+// same way before the save goes on.
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
@@ -55,6 +56,38 @@ int WriteBytesInPlace(const std::filesystem::path& path, std::uint64_t offset, s
   }
   if (!::CloseHandle(file) && error == 0) {
     error = static_cast<int>(::GetLastError());
+  }
+  return error;
+}
+
+int WriteNewFile(const std::filesystem::path& path, std::span<const std::uint8_t> bytes) {
+  // CREATE_NEW: never replace a file that is already there.
+  HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    return static_cast<int>(::GetLastError());
+  }
+
+  int error = 0;
+  std::size_t written = 0;
+  while (error == 0 && written < bytes.size()) {
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - written, 0x7FFFFFFFu));
+    DWORD n = 0;
+    if (!::WriteFile(file, bytes.data() + written, chunk, &n, nullptr)) {
+      error = static_cast<int>(::GetLastError());
+    } else if (n == 0) {
+      error = ERROR_WRITE_FAULT;
+    } else {
+      written += n;
+    }
+  }
+  if (error == 0 && !::FlushFileBuffers(file)) {
+    error = static_cast<int>(::GetLastError());
+  }
+  if (!::CloseHandle(file) && error == 0) {
+    error = static_cast<int>(::GetLastError());
+  }
+  if (error != 0) {
+    ::DeleteFileW(path.c_str());
   }
   return error;
 }

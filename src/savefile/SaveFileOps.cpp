@@ -3,6 +3,7 @@
 #include <array>
 #include <system_error>
 
+#include "savefile/Backups.h"
 #include "savefile/ErrorNumbers.h"
 #include "savefile/FileSystem.h"
 
@@ -58,6 +59,10 @@ int CheckTargetStillHoldsSave(const SaveTarget& target, std::uint64_t expectedLe
     return error;
   }
   return FrameSaveNumber(frame) == target.saveNumber ? 0 : kErrFileChanged;
+}
+
+int BackUpBeforeWriting(const SaveTarget& target) {
+  return target.backupDirectory.empty() ? 0 : BackUpFile(target.path, target.backupDirectory);
 }
 
 }  // namespace
@@ -132,12 +137,16 @@ int WriteSaveToFile(const SaveTarget& target, const SaveBuffer& buffer) {
     if (target.block < 1 || target.block > kSaveNumbers) {
       return kInvalid;
     }
-    // A card image is written even when read-only; a missing one fails here.
-    if (const int error = ClearReadOnly(target.path); error != 0) {
-      return error;
-    }
     const auto block = static_cast<std::uint64_t>(target.block);
     if (const int error = CheckTargetStillHoldsSave(target, kCardImageSize, block * kFrameSize); error != 0) {
+      return error;
+    }
+    if (const int error = BackUpBeforeWriting(target); error != 0) {
+      return error;
+    }
+    // A card image is written even when read-only. Cleared only now, so that a
+    // refused save leaves the file exactly as it was, attributes included.
+    if (const int error = ClearReadOnly(target.path); error != 0) {
       return error;
     }
     offset = block * kBlockSize + kDataRegionStartInBlock;
@@ -151,6 +160,9 @@ int WriteSaveToFile(const SaveTarget& target, const SaveBuffer& buffer) {
       return kAccessDenied;
     }
     if (const int error = CheckTargetStillHoldsSave(target, kSingleSaveSize, 0); error != 0) {
+      return error;
+    }
+    if (const int error = BackUpBeforeWriting(target); error != 0) {
       return error;
     }
     offset = kSingleSaveRegionOffset;

@@ -42,15 +42,20 @@ struct SaveTarget {
   FileKind kind = kNoFile;
   std::int16_t saveNumber = 0;
   std::int16_t block = 0;
+  // Where the file is backed up before it is written; empty: no backup.
+  std::filesystem::path backupDirectory{};
 };
 
 // Writes the buffer's region into the chosen file in place: a card image's
-// read-only flag is cleared first; a read-only or missing single-save file is
-// refused. No byte outside the region changes.
+// read-only flag is cleared just before the write; a read-only or missing
+// single-save file is refused. No byte outside the region changes.
 // Before writing it re-reads the file: when it no longer has its kind's length,
 // or its frame (for a card image, frame `block`) no longer carries the game code
-// with `saveNumber`, nothing is written and kErrFileChanged is returned. All
-// four fields must be filled (a saveNumber or block of 0 gives EINVAL).
+// with `saveNumber`, nothing is written and kErrFileChanged is returned. Then,
+// with a backupDirectory, the file is backed up there (BackUpFile); a backup
+// that fails stops the save with its error number and nothing is written.
+// path, kind and saveNumber must be filled, and block for a card image (a
+// saveNumber or block of 0 gives EINVAL).
 int WriteSaveToFile(const SaveTarget& target, const SaveBuffer& buffer);
 
 // Close-down: clears read-only and deletes the working copy if it exists.
