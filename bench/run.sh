@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Builds the programs and the benchmarks in Release and runs every benchmark,
+# then prints one table. Figures only: nothing here fails on time.
+#
+#   bash bench/run.sh            (build dir: build-bench, or $ZOVEK_BENCH_BUILD_DIR)
+#   ZOVEK_BENCH_FILES=2000 bash bench/run.sh   (fewer card images for verify)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+build=${ZOVEK_BENCH_BUILD_DIR:-build-bench}
+files=${ZOVEK_BENCH_FILES:-10000}
+cycles=${ZOVEK_BENCH_CYCLES:-5000}
+rounds=${ZOVEK_BENCH_ROUNDS:-10}
+
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$build" -j 2 --target zovek zovek-cli bench_core bench_verify bench_startup bench_minimal_qt >/dev/null
+
+results=$(mktemp)
+trap 'rm -f "$results"' EXIT
+
+echo "== core cycle"
+"$build/bench/bench_core" "$cycles" | tee -a "$results" | grep -v '^RESULT|'
+echo "== verify over $files card images"
+"$build/bench/bench_verify" "$build/src/cli/zovek-cli" "$files" | tee -a "$results" | grep -v '^RESULT|'
+echo "== start-up"
+startup=("$build/bench/bench_startup" "$build/src/app/zovek" "$build/bench/minimal_qt/bench_minimal_qt" "$rounds")
+if [ -n "${DISPLAY:-}" ]; then
+  "${startup[@]}" | tee -a "$results" | grep -v '^RESULT|' || echo "start-up benchmark failed"
+else
+  xvfb-run -a -s "-screen 0 1280x1024x24" "${startup[@]}" | tee -a "$results" | grep -v '^RESULT|' ||
+    echo "start-up benchmark failed"
+fi
+
+cpu=$(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//')
+echo
+echo "Machine: $(nproc) cores, $cpu; $(uname -sr); $(date -u +%Y-%m-%d)"
+echo
+printf '| %s | %s | %s | %s | %s | %s |\n' "benchmark" "measured" "limit" "ratio" "target" "note"
+printf '|---|---|---|---|---|---|\n'
+grep '^RESULT|' "$results" | while IFS='|' read -r _ name measured limit ratio target note; do
+  printf '| %s | %s | %s | %s | %s | %s |\n' "$name" "$measured" "$limit" "$ratio" "$target" "$note"
+done
