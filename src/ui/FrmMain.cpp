@@ -41,6 +41,8 @@ FrmMain::FrmMain(QWidget* parent) : QMainWindow(parent) {
   }
   SetFocusOrder();
   ConnectHandlers();
+  ConnectEditing();
+  setAcceptDrops(true);
 
   resize(centralWidget()->width(), centralWidget()->height() + menuBar()->sizeHint().height());
 
@@ -77,18 +79,44 @@ void FrmMain::ConnectHandlers() {
   connect(cmdSelroll[0], &QPushButton::clicked, this, [this] { SelectAllRoles(); });
   connect(cmdSelroll[1], &QPushButton::clicked, this, [this] { ClearAllRoles(); });
 
+}
+
+// The grid cell editor, the number boxes and the character commands.
+void FrmMain::ConnectEditing() {
   for (int g = 0; g < 3; ++g) {
     connect(Fgrid[g], &FlexGrid::keyTyped, this, [this, g](const QString& typed) { GridKeyTyped(g, typed); });
     connect(Fgrid[g], &FlexGrid::gridDoubleClicked, this, [this, g] { GridDoubleClicked(g); });
   }
+  connect(txtFlex, &QLineEdit::textChanged, this, [this] { FlexBoxChanged(); });
+  connect(txtFlex, &QLineEdit::returnPressed, this, [this] { FlexBoxEntered(); });
+  connect(txtFlex, &TextBox::focusLost, this, [this] { CommitCellEdit(); });
+  connect(txtFlex, &TextBox::doubleClicked, this, [this] { txtFlex->selectAll(); });
+  // A tab switch hides the edited cell: its value goes into the grid first.
+  connect(SSTab, &QTabWidget::currentChanged, this, [this] { CommitCellEdit(); });
+
+  auto selectWhole = [](TextBox* box) {
+    box->setCursorPosition(0);
+    box->selectAll();
+  };
   for (int i = 0; i < 5; ++i) {
     connect(txtValue[i], &QLineEdit::textChanged, this, [this, i] { ValueBoxChanged(i); });
+    connect(txtValue[i], &TextBox::doubleClicked, this, [box = txtValue[i], selectWhole] { selectWhole(box); });
   }
   for (int i = 0; i < 8; ++i) {
     connect(txtParty[i], &QLineEdit::textChanged, this, [this, i] { PartyBoxChanged(i); });
     connect(txtParty[i], &TextBox::focusLost, this, [this, i] { PartyBoxLeft(i); });
+    connect(txtParty[i], &TextBox::doubleClicked, this, [box = txtParty[i], selectWhole] { selectWhole(box); });
   }
-  connect(txtFlex, &QLineEdit::textChanged, this, [this] { FlexBoxChanged(); });
+
+  for (int i = 0; i < 3; ++i) {
+    // A click takes the focus on every platform, so an open cell edit is
+    // committed before the preset overwrites the view.
+    cmdChara[i]->setFocusPolicy(Qt::StrongFocus);
+    connect(cmdChara[i], &QPushButton::clicked, this, [this, i] { ApplyPreset(i); });
+  }
+  connect(mnuCharaCopy, &QAction::triggered, this, [this] { CopyCharacter(); });
+  connect(mnuCharaPaste, &QAction::triggered, this, [this] { PasteCharacter(); });
+  connect(mnuCharaRtn, &QAction::triggered, this, [this] { UndoCharacter(); });
 }
 
 FieldContext FrmMain::Context() { return FieldContext{buffer_, *this, state_.CharacterBase}; }

@@ -8,11 +8,14 @@
 //   FrmMainMenus.cpp       the menus
 //   FrmMainReset.cpp       ResetWindow
 //   FrmMainCommands.cpp    OpenFile, SwitchSave, SaveFile
+//   FrmMainDrop.cpp        opening a file dropped on the window
 //   FrmMainSelection.cpp   SwitchCharacter, SwitchScenarioEntry, SwitchCategory,
 //                          FillTechniqueList, the select-all / clear-all buttons
 //   FrmMainView.cpp        the EditorView operations the walks call
-//   FrmMainEditHooks.cpp   the places where the in-place grid editor and the
-//                          box rules attach (CommitCellEdit, key and change hooks)
+//   FrmMainCellEditor.cpp  the in-place grid editor txtFlex (BeginCellEdit,
+//                          CommitCellEdit and the grids' key and double-click hooks)
+//   FrmMainNumberBoxes.cpp the rules of txtValue and txtParty as they change
+//   FrmMainCharacterCommands.cpp  presets, copy, paste and undo of a character
 
 #include <array>
 #include <cstdint>
@@ -27,6 +30,9 @@
 
 class QAction;
 class QCheckBox;
+class QDragEnterEvent;
+class QDragMoveEvent;
+class QDropEvent;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -40,6 +46,7 @@ namespace zovek {
 class FlexGrid;
 class TabControl;
 class TextBox;
+struct CellEditStart;
 
 class FrmMain : public QMainWindow, public EditorView {
   Q_OBJECT
@@ -61,6 +68,12 @@ class FrmMain : public QMainWindow, public EditorView {
   void OpenFile();
   void SwitchSave(int s);
   void SaveFile();
+
+  // Character commands: preset 0..2 (cmdChara), copy, paste and undo.
+  void ApplyPreset(int i);
+  void CopyCharacter();
+  void PasteCharacter();
+  void UndoCharacter();
 
   // Selection handlers; they run for selections made by code as well.
   void SwitchCharacter();
@@ -102,6 +115,11 @@ class FrmMain : public QMainWindow, public EditorView {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // One file dropped on the window is opened as the open command opens the
+  // file its dialog returns.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   // Layout.
@@ -112,14 +130,23 @@ class FrmMain : public QMainWindow, public EditorView {
   void BuildMenus();
   void SetFocusOrder();
   void ConnectHandlers();
+  void ConnectEditing();
 
-  // Hooks for the in-place grid editor and the box rules.
+  // Opening: everything after the dialog, for the dialog's name or a dropped file.
+  void OpenChosenFile(const QString& path);
+  void OpenDroppedFile(const QString& path);
+
+  // The in-place grid editor.
   void GridKeyTyped(int grid, const QString& typed);
   void GridDoubleClicked(int grid);
+  void BeginCellEdit(const CellEditStart& start, int grid);
+  void FlexBoxChanged();
+  void FlexBoxEntered();
+
+  // The rules of the number boxes.
   void ValueBoxChanged(int i);
   void PartyBoxChanged(int i);
   void PartyBoxLeft(int i);
-  void FlexBoxChanged();
 
   // Command helpers.
   FieldContext Context();

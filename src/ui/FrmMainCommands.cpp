@@ -17,8 +17,13 @@ namespace zovek {
 void FrmMain::OpenFile() {
   CommitCellEdit();
   FocusTabControl();
+  OpenChosenFile(Dialogs::askOpenFileName(this));
+}
 
-  state_.ChosenPath = Dialogs::askOpenFileName(this);
+// The open command from the file name on: the dialog's answer or a dropped
+// file. An empty name (a cancelled dialog) changes nothing but ChosenPath.
+void FrmMain::OpenChosenFile(const QString& path) {
+  state_.ChosenPath = path;
   if (state_.ChosenPath.isEmpty()) {
     return;
   }

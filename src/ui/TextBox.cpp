@@ -110,7 +110,25 @@ void TextBox::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void TextBox::focusOutEvent(QFocusEvent* event) {
   QLineEdit::focusOutEvent(event);
-  Q_EMIT focusLost();
+  switch (event->reason()) {
+    case Qt::PopupFocusReason:
+    case Qt::MenuBarFocusReason:
+    case Qt::ActiveWindowFocusReason:
+      return;
+    default:
+      Q_EMIT focusLost();
+  }
+}
+
+void TextBox::rewrite(const QString& ruled, bool selectAll) {
+  if (text() != ruled) {
+    const qsizetype caret = std::min<qsizetype>(cursorPosition(), ruled.size());
+    setText(ruled);
+    setCursorPosition(static_cast<int>(caret));
+  }
+  if (selectAll) {
+    this->selectAll();
+  }
 }
 
 void TextBox::contextMenuEvent(QContextMenuEvent* event) {

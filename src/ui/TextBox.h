@@ -21,7 +21,14 @@ class TextBox : public QLineEdit {
   // Display only: read-only, with the background of the window's menus.
   void setDisplayOnly(bool displayOnly);
 
+  // Puts the text a change rule left, when it differs, keeping the caret where
+  // it was as far as the new text reaches; then selects everything if asked.
+  // Setting the text runs the change handlers again, which find nothing to do.
+  void rewrite(const QString& ruled, bool selectAll);
+
  Q_SIGNALS:
+  // The focus went to another control. A menu, a popup or another window only
+  // borrows the keyboard and gives it back, so they don't count.
   void focusLost();
   void doubleClicked();
 

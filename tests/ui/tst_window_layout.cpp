@@ -519,13 +519,14 @@ class WindowLayoutTest : public QObject {
     hours->clear();
     QTest::keyClicks(hours, QStringLiteral("1234"));
     QCOMPARE(hours->text(), QStringLiteral("12"));
-    // Text set by the program reaches the box whole.
-    hours->setText(QStringLiteral("155"));
-    QCOMPARE(hours->text(), QStringLiteral("155"));
+    // Text set by the program reaches the box whole (a fraction within the
+    // box's range, which its rule keeps).
+    hours->setText(QStringLiteral("1.5"));
+    QCOMPARE(hours->text(), QStringLiteral("1.5"));
     // A full box takes no more typing, but typing over a selection works.
     QTest::keyClick(hours, Qt::Key_End);
     QTest::keyClick(hours, Qt::Key_9);
-    QCOMPARE(hours->text(), QStringLiteral("155"));
+    QCOMPARE(hours->text(), QStringLiteral("1.5"));
     hours->selectAll();
     QTest::keyClick(hours, Qt::Key_7);
     QCOMPARE(hours->text(), QStringLiteral("7"));

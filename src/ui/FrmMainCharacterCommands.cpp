@@ -1,0 +1,95 @@
+// The character commands: the three presets, copy, paste and undo. They work
+// on the character view; SaveBuffer changes only through the character walk's
+// store, which copy runs and the next switch, save switch or save runs.
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+
+#include "savedata/Walks.h"
+#include "ui/FrmMain.h"
+#include "ui/Messages.h"
+
+namespace zovek {
+
+namespace {
+
+struct Preset {
+  int hp;      // rows 5, 6
+  int lp;      // rows 7, 8
+  int wpJp;    // rows 9..12
+  int skills;  // rows 13..24
+  bool aptitudes;
+};
+
+// 能力推奨, 能力最強, 能力最弱.
+constexpr Preset kPresets[3] = {
+    {999, 99, 230, 99, true},
+    {65535, 255, 255, 127, true},
+    {1, 1, 1, 1, false},
+};
+
+int PresetValue(const Preset& preset, int row) {
+  if (row <= 6) return preset.hp;
+  if (row <= 8) return preset.lp;
+  if (row <= 12) return preset.wpJp;
+  return preset.skills;
+}
+
+}  // namespace
+
+// The values wait in the view; nothing is committed or stored here.
+void FrmMain::ApplyPreset(int i) {
+  if (i < 0 || i > 2) {
+    return;
+  }
+  const Preset& preset = kPresets[i];
+  for (int row = 5; row <= 24; ++row) {
+    SetCellText(0, row, 1, std::to_string(PresetValue(preset, row)));
+  }
+  for (int k = 0; k < 12; ++k) {
+    chkSitu[static_cast<std::size_t>(k)]->setChecked(preset.aptitudes);
+  }
+}
+
+// The copy names a record in SaveBuffer; storing the view first puts every
+// edit of the copied character into that record.
+void FrmMain::CopyCharacter() {
+  CommitCellEdit();
+  FocusTabControl();
+  try {
+    FieldContext current = Context();
+    CharacterFieldWalk(current, kStore);
+  } catch (const StoreError& error) {
+    ShowError(messages::WriteError(error.number()));
+    return;
+  }
+  state_.CopySource = static_cast<std::int16_t>(112 * cmbChara->currentIndex());
+  mnuCharaRtn->setEnabled(false);
+  mnuCharaPaste->setEnabled(true);
+}
+
+// The copied record, as SaveBuffer holds it now, is shown as the current
+// character's; it becomes that character's data at the next store.
+void FrmMain::PasteCharacter() {
+  if (state_.CopySource == -1) {
+    return;
+  }
+  CommitCellEdit();
+  FocusTabControl();
+  // The walk reads the copied record in place of the current one for this one
+  // load; CharacterBase itself keeps naming the current character.
+  FieldContext copied{buffer_, *this, state_.CopySource};
+  CharacterFieldWalk(copied, kLoad);
+  mnuCharaRtn->setEnabled(true);
+}
+
+// Back to the current character's record as SaveBuffer holds it: the paste
+// and every other change since the last store go. An open cell edit stays open.
+void FrmMain::UndoCharacter() {
+  FieldContext current = Context();
+  CharacterFieldWalk(current, kLoad);
+  mnuCharaRtn->setEnabled(false);
+}
+
+}  // namespace zovek
