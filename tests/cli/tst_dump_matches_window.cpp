@@ -10,13 +10,17 @@
 
 #include <algorithm>
 
+#include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QProcess>
 #include <QRadioButton>
@@ -24,14 +28,36 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "ui/Dialogs.h"
 #include "ui/FlexGrid.h"
-#include "ui/GuiTestSupport.h"
-#include "ui/TextBox.h"
+#include "ui/FrmMain.h"
+#include "ui/ProgramData.h"
 
 using namespace zovek;
-using namespace zovek::guitest;
 
 namespace {
+
+// The window's data directory emptied, and the dialog seam closed so that
+// the open command takes its file name from the test.
+void PrepareApplication() {
+  QApplication::setApplicationName(QString::fromLatin1(kApplicationName));
+  Dialogs::setSeamClosed(true);
+  Dialogs::clearRecord();
+  QDir(ProgramDataDirectory()).removeRecursively();
+  QDir().mkpath(ProgramDataDirectory());
+}
+
+// Triggers a menu item as the user does: only when it is enabled.
+void Choose(FrmMain& window, const QString& actionName) {
+  auto* action = window.findChild<QAction*>(actionName);
+  QVERIFY2(action != nullptr, qPrintable(actionName));
+  if (action->isEnabled()) action->trigger();
+}
+
+void OpenThroughMenu(FrmMain& window, const QString& path) {
+  Dialogs::setNextFileName(path);
+  Choose(window, QStringLiteral("mnuFileOpen"));
+}
 
 constexpr qint64 kShownMaximum = 999999;  // CR and chips
 constexpr qint64 kShownHours = 99;        // the hours box takes two digits
@@ -62,7 +88,7 @@ class DumpMatchesWindowTest : public QObject {
 
   template <class T>
   T* get(const QString& name) {
-    T* found = Find<T>(window_.get(), name);
+    T* found = window_->findChild<T*>(name);
     if (found == nullptr) qWarning("missing %s", qPrintable(name));
     return found;
   }
