@@ -16,7 +16,13 @@ void TypeKeys(const QString& text) {
   for (const QChar c : text) {
     QWidget* target = Focused();
     QVERIFY2(target != nullptr, "nothing has the keyboard");
-    QTest::keyClicks(target, QString(c));
+    if (c.unicode() < 128) {
+      QTest::keyClicks(target, QString(c));
+    } else {
+      // A character no key code stands for, as a keyboard layout or an input
+      // method delivers it.
+      QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
   }
 }
 
