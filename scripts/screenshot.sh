@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Starts the editor under a virtual X server, opens examples/demo.mcr through
-# the real menu and file dialog, and writes one PNG per tab, plus the opened
-# drop-down lists and the save confirmation, into <build>/screenshots/.
+# the real menu and file dialog, and writes one PNG per tab, plus an open cell
+# edit, the opened drop-down lists and the save confirmation, into
+# <build>/screenshots/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -74,6 +75,15 @@ for tab in 1 2 3; do
   sleep 0.4
 done
 xdotool key Left Left  # back to the first tab
+sleep 0.3
+
+# A cell edit left open: SSTab → txtValue(0) → cmbChara → Fgrid(0); the first
+# Down picks the first data cell, four more the HP row; a digit opens txtFlex
+# over the cell. Enter commits (nothing is saved), then back to SSTab.
+xdotool key Tab Tab Tab Down Down Down Down Down 7
+sleep 0.4
+import -window "$window" "$out/cell-edit.png"
+xdotool key Return shift+Tab shift+Tab shift+Tab
 sleep 0.3
 
 # The drop-down lists, opened: SSTab → txtValue(0) → cmbChara.
