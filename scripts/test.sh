@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything and runs every test.
+# Installs what is missing, builds everything and runs every test: the whole
+# suite once as built, once more under AddressSanitizer (leaks included) and
+# UndefinedBehaviorSanitizer, then a bounded fuzzing run of each fuzz target.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -14,3 +16,16 @@ cmake --build "$build" -j "$jobs"
 # GUI tests run on Qt's offscreen platform; each test gets its own data dir.
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir "$build" --output-on-failure -j "$jobs"
+
+# The same suite built with both sanitizers. Any report ends the process that
+# made it with an error, so the test that triggered it fails.
+sanitize_build="${build}-sanitize"
+cmake -S . -B "$sanitize_build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZOVEK_SANITIZE=ON
+cmake --build "$sanitize_build" -j "$jobs"
+ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1:strict_init_order=1 \
+UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+LSAN_OPTIONS="suppressions=$(pwd)/scripts/lsan-suppressions.txt:print_suppressions=0" \
+  ctest --test-dir "$sanitize_build" --output-on-failure -j "$jobs"
+
+# About a minute of fuzzing per target, from the seed corpus in fuzz/corpus/.
+ZOVEK_BUILD_DIR="$build" bash scripts/fuzz.sh
