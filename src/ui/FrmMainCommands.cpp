@@ -21,12 +21,13 @@ void FrmMain::OpenFile() {
 }
 
 // The open command from the file name on: the dialog's answer or a dropped
-// file. An empty name (a cancelled dialog) changes nothing but ChosenPath.
+// file. An empty name (a cancelled dialog) changes nothing at all: the loaded
+// save keeps the file it came from, so it can still be saved there.
 void FrmMain::OpenChosenFile(const QString& path) {
-  state_.ChosenPath = path;
-  if (state_.ChosenPath.isEmpty()) {
+  if (path.isEmpty()) {
     return;
   }
+  state_.ChosenPath = path;
 
   const OpenOutcome outcome =
       OpenSaveFile(ToFsPath(state_.ChosenPath), ToFsPath(state_.WorkingCopyPath), state_.SelectedSave, buffer_);

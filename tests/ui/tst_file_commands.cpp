@@ -490,11 +490,19 @@ class FileCommandsTest : public QObject {
     const QString file = writeTwoSaveCard(QStringLiteral("two.mcr"));
     OpenThroughMenu(*window_, file);
     const SaveBuffer buffer = window_->Buffer();
+    const QString chosen = window_->State().ChosenPath;
     Choose(*window_, QStringLiteral("mnuFileOpen"));  // the seam answers with no name
-    QCOMPARE(window_->State().ChosenPath, QString());
+    QCOMPARE(window_->State().ChosenPath, chosen);
     QCOMPARE(window_->State().FileKind, FileKind{1});
     QCOMPARE(window_->Buffer(), buffer);
     QVERIFY(get<QAction>(QStringLiteral("mnuFileSave"))->isEnabled());
+    // The loaded save still goes back into the file it came from.
+    window_->SetCellText(0, 5, 1, "321");
+    SaveThroughMenu(*window_, QMessageBox::Yes);
+    QVERIFY(Dialogs::shownMessages().isEmpty() ||
+            Dialogs::shownMessages().last().title != QStringLiteral("Error"));
+    const Bytes saved = ReadFile(file);
+    QCOMPARE(saved[CardRegion(2) + 4604] + 256 * saved[CardRegion(2) + 4605], 321);
   }
 
   void openEnablesTheLoadedCommands() {
