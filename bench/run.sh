@@ -15,7 +15,7 @@ rounds=${ZOVEK_BENCH_ROUNDS:-10}
 # Release at -O2, the level Debian builds its packages with (GCC 12 also
 # raises false -Wrestrict errors in std::string code at -O3).
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" >/dev/null
-if ! cmake --build "$build" -j 2 --target zovek zovek-cli bench_core bench_verify bench_startup bench_minimal_qt \
+if ! cmake --build "$build" -j 2 --target zovek zovek-cli bench_core bench_verify bench_startup bench_minimal_qt bench_minimal_qt_japanese \
     >"$build/bench-build.log" 2>&1; then
   tail -30 "$build/bench-build.log"
   echo "bench/run.sh: the build failed (log: $build/bench-build.log)" >&2
@@ -30,7 +30,8 @@ echo "== core cycle"
 echo "== verify over $files card images"
 "$build/bench/bench_verify" "$build/src/cli/zovek-cli" "$files" | tee -a "$results" | grep -v '^RESULT|'
 echo "== start-up"
-startup=("$build/bench/bench_startup" "$build/src/app/zovek" "$build/bench/minimal_qt/bench_minimal_qt" "$rounds")
+startup=("$build/bench/bench_startup" "$build/src/app/zovek" "$build/bench/minimal_qt/bench_minimal_qt" "$rounds"
+         "$build/bench/minimal_qt/bench_minimal_qt_japanese")
 if [ -n "${DISPLAY:-}" ]; then
   "${startup[@]}" | tee -a "$results" | grep -v '^RESULT|' || echo "start-up benchmark failed"
 else
