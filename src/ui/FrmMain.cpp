@@ -210,8 +210,17 @@ void FrmMain::CloseDown() {
     }
     txtParty[static_cast<std::size_t>(k)]->setEnabled(false);
   }
+  // Every working copy of this session goes, and one an earlier run left
+  // behind, but never a file the user opened as their own.
   if (!state_.WorkingCopyPath.isEmpty()) {
-    (void)DeleteWorkingCopy(ToFsPath(state_.WorkingCopyPath));
+    if (!workingCopies_.contains(state_.WorkingCopyPath)) {
+      workingCopies_.append(state_.WorkingCopyPath);
+    }
+    for (const QString& copy : workingCopies_) {
+      if (!openedFiles_.contains(ResolvedPath(copy))) {
+        (void)DeleteWorkingCopy(ToFsPath(copy));
+      }
+    }
   }
 }
 

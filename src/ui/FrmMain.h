@@ -19,8 +19,11 @@
 
 #include <array>
 #include <cstdint>
+#include <filesystem>
+#include <set>
 
 #include <QMainWindow>
+#include <QStringList>
 
 #include "savedata/EditorView.h"
 #include "savedata/FieldEngine.h"
@@ -134,6 +137,7 @@ class FrmMain : public QMainWindow, public EditorView {
 
   // Opening: everything after the dialog, for the dialog's name or a dropped file.
   void OpenChosenFile(const QString& path);
+  QString WorkingCopyFor(const QString& chosen);
   void OpenDroppedFile(const QString& path);
 
   // The in-place grid editor.
@@ -166,6 +170,11 @@ class FrmMain : public QMainWindow, public EditorView {
   WindowState state_;
   SaveBuffer buffer_{};
   bool closedDown_ = false;
+  // Every file the user opened this session (resolved), and every working
+  // copy used: a file the user opened is never overwritten or deleted as a
+  // working copy, even when it is one.
+  std::set<std::filesystem::path> openedFiles_;
+  QStringList workingCopies_;
 
   // Controls, by their names in the layout.
   TabControl* SSTab = nullptr;

@@ -28,6 +28,7 @@ void FrmMain::OpenChosenFile(const QString& path) {
     return;
   }
   state_.ChosenPath = path;
+  state_.WorkingCopyPath = WorkingCopyFor(path);
 
   const OpenOutcome outcome =
       OpenSaveFile(ToFsPath(state_.ChosenPath), ToFsPath(state_.WorkingCopyPath), state_.SelectedSave, buffer_);
@@ -58,6 +59,23 @@ void FrmMain::OpenChosenFile(const QString& path) {
   ApplySaveMenu(outcome.scan.menu);
   RunWalks(kLoad);
   EnableLoadedCommands();
+}
+
+// The user may open a working copy itself, directly or through a link. That
+// file is then theirs: a save switch must not write into it, nor another open
+// copy over it, nor the close-down delete it. So the working copy is the first
+// of "zovek.tmp", "zovek-2.tmp", ... that the user has not opened.
+QString FrmMain::WorkingCopyFor(const QString& chosen) {
+  openedFiles_.insert(ResolvedPath(chosen));
+  for (int number = 1;; ++number) {
+    const QString candidate = WorkingCopyFile(number);
+    if (!openedFiles_.contains(ResolvedPath(candidate))) {
+      if (!workingCopies_.contains(candidate)) {
+        workingCopies_.append(candidate);
+      }
+      return candidate;
+    }
+  }
 }
 
 void FrmMain::SwitchSave(int s) {
@@ -126,6 +144,7 @@ void FrmMain::SaveFile() {
 
   SaveTarget target;
   target.path = ToFsPath(state_.ChosenPath);
+  target.backupDirectory = ToFsPath(BackupDirectory());
   target.kind = state_.FileKind;
   if (state_.FileKind == kCardImage) {
     target.saveNumber = state_.SelectedSave;
