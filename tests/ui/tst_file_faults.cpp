@@ -262,7 +262,35 @@ class FileFaultsTest : public QObject {
     QCOMPARE(ReadFile(single)[512 + 33], std::uint8_t{77});
   }
 
+  // The same without root, by permission bits: the data directory without
+  // write permission.
+  void dataDirectoryWithoutWritePermission() {
+    if (RunningAsRoot()) QSKIP("permission bits do not stop root from writing");
+    const QString card = writeTwoSaveCard(QStringLiteral("two.mcr"));
+    const QString data = DataDirectory();
+    QVERIFY(QFile::setPermissions(data, QFile::ReadOwner | QFile::ExeOwner));
+    OpenThroughMenu(*window_, card);
+    QFile::setPermissions(data, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    verifyError(ReadErrorText(kAccessDenied));
+    VerifyResetState(*window_, false);
+    QCOMPARE(ReadFile(card), twoSaveCard());
+  }
+
   // --- Save ---
+
+  void saveWhenTheCardLostItsPermissions() {
+    if (RunningAsRoot()) QSKIP("permission bits do not stop root");
+    const QString file = writeTwoSaveCard(QStringLiteral("two.mcr"));
+    OpenThroughMenu(*window_, file);
+    editProtagonist(QStringLiteral("97"));
+    QVERIFY(QFile::setPermissions(file, QFileDevice::Permissions{}));
+    saveYes();
+    QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
+    verifyError(WriteErrorText(kAccessDenied));
+    verifyStillLoaded(3, QStringLiteral("97"));
+    QCOMPARE(ReadFile(file), twoSaveCard());
+    QVERIFY(!QDir(backups()).exists());
+  }
 
   void saveBacksUpFirstAndChangesOnlyTheRegion() {
     const QString file = writeTwoSaveCard(QStringLiteral("two.mcr"));
