@@ -16,6 +16,7 @@ cmake --build "$build" -j "$jobs"
 # GUI tests run on Qt's offscreen platform; each test gets its own data dir.
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir "$build" --output-on-failure -j "$jobs"
+plain_done=$SECONDS
 
 # The same suite built with both sanitizers. Any report ends the process that
 # made it with an error, so the test that triggered it fails.
@@ -26,6 +27,10 @@ ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:detect_stack_use_after_return=1:chec
 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 LSAN_OPTIONS="suppressions=$(pwd)/scripts/lsan-suppressions.txt:print_suppressions=0" \
   ctest --test-dir "$sanitize_build" --output-on-failure -j "$jobs"
+sanitized_done=$SECONDS
 
 # About a minute of fuzzing per target, from the seed corpus in fuzz/corpus/.
 ZOVEK_BUILD_DIR="$build" bash scripts/fuzz.sh
+
+echo "test.sh: ${SECONDS}s in all: build and tests ${plain_done}s," \
+  "sanitizer build and tests $((sanitized_done - plain_done))s, fuzzing $((SECONDS - sanitized_done))s"
