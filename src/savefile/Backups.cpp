@@ -56,14 +56,14 @@ fs::path BackupPrefix(const fs::path& file) {
 
 std::string StampText(Millis time) {
   using namespace std::chrono;
-  const auto day = floor<days>(time);
-  const year_month_day date{day};
-  const hh_mm_ss clock{time - day};
+  const auto midnight = floor<days>(time);
+  const year_month_day date{midnight};
+  const hh_mm_ss timeOfDay{time - midnight};
   char text[64];
   std::snprintf(text, sizeof text, "%04d%02u%02uT%02d%02d%02d.%03dZ", static_cast<int>(date.year()),
                 static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()),
-                static_cast<int>(clock.hours().count()), static_cast<int>(clock.minutes().count()),
-                static_cast<int>(clock.seconds().count()), static_cast<int>(clock.subseconds().count()));
+                static_cast<int>(timeOfDay.hours().count()), static_cast<int>(timeOfDay.minutes().count()),
+                static_cast<int>(timeOfDay.seconds().count()), static_cast<int>(timeOfDay.subseconds().count()));
   return text;
 }
 
