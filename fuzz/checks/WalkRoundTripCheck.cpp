@@ -6,12 +6,15 @@
 #include <string>
 
 #include "FuzzChecks.h"
-#include "savedata/FakeEditorView.h"
-#include "savedata/Walks.h"
+#include "savedata/WholeSaveWalk.h"
 #include "ui/rules/TextRules.h"
 
 namespace zovek::fuzzcheck {
 namespace {
+
+using wholesave::Le;
+using wholesave::LoadAndStoreEverything;
+using wholesave::PutLe;
 
 // The window runs the change rule of a box whenever the program sets its text.
 class RuleApplyingView : public FakeEditorView {
@@ -23,16 +26,6 @@ class RuleApplyingView : public FakeEditorView {
     FakeEditorView::SetPartyText(i, PartyBoxChange(text).text);
   }
 };
-
-std::uint32_t Le(const SaveBuffer& b, int offset, int width) {
-  std::uint32_t v = 0;
-  for (int i = width - 1; i >= 0; --i) v = (v << 8) | b[static_cast<std::size_t>(offset + i)];
-  return v;
-}
-
-void PutLe(SaveBuffer& b, int offset, int width, std::uint32_t v) {
-  for (int i = 0; i < width; ++i) b[static_cast<std::size_t>(offset + i)] = static_cast<std::uint8_t>(v >> (8 * i));
-}
 
 // CR (3 bytes at the start of each record) and chips (3 bytes at 1005) show at
 // most 999999; a set martial-arts flag (record byte 64) raises a following 0 to
@@ -57,28 +50,6 @@ SaveBuffer ExpectedAfterRoundTrip(SaveBuffer b, bool boxRulesApply) {
   for (int slot = 36; slot <= 39; ++slot) filled += b[static_cast<std::size_t>(slot)] != 255 ? 1 : 0;
   b[32] = static_cast<std::uint8_t>(filled);
   return b;
-}
-
-// Every walk over every character, category and scenario entry, as a save
-// after browsing the whole window runs them.
-void LoadAndStoreEverything(SaveBuffer& buffer, FakeEditorView& view) {
-  FieldContext ctx{buffer, view, 0};
-  for (int k = 0; k < kCharacters; ++k) {
-    ctx.characterBase = static_cast<std::int16_t>(112 * k);
-    CharacterFieldWalk(ctx, kLoad);
-    CharacterFieldWalk(ctx, kStore);
-  }
-  for (int c = 0; c < kTechniqueCategories; ++c) {
-    view.SetTechniqueRowCount(kTechniqueRowCounts[static_cast<std::size_t>(c)]);
-    TechniqueWalk(buffer, view, c, kLoad);
-    TechniqueWalk(buffer, view, c, kStore);
-  }
-  for (int entry = 0; entry < kScenarioEntries; ++entry) {
-    ScenarioEntryWalk(ctx, entry, kLoad);
-    ScenarioEntryWalk(ctx, entry, kStore);
-  }
-  GeneralFieldWalk(ctx, kLoad);
-  GeneralFieldWalk(ctx, kStore);
 }
 
 std::string FirstDifference(const SaveBuffer& actual, const SaveBuffer& expected, const char* what) {

@@ -4,6 +4,8 @@
 // going through the engine.
 
 #include <cstdint>
+#include <ostream>
+#include <vector>
 
 #include "FakeEditorView.h"
 #include "savedata/FieldEngine.h"
@@ -33,5 +35,22 @@ struct EngineFixture {
 
   static std::int16_t Short(int v) { return static_cast<std::int16_t>(v); }
 };
+
+// A field reference as plain numbers, so that lists of them compare and print
+// in a failure message.
+struct Ref {
+  int offset, width, slot;
+  bool operator==(const Ref&) const = default;
+};
+inline std::ostream& operator<<(std::ostream& os, const Ref& r) {
+  return os << "(" << r.offset << ", " << r.width << ", " << r.slot << ")";
+}
+
+template <class Fields>
+std::vector<Ref> RefsOf(const Fields& fields) {
+  std::vector<Ref> refs;
+  for (const FieldRef& f : fields) refs.push_back({f.offset, f.width, f.slot});
+  return refs;
+}
 
 }  // namespace zovek

@@ -15,14 +15,6 @@
 namespace zovek {
 namespace {
 
-struct Ref {
-  int offset, width, slot;
-  bool operator==(const Ref&) const = default;
-};
-std::ostream& operator<<(std::ostream& os, const Ref& r) {
-  return os << "(" << r.offset << ", " << r.width << ", " << r.slot << ")";
-}
-
 // The walk's order as the record layout lays it out.
 std::vector<Ref> ExpectedRefs(int b) {
   std::vector<Ref> refs{{412, 1, 2},        {b + 4600, 3, 4},  {b + 4604, 2, 5},  {b + 4606, 2, 6},
@@ -40,9 +32,7 @@ std::vector<Ref> ExpectedRefs(int b) {
 }
 
 std::vector<Ref> ActualRefs(int b) {
-  std::vector<Ref> refs;
-  for (const FieldRef& f : CharacterFieldRefs(b)) refs.push_back({f.offset, f.width, f.slot});
-  return refs;
+  return RefsOf(CharacterFieldRefs(b));
 }
 
 class CharacterWalk : public ::testing::Test, public EngineFixture {

@@ -15,14 +15,6 @@
 namespace zovek {
 namespace {
 
-struct Ref {
-  int offset, width, slot;
-  bool operator==(const Ref&) const = default;
-};
-std::ostream& operator<<(std::ostream& os, const Ref& r) {
-  return os << "(" << r.offset << ", " << r.width << ", " << r.slot << ")";
-}
-
 std::vector<Ref> ExpectedRefs(WalkMode mode) {
   std::vector<Ref> refs;
   if (mode == kStore) refs.push_back({32, 1, 1});
@@ -38,9 +30,7 @@ std::vector<Ref> ExpectedRefs(WalkMode mode) {
 }
 
 std::vector<Ref> ActualRefs(WalkMode mode) {
-  std::vector<Ref> refs;
-  for (const FieldRef& f : GeneralFieldRefs(mode)) refs.push_back({f.offset, f.width, f.slot});
-  return refs;
+  return RefsOf(GeneralFieldRefs(mode));
 }
 
 class GeneralWalk : public ::testing::Test, public EngineFixture {

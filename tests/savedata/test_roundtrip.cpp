@@ -9,11 +9,14 @@
 
 #include <random>
 
-#include "FakeEditorView.h"
-#include "savedata/Walks.h"
+#include "WholeSaveWalk.h"
 
 namespace zovek {
 namespace {
+
+using wholesave::Le;
+using wholesave::LoadAndStoreEverything;
+using wholesave::PutLe;
 
 constexpr int kBuffers = 300;
 
@@ -38,15 +41,6 @@ SaveBuffer BiasedRandomBuffer(std::uint32_t seed) {
 struct Normalisations {
   int clampedCr = 0, clampedChips = 0, trimmedPlayTime = 0, raisedMartialNext = 0, recountedParty = 0;
 };
-
-std::uint32_t Le(const SaveBuffer& b, int o, int w) {
-  std::uint32_t v = 0;
-  for (int i = w - 1; i >= 0; --i) v = (v << 8) | b[static_cast<std::size_t>(o + i)];
-  return v;
-}
-void PutLe(SaveBuffer& b, int o, int w, std::uint32_t v) {
-  for (int i = 0; i < w; ++i) b[static_cast<std::size_t>(o + i)] = static_cast<std::uint8_t>(v >> (8 * i));
-}
 
 SaveBuffer ExpectedAfterRoundTrip(SaveBuffer b, Normalisations& seen) {
   for (int k = 0; k < 27; ++k) {
@@ -73,28 +67,6 @@ SaveBuffer ExpectedAfterRoundTrip(SaveBuffer b, Normalisations& seen) {
   if (b[32] != filled) ++seen.recountedParty;
   b[32] = static_cast<std::uint8_t>(filled);
   return b;
-}
-
-// Every walk over every character, category and scenario entry, as a save
-// after browsing the whole window would run them.
-void LoadAndStoreEverything(SaveBuffer& buffer, FakeEditorView& view) {
-  FieldContext ctx{buffer, view, 0};
-  for (int k = 0; k < kCharacters; ++k) {
-    ctx.characterBase = static_cast<std::int16_t>(112 * k);
-    CharacterFieldWalk(ctx, kLoad);
-    CharacterFieldWalk(ctx, kStore);
-  }
-  for (int c = 0; c < kTechniqueCategories; ++c) {
-    view.SetTechniqueRowCount(kTechniqueRowCounts[static_cast<std::size_t>(c)]);
-    TechniqueWalk(buffer, view, c, kLoad);
-    TechniqueWalk(buffer, view, c, kStore);
-  }
-  for (int entry = 0; entry < kScenarioEntries; ++entry) {
-    ScenarioEntryWalk(ctx, entry, kLoad);
-    ScenarioEntryWalk(ctx, entry, kStore);
-  }
-  GeneralFieldWalk(ctx, kLoad);
-  GeneralFieldWalk(ctx, kStore);
 }
 
 testing::AssertionResult SameBytes(const SaveBuffer& actual, const SaveBuffer& expected) {

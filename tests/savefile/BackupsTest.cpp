@@ -9,6 +9,7 @@
 #include <set>
 #include <system_error>
 
+#include "SaveFileFixtures.h"
 #include "TempDir.h"
 #include "savefile/Backups.h"
 #include "savefile/ErrorNumbers.h"
@@ -27,41 +28,16 @@ using savegen::CardImage;
 using savegen::ReadWholeFile;
 using savegen::SingleSave;
 using savegen::WriteWholeFile;
+using testfiles::CardWithSaveTwoInBlockFive;
+using testfiles::Differences;
+using testfiles::Filled;
+using testfiles::kReadOnly;
+using testfiles::SingleWithDigit;
 using testfiles::TempDir;
-
-constexpr auto kReadOnly = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
 
 // 2025-03-14 10:15:30.123 UTC.
 const std::chrono::system_clock::time_point kSomeTime =
     std::chrono::sys_days{std::chrono::year{2025} / 3 / 14} + 10h + 15min + 30s + 123ms;
-
-SaveBuffer Filled(std::uint8_t value) {
-  SaveBuffer buffer;
-  buffer.fill(value);
-  return buffer;
-}
-
-Bytes CardWithSaveTwoInBlockFive() {
-  CardImage card(2024);
-  card.Frame(5, "ZOVEK", '1');
-  return card.bytes();
-}
-
-Bytes SingleWithDigit(std::uint8_t digit) {
-  SingleSave single(88);
-  single.Frame("ZOVEK", digit);
-  return single.bytes();
-}
-
-// The positions where two files of the same length differ.
-std::vector<std::size_t> Differences(const Bytes& before, const Bytes& after) {
-  EXPECT_EQ(before.size(), after.size());
-  std::vector<std::size_t> positions;
-  for (std::size_t i = 0; i < std::min(before.size(), after.size()); ++i) {
-    if (before[i] != after[i]) positions.push_back(i);
-  }
-  return positions;
-}
 
 std::vector<Bytes> Contents(const std::vector<fs::path>& paths) {
   std::vector<Bytes> contents;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <system_error>
 
+#include "SaveFileFixtures.h"
 #include "TempDir.h"
 #include "savefile/Checksum.h"
 #include "savefile/ErrorNumbers.h"
@@ -21,47 +22,21 @@ using savegen::CardImage;
 using savegen::ReadWholeFile;
 using savegen::SingleSave;
 using savegen::WriteWholeFile;
+using testfiles::CardWithSaveTwoInBlockFive;
+using testfiles::Differences;
+using testfiles::Filled;
+using testfiles::kReadOnly;
+using testfiles::SingleWithDigit;
 using testfiles::TempDir;
 
 constexpr int kNoEntry = static_cast<int>(std::errc::no_such_file_or_directory);
 constexpr int kIsDirectory = static_cast<int>(std::errc::is_a_directory);
 constexpr int kAccessDenied = static_cast<int>(std::errc::permission_denied);
 
-constexpr auto kReadOnly = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
-
-SaveBuffer Filled(std::uint8_t value) {
-  SaveBuffer buffer;
-  buffer.fill(value);
-  return buffer;
-}
-
 SaveBuffer Slice(const Bytes& bytes, std::uint64_t offset) {
   SaveBuffer region{};
   std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(offset), kDataRegionSize, region.begin());
   return region;
-}
-
-// Noise everywhere, so every byte of the file is told apart from its neighbours.
-Bytes CardWithSaveTwoInBlockFive() {
-  CardImage card(2024);
-  card.Frame(5, "ZOVEK", '1');
-  return card.bytes();
-}
-
-Bytes SingleWithDigit(std::uint8_t digit) {
-  SingleSave single(88);
-  single.Frame("ZOVEK", digit);
-  return single.bytes();
-}
-
-// Every byte that differs between two files of the same length.
-std::vector<std::size_t> Differences(const Bytes& before, const Bytes& after) {
-  EXPECT_EQ(before.size(), after.size());
-  std::vector<std::size_t> positions;
-  for (std::size_t i = 0; i < std::min(before.size(), after.size()); ++i) {
-    if (before[i] != after[i]) positions.push_back(i);
-  }
-  return positions;
 }
 
 class SaveFileOps : public ::testing::Test {

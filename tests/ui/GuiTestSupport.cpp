@@ -16,6 +16,8 @@
 #include <QTest>
 
 #include "savegen/ByteFiles.h"
+#include "savegen/DemoSave.h"
+#include "savegen/SaveImages.h"
 #include "ui/FlexGrid.h"
 #include "ui/TextBox.h"
 #include "ui/ProgramData.h"
@@ -28,6 +30,20 @@ void PrepareApplication() {
   Dialogs::clearRecord();
   QDir(ProgramDataDirectory()).removeRecursively();
   QDir().mkpath(ProgramDataDirectory());
+}
+
+void ShowWindow(std::unique_ptr<FrmMain>& window, bool activate) {
+  window = std::make_unique<FrmMain>();
+  window->show();
+  QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+  if (activate) {
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+  }
+}
+
+void VerifyNoErrorShown() {
+  for (const ShownMessage& shown : Dialogs::shownMessages()) QVERIFY2(shown.title != QStringLiteral("Error"), qPrintable(shown.text));
 }
 
 QString DataDirectory() { return ProgramDataDirectory(); }
@@ -55,6 +71,14 @@ void TypeInto(QWidget* box, const QString& text) {
   box->setFocus(Qt::MouseFocusReason);
   QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);  // typing replaces the selection
   QTest::keyClicks(box, text);
+}
+
+Bytes TwoSavesAndAnotherGame() {
+  savegen::CardImage card(11);
+  card.GameSave(2, savegen::DigitForSave(3), savegen::DemoRegion(3))
+      .OtherGameSave(5, "QUILB", savegen::DigitForSave(3), 99)
+      .GameSave(9, savegen::DigitForSave(7), savegen::DemoRegion(7));
+  return card.bytes();
 }
 
 void WriteFile(const QString& path, const Bytes& bytes) { savegen::WriteWholeFile(ToFsPath(path), bytes); }

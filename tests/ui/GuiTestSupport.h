@@ -3,10 +3,12 @@
 // building test files on disk and reading them back.
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include <QAction>
 #include <QString>
+#include <QTemporaryDir>
 #include <QWidget>
 
 #include "savefile/SaveBuffer.h"
@@ -22,12 +24,44 @@ using Bytes = std::vector<std::uint8_t>;
 void PrepareApplication();
 QString DataDirectory();
 QString WorkingCopyPath();
+// Creates the window into `window` and shows it; when `activate`, also waits
+// until it is the active window (typing needs that). Fails the running test
+// when the window never shows.
+void ShowWindow(std::unique_ptr<FrmMain>& window, bool activate);
+// Fails the running test when the window showed an error message.
+void VerifyNoErrorShown();
 
 // Finds a named child; fails the test (returns nullptr) when it is missing.
 template <class T>
 T* Find(const QObject* root, const QString& name) {
   return root->findChild<T*>(name);
 }
+// As Find, and names the missing control in the test log.
+template <class T>
+T* FindOrWarn(const QObject* root, const QString& name) {
+  T* found = Find<T>(root, name);
+  if (found == nullptr) qWarning("missing %s", qPrintable(name));
+  return found;
+}
+
+// What every window test holds: the window and a folder for its files.
+class WindowTest : public QObject {
+ protected:
+  std::unique_ptr<FrmMain> window_;
+  std::unique_ptr<QTemporaryDir> files_;
+
+  template <class T>
+  T* get(const QString& name) {
+    return FindOrWarn<T>(window_.get(), name);
+  }
+  QString path(const QString& name) const { return files_->filePath(name); }
+  // Fresh program data, a fresh folder, and the window shown (see ShowWindow).
+  void openWindow(bool activate) {
+    PrepareApplication();
+    files_ = std::make_unique<QTemporaryDir>();
+    ShowWindow(window_, activate);
+  }
+};
 
 // Chooses the menu item through the window as the user does: the item is
 // triggered only when it is enabled.
@@ -40,6 +74,10 @@ void SaveThroughMenu(FrmMain& window, QMessageBox::StandardButton answer);
 
 // Replaces the whole text of a box by typing, as the user does.
 void TypeInto(QWidget* box, const QString& text);
+
+// Saves 3 (block 2) and 7 (block 9) with different protagonists, another
+// game's save in block 5, noise everywhere else.
+Bytes TwoSavesAndAnotherGame();
 
 void WriteFile(const QString& path, const Bytes& bytes);
 Bytes ReadFile(const QString& path);

@@ -36,20 +36,12 @@ SaveBuffer Save3() {
 
 }  // namespace
 
-class CellEditorTest : public QObject {
+class CellEditorTest : public WindowTest {
   Q_OBJECT
 
  private:
-  std::unique_ptr<FrmMain> window_;
-  std::unique_ptr<QTemporaryDir> files_;
   QString file_;
 
-  template <class T>
-  T* get(const QString& name) {
-    T* found = Find<T>(window_.get(), name);
-    if (found == nullptr) qWarning("missing %s", qPrintable(name));
-    return found;
-  }
   FlexGrid* grid(int g) { return get<FlexGrid>(QStringLiteral("Fgrid(%1)").arg(g)); }
   TextBox* flex() { return get<TextBox>(QStringLiteral("txtFlex")); }
   bool editing() { return window_->State().EditRow != 0; }
@@ -81,17 +73,11 @@ class CellEditorTest : public QObject {
 
  private Q_SLOTS:
   void init() {
-    PrepareApplication();
-    files_ = std::make_unique<QTemporaryDir>();
-    window_ = std::make_unique<FrmMain>();
-    window_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
-    window_->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+    openWindow(true);
   }
   void cleanup() {
     // Nothing typed is ever refused with a message.
-    for (const ShownMessage& shown : Dialogs::shownMessages()) QVERIFY2(shown.title != QStringLiteral("Error"), qPrintable(shown.text));
+    VerifyNoErrorShown();
     window_.reset();
     files_.reset();
   }

@@ -56,20 +56,10 @@ bool ChecksumRight(const Bytes& file, std::uint64_t base) {
 
 }  // namespace
 
-class FileCommandsTest : public QObject {
+class FileCommandsTest : public WindowTest {
   Q_OBJECT
 
  private:
-  std::unique_ptr<FrmMain> window_;
-  std::unique_ptr<QTemporaryDir> files_;
-
-  template <class T>
-  T* get(const QString& name) {
-    T* found = Find<T>(window_.get(), name);
-    if (found == nullptr) qWarning("missing %s", qPrintable(name));
-    return found;
-  }
-  QString path(const QString& name) const { return files_->filePath(name); }
   void showTab(int index) {
     get<QTabWidget>(QStringLiteral("SSTab"))->setCurrentIndex(index);
     QCoreApplication::processEvents();
@@ -92,24 +82,14 @@ class FileCommandsTest : public QObject {
     QCOMPARE(shown.icon, QMessageBox::Information);
     QCOMPARE(shown.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
   }
-  // Saves 3 (block 2) and 7 (block 9) with different protagonists, another
-  // game's save in block 5, noise everywhere else.
   QString writeTwoSaveCard(const QString& name) {
-    CardImage card(11);
-    card.GameSave(2, DigitForSave(3), savegen::DemoRegion(3))
-        .OtherGameSave(5, "QUILB", DigitForSave(3), 99)
-        .GameSave(9, DigitForSave(7), savegen::DemoRegion(7));
-    WriteFile(path(name), card.bytes());
+    WriteFile(path(name), TwoSavesAndAnotherGame());
     return path(name);
   }
 
  private Q_SLOTS:
   void init() {
-    PrepareApplication();
-    files_ = std::make_unique<QTemporaryDir>();
-    window_ = std::make_unique<FrmMain>();
-    window_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+    openWindow(false);
   }
   void cleanup() {
     window_.reset();

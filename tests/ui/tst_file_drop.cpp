@@ -28,14 +28,10 @@ SaveBuffer WithProtagonist(std::uint32_t seed, std::uint8_t code) {
 
 }  // namespace
 
-class FileDropTest : public QObject {
+class FileDropTest : public WindowTest {
   Q_OBJECT
 
  private:
-  std::unique_ptr<FrmMain> window_;
-  std::unique_ptr<QTemporaryDir> files_;
-
-  QString path(const QString& name) const { return files_->filePath(name); }
   TextBox* protagonist() { return Find<TextBox>(window_.get(), QStringLiteral("txtValue(1)")); }
   // Offers the data to the window as a drag entering it; true when taken.
   bool offer(QMimeData& data) {
@@ -62,13 +58,7 @@ class FileDropTest : public QObject {
 
  private Q_SLOTS:
   void init() {
-    PrepareApplication();
-    files_ = std::make_unique<QTemporaryDir>();
-    window_ = std::make_unique<FrmMain>();
-    window_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
-    window_->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+    openWindow(true);
   }
   void cleanup() {
     window_.reset();

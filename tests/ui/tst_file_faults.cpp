@@ -80,30 +80,13 @@ bool AllWithin(const QList<std::size_t>& positions, std::uint64_t start, std::ui
 
 }  // namespace
 
-class FileFaultsTest : public QObject {
+class FileFaultsTest : public WindowTest {
   Q_OBJECT
 
  private:
-  std::unique_ptr<FrmMain> window_;
-  std::unique_ptr<QTemporaryDir> files_;
-
-  template <class T>
-  T* get(const QString& name) {
-    T* found = Find<T>(window_.get(), name);
-    if (found == nullptr) qWarning("missing %s", qPrintable(name));
-    return found;
-  }
-  QString path(const QString& name) const { return files_->filePath(name); }
   QString backups() const { return DataDirectory() + QStringLiteral("/backups"); }
 
-  // Saves 3 (block 2) and 7 (block 9), another game's save in block 5.
-  Bytes twoSaveCard() const {
-    CardImage card(11);
-    card.GameSave(2, DigitForSave(3), savegen::DemoRegion(3))
-        .OtherGameSave(5, "QUILB", DigitForSave(3), 99)
-        .GameSave(9, DigitForSave(7), savegen::DemoRegion(7));
-    return card.bytes();
-  }
+  Bytes twoSaveCard() const { return TwoSavesAndAnotherGame(); }
   QString writeTwoSaveCard(const QString& name) {
     WriteFile(path(name), twoSaveCard());
     return path(name);
@@ -142,11 +125,7 @@ class FileFaultsTest : public QObject {
 
  private Q_SLOTS:
   void init() {
-    PrepareApplication();
-    files_ = std::make_unique<QTemporaryDir>();
-    window_ = std::make_unique<FrmMain>();
-    window_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+    openWindow(false);
   }
   void cleanup() {
     window_.reset();

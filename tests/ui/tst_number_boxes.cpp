@@ -36,12 +36,10 @@ QString Label(int code) { return QString::fromStdString(PartyLabel(code)); }
 
 }  // namespace
 
-class NumberBoxesTest : public QObject {
+class NumberBoxesTest : public WindowTest {
   Q_OBJECT
 
  private:
-  std::unique_ptr<FrmMain> window_;
-  std::unique_ptr<QTemporaryDir> files_;
   QString file_;
 
   TextBox* value(int i) { return Find<TextBox>(window_.get(), QStringLiteral("txtValue(%1)").arg(i)); }
@@ -63,17 +61,12 @@ class NumberBoxesTest : public QObject {
 
  private Q_SLOTS:
   void init() {
-    PrepareApplication();
-    files_ = std::make_unique<QTemporaryDir>();
-    window_ = std::make_unique<FrmMain>();
-    window_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
-    window_->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+    openWindow(true);
+    if (QTest::currentTestFailed()) return;
     ClickTab(*window_, 2);
   }
   void cleanup() {
-    for (const ShownMessage& shown : Dialogs::shownMessages()) QVERIFY2(shown.title != QStringLiteral("Error"), qPrintable(shown.text));
+    VerifyNoErrorShown();
     window_.reset();
     files_.reset();
   }

@@ -49,12 +49,10 @@ const int kSaves[3][2] = {{1, 2}, {3, 6}, {12, 11}};
 
 }  // namespace
 
-class RandomTypingTest : public QObject {
+class RandomTypingTest : public WindowTest {
   Q_OBJECT
 
  private:
-  std::unique_ptr<FrmMain> window_;
-  std::unique_ptr<QTemporaryDir> files_;
   QString file_;
   std::unique_ptr<savegen::Random> random_;
 
@@ -196,11 +194,7 @@ class RandomTypingTest : public QObject {
     file_ = files_->filePath(QStringLiteral("demo.mcr"));
     QVERIFY(QFile::copy(QStringLiteral(ZOVEK_EXAMPLES_DIR "/demo.mcr"), file_));
     QVERIFY(SetReadOnly(file_, false));
-    window_ = std::make_unique<FrmMain>();
-    window_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
-    window_->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+    ShowWindow(window_, true);
   }
   void cleanup() {
     window_.reset();
