@@ -28,6 +28,8 @@ void Place(QWidget* widget, int left, int top, int width, int height) {
 }
 
 // A drop-down list takes the height of its closed field from the style.
+// Called before the entries are added: the height doesn't depend on them, and
+// the size hint of a filled list measures every entry's text.
 void PlaceDropDown(QComboBox* combo, int left, int top, int width) {
   QRect r = TwipsRect(left, top, width, 0);
   r.setHeight(combo->sizeHint().height());
@@ -120,10 +122,10 @@ void FrmMain::BuildCharacterTab(QWidget* canvas) {
   Place(txtValue[0], 1440, 300, 420, 270);
   cmbChara = new QComboBox(Frame[0]);
   cmbChara->setObjectName(QStringLiteral("cmbChara"));
+  PlaceDropDown(cmbChara, 1920, 280, 1890);
   for (const std::string& name : CharacterNames()) {
     cmbChara->addItem(QString::fromStdString(name));
   }
-  PlaceDropDown(cmbChara, 1920, 280, 1890);
 
   Frame[1] = MakeFrame(canvas, QStringLiteral("Frame1"), QStringLiteral("資質"));
   Place(Frame[1], 2300, 1320, 2655, 1175);
@@ -158,10 +160,10 @@ void FrmMain::BuildScenarioTab(QWidget* canvas) {
   Place(Frame[2], 240, 480, 2610, 3770);
   cmbWaza = new QComboBox(Frame[2]);
   cmbWaza->setObjectName(QStringLiteral("cmbWaza"));
+  PlaceDropDown(cmbWaza, 180, 280, 1215);
   for (const std::string& name : TechniqueCategoryNames()) {
     cmbWaza->addItem(QString::fromStdString(name));
   }
-  PlaceDropDown(cmbWaza, 180, 280, 1215);
   lstWaza = MakeList(Frame[2], QStringLiteral("lstWaza"));
   Place(lstWaza, 180, 640, 2225, 2580);
   cmdSelwaza[0] = MakeButton(Frame[2], Indexed("cmdSelwaza", 0), QStringLiteral("全選択"));
