@@ -19,13 +19,29 @@ bool LooksNumeric(const QString& text) {
   return ok;
 }
 
+// The grid fixes the thickness of both headers (the label column's width, the
+// header row's height). Qt's header measures up to 200 of its labels for a
+// size hint each time one of them changes, only for the fixed size to win;
+// a header of fixed thickness answers with that thickness instead.
+class FixedHeaderView : public QHeaderView {
+ public:
+  using QHeaderView::QHeaderView;
+
+  QSize sizeHint() const override {
+    if (orientation() == Qt::Horizontal && minimumHeight() == maximumHeight()) {
+      return {defaultSectionSize(), minimumHeight()};
+    }
+    if (orientation() == Qt::Vertical && minimumWidth() == maximumWidth()) {
+      return {minimumWidth(), defaultSectionSize()};
+    }
+    return QHeaderView::sizeHint();
+  }
+};
+
 }  // namespace
 
 FlexGrid::FlexGrid(int rows, int cols, QWidget* parent)
-    : QTableWidget(rows - 1, cols - 1, parent),
-      rows_(rows),
-      cols_(cols),
-      explicitAlignment_(rows * cols, Qt::Alignment()) {
+    : QTableWidget(parent), rows_(rows), cols_(cols), explicitAlignment_(rows * cols, Qt::Alignment()) {
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   setTabKeyNavigation(false);  // the grid is one stop of the focus order
   setSelectionMode(QAbstractItemView::SingleSelection);
@@ -37,6 +53,10 @@ FlexGrid::FlexGrid(int rows, int cols, QWidget* parent)
   setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
   setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
 
+  // The headers get their fixed thickness before the table gets its rows and
+  // columns, so that no size hint is ever measured from their labels.
+  setHorizontalHeader(new FixedHeaderView(Qt::Horizontal, this));
+  setVerticalHeader(new FixedHeaderView(Qt::Vertical, this));
   const int rowHeight = TwipsToPixels(kRowHeightTwips);
   for (QHeaderView* header : {horizontalHeader(), verticalHeader()}) {
     header->setSectionsClickable(false);  // fixed cells can't be selected
@@ -47,26 +67,31 @@ FlexGrid::FlexGrid(int rows, int cols, QWidget* parent)
   }
   verticalHeader()->setDefaultSectionSize(rowHeight);
   horizontalHeader()->setFixedHeight(rowHeight);
+  widthsTwips_.fill(0, cols_);
+  setColumnWidthTwips(0, kDefaultColumnWidthTwips);
+  setRowCount(rows_ - 1);
+  setColumnCount(cols_ - 1);
 
+  // Every cell starts empty, aligned by the general rule. The items carry
+  // their alignment before they join the table, so no change is signalled.
+  auto newCell = [this](int row, int col) {
+    auto* cell = new QTableWidgetItem();
+    cell->setTextAlignment(alignmentFor(row, col, QString()));
+    return cell;
+  };
   for (int c = 1; c < cols_; ++c) {
-    setHorizontalHeaderItem(c - 1, new QTableWidgetItem());
+    setHorizontalHeaderItem(c - 1, newCell(0, c));
   }
   for (int r = 1; r < rows_; ++r) {
-    setVerticalHeaderItem(r - 1, new QTableWidgetItem());
+    setVerticalHeaderItem(r - 1, newCell(r, 0));
     for (int c = 1; c < cols_; ++c) {
-      auto* item = new QTableWidgetItem();
+      QTableWidgetItem* item = newCell(r, c);
       item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
       setItem(r - 1, c - 1, item);
     }
   }
-  for (int r = 0; r < rows_; ++r) {
-    for (int c = 0; c < cols_; ++c) {
-      applyAlignment(r, c);
-    }
-  }
 
-  widthsTwips_.fill(0, cols_);
-  for (int c = 0; c < cols_; ++c) {
+  for (int c = 1; c < cols_; ++c) {
     setColumnWidthTwips(c, kDefaultColumnWidthTwips);
   }
 
@@ -126,11 +151,15 @@ void FlexGrid::applyAlignment(int row, int col) {
   if (cell == nullptr) {
     return;
   }
-  Qt::Alignment alignment = explicitAlignment_[row * cols_ + col];
-  if (alignment == Qt::Alignment()) {
-    alignment = (LooksNumeric(cell->text()) ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
+  cell->setTextAlignment(alignmentFor(row, col, cell->text()));
+}
+
+Qt::Alignment FlexGrid::alignmentFor(int row, int col, const QString& text) const {
+  const Qt::Alignment alignment = explicitAlignment_[row * cols_ + col];
+  if (alignment != Qt::Alignment()) {
+    return alignment;
   }
-  cell->setTextAlignment(alignment);
+  return (LooksNumeric(text) ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
 }
 
 void FlexGrid::setCurrent(int row, int col) {

@@ -60,6 +60,8 @@ class FlexGrid : public QTableWidget {
  private:
   QTableWidgetItem* cellItem(int row, int col) const;
   void applyAlignment(int row, int col);
+  // The alignment a cell shows with `text`: its own, or the general rule.
+  Qt::Alignment alignmentFor(int row, int col, const QString& text) const;
 
   int rows_;
   int cols_;
