@@ -3,11 +3,11 @@
 #include <QApplication>
 #include <QDir>
 #include <QLibraryInfo>
-#include <QLockFile>
 #include <QScreen>
 #include <QTranslator>
 
 #include "ui/FrmMain.h"
+#include "ui/InstanceLock.h"
 #include "ui/ProgramData.h"
 #include "ui/Twips.h"
 
@@ -27,11 +27,8 @@ bool Startup::InstallJapaneseTranslation(QApplication& app) {
 }
 
 bool Startup::ClaimSingleInstance() {
-  instanceLock_ = std::make_unique<QLockFile>(QDir(ProgramDataDirectory()).filePath(QStringLiteral("zovek.lock")));
-  // A lock left by a program that no longer runs is taken over; age alone
-  // never makes a lock stale.
-  instanceLock_->setStaleLockTime(0);
-  if (!instanceLock_->tryLock(0)) {
+  instanceLock_ = std::make_unique<InstanceLock>();
+  if (!instanceLock_->TryLock(ToFsPath(QDir(ProgramDataDirectory()).filePath(QStringLiteral("zovek.lock"))))) {
     instanceLock_.reset();
     return false;
   }

@@ -5,11 +5,12 @@
 #include <memory>
 
 class QApplication;
-class QLockFile;
 class QScreen;
 class QWidget;
 
 namespace zovek {
+
+class InstanceLock;
 
 class Startup {
  public:
@@ -33,7 +34,7 @@ class Startup {
   int Run(QApplication& app);
 
  private:
-  std::unique_ptr<QLockFile> instanceLock_;
+  std::unique_ptr<InstanceLock> instanceLock_;
 };
 
 }  // namespace zovek
