@@ -21,6 +21,14 @@ inline double Median(std::vector<double> values) {
   return n == 0 ? 0.0 : n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2.0;
 }
 
+// The value below which the fraction q of the values lie (nearest rank).
+inline double Quantile(std::vector<double> values, double q) {
+  if (values.empty()) return 0.0;
+  std::sort(values.begin(), values.end());
+  const auto rank = static_cast<std::size_t>(q * static_cast<double>(values.size() - 1) + 0.5);
+  return values[std::min(rank, values.size() - 1)];
+}
+
 // One line of the table that bench/run.sh gathers:
 // "RESULT|name|measured|limit|ratio|target|note"
 inline void PrintResult(const std::string& name, const std::string& measured, const std::string& limit, double ratio,
