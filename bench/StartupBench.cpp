@@ -182,7 +182,7 @@ int main(int argc, char** argv) {
   }
   const std::string editor = argv[1];
   const std::string minimal = argv[2];
-  const int rounds = argc > 3 ? std::atoi(argv[3]) : 21;
+  const int rounds = argc > 3 ? std::atoi(argv[3]) : 31;
   const std::string japanese = argc > 4 ? argv[4] : "";
   const std::string kEditorTitle = "Zovek セーブデータ変更ツール v1.02";
   const std::string kMinimalTitle = "minimal Qt window";

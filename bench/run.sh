@@ -10,7 +10,7 @@ cd "$(dirname "$0")/.."
 build=${ZOVEK_BENCH_BUILD_DIR:-build-bench}
 files=${ZOVEK_BENCH_FILES:-10000}
 cycles=${ZOVEK_BENCH_CYCLES:-5000}
-rounds=${ZOVEK_BENCH_ROUNDS:-21}
+rounds=${ZOVEK_BENCH_ROUNDS:-31}
 
 # Release at -O2, the level Debian builds its packages with (GCC 12 also
 # raises false -Wrestrict errors in std::string code at -O3).
