@@ -6,6 +6,7 @@
 #include <QScreen>
 #include <QTranslator>
 
+#include "ui/DeferredIconStyle.h"
 #include "ui/FrmMain.h"
 #include "ui/InstanceLock.h"
 #include "ui/ProgramData.h"
@@ -44,6 +45,7 @@ void Startup::PlaceWindow(QWidget& window, const QScreen& screen) {
 }
 
 int Startup::Run(QApplication& app) {
+  QApplication::setStyle(new DeferredIconStyle);
   InstallJapaneseTranslation(app);
   if (!ClaimSingleInstance()) {
     return 0;

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QIcon>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QProcess>
@@ -14,6 +15,7 @@
 
 #include "savegen/DemoSave.h"
 #include "savegen/SaveImages.h"
+#include "ui/DeferredIconStyle.h"
 #include "ui/GuiTestSupport.h"
 #include "ui/Startup.h"
 #include "ui/TextBox.h"
@@ -108,6 +110,29 @@ class LifecycleTest : public QObject {
     QVERIFY2(box.button(QMessageBox::Yes)->text().contains(QStringLiteral("はい")),
              qPrintable(box.button(QMessageBox::Yes)->text()));
     QVERIFY(box.button(QMessageBox::No)->text().contains(QStringLiteral("いいえ")));
+  }
+
+  // The program's style loads the menu bar's overflow icon only when it is
+  // drawn; drawn, it is the underlying style's picture in every mode, and an
+  // icon that outlives its style draws nothing instead of crashing.
+  void overflowIconIsTheUnderlyingStylesWhenDrawn() {
+    DeferredIconStyle style;
+    for (const QStyle::StandardPixmap which :
+         {QStyle::SP_ToolBarHorizontalExtensionButton, QStyle::SP_ToolBarVerticalExtensionButton,
+          QStyle::SP_MessageBoxWarning}) {
+      const QIcon deferred = style.standardIcon(which);
+      const QIcon direct = style.baseStyle()->standardIcon(which);
+      QVERIFY(!deferred.isNull());
+      QCOMPARE(deferred.availableSizes(), direct.availableSizes());
+      for (const QIcon::Mode mode : {QIcon::Normal, QIcon::Disabled, QIcon::Active}) {
+        QCOMPARE(deferred.pixmap(QSize(16, 16), mode).toImage(), direct.pixmap(QSize(16, 16), mode).toImage());
+      }
+    }
+
+    auto* shortLived = new DeferredIconStyle;
+    const QIcon orphan = shortLived->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton);
+    delete shortLived;
+    QVERIFY(orphan.pixmap(QSize(16, 16)).isNull());
   }
 
   void secondInstanceEndsAndLeavesTheWorkingCopy() {
