@@ -17,6 +17,36 @@
 
 namespace zovek {
 
+namespace {
+
+// Writes all bytes from `offset` on, in positioned WriteFile calls of at most
+// 0x7FFFFFFF bytes each (the count is a DWORD), then flushes the file to disk.
+// Both the in-place save and the new backup file go through here.
+int WriteAllAndFlush(HANDLE file, std::uint64_t offset, std::span<const std::uint8_t> bytes) {
+  std::size_t written = 0;
+  while (written < bytes.size()) {
+    const std::uint64_t position = offset + written;
+    OVERLAPPED at{};
+    at.Offset = static_cast<DWORD>(position & 0xFFFFFFFFu);
+    at.OffsetHigh = static_cast<DWORD>(position >> 32);
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - written, 0x7FFFFFFFu));
+    DWORD n = 0;
+    if (!::WriteFile(file, bytes.data() + written, chunk, &n, &at)) {
+      return static_cast<int>(::GetLastError());
+    }
+    if (n == 0) {
+      return ERROR_WRITE_FAULT;
+    }
+    written += n;
+  }
+  if (!::FlushFileBuffers(file)) {
+    return static_cast<int>(::GetLastError());
+  }
+  return 0;
+}
+
+}  // namespace
+
 int WriteBytesInPlace(const std::filesystem::path& path, std::uint64_t offset, std::span<const std::uint8_t> bytes) {
   // OPEN_EXISTING: a missing file stays missing, a present one keeps its length.
   HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
@@ -34,25 +64,8 @@ int WriteBytesInPlace(const std::filesystem::path& path, std::uint64_t offset, s
     error = kErrFileChanged;  // writing would extend the file, so it is not the file we opened
   }
 
-  std::size_t written = 0;
-  while (error == 0 && written < bytes.size()) {
-    const std::uint64_t position = offset + written;
-    OVERLAPPED at{};
-    at.Offset = static_cast<DWORD>(position & 0xFFFFFFFFu);
-    at.OffsetHigh = static_cast<DWORD>(position >> 32);
-    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - written, 0x7FFFFFFFu));
-    DWORD n = 0;
-    if (!::WriteFile(file, bytes.data() + written, chunk, &n, &at)) {
-      error = static_cast<int>(::GetLastError());
-    } else if (n == 0) {
-      error = ERROR_WRITE_FAULT;
-    } else {
-      written += n;
-    }
-  }
-
-  if (error == 0 && !::FlushFileBuffers(file)) {
-    error = static_cast<int>(::GetLastError());
+  if (error == 0) {
+    error = WriteAllAndFlush(file, offset, bytes);
   }
   if (!::CloseHandle(file) && error == 0) {
     error = static_cast<int>(::GetLastError());
@@ -67,22 +80,7 @@ int WriteNewFile(const std::filesystem::path& path, std::span<const std::uint8_t
     return static_cast<int>(::GetLastError());
   }
 
-  int error = 0;
-  std::size_t written = 0;
-  while (error == 0 && written < bytes.size()) {
-    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - written, 0x7FFFFFFFu));
-    DWORD n = 0;
-    if (!::WriteFile(file, bytes.data() + written, chunk, &n, nullptr)) {
-      error = static_cast<int>(::GetLastError());
-    } else if (n == 0) {
-      error = ERROR_WRITE_FAULT;
-    } else {
-      written += n;
-    }
-  }
-  if (error == 0 && !::FlushFileBuffers(file)) {
-    error = static_cast<int>(::GetLastError());
-  }
+  int error = WriteAllAndFlush(file, 0, bytes);
   if (!::CloseHandle(file) && error == 0) {
     error = static_cast<int>(::GetLastError());
   }
