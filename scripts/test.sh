@@ -32,9 +32,14 @@ sanitized_done=$SECONDS
 
 # About a minute of fuzzing per target, from the seed corpus in fuzz/corpus/.
 ZOVEK_BUILD_DIR="$build" bash scripts/fuzz.sh
+fuzz_done=$SECONDS
+
+# The Qt-free core and its unit tests cross-compiled for Windows (built, not run).
+ZOVEK_WIN_BUILD_DIR="${build}-win" bash scripts/windows-core-check.sh
 
 echo "test.sh: ${SECONDS}s in all: build and tests ${plain_done}s," \
-  "sanitizer build and tests $((sanitized_done - plain_done))s, fuzzing $((SECONDS - sanitized_done))s"
+  "sanitizer build and tests $((sanitized_done - plain_done))s, fuzzing $((fuzz_done - sanitized_done))s," \
+  "Windows core check $((SECONDS - fuzz_done))s"
 
 # One closing line over both ctest runs ("N passed, N failed").
 total=0
