@@ -36,7 +36,8 @@ jobs=$(nproc 2>/dev/null || echo 2)
 toolchain=$(pwd)/cmake/toolchain-mingw-w64.cmake
 
 # googletest for Windows, built once into the build dir.
-gtest_prefix=$(pwd)/$build/googletest
+mkdir -p "$build"
+gtest_prefix=$(cd "$build" && pwd)/googletest   # the build dir may be relative or absolute
 if [ ! -f "$gtest_prefix/lib/cmake/GTest/GTestConfig.cmake" ]; then
   cmake -S /usr/src/googletest -B "$build/googletest-build" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
