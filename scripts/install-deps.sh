@@ -10,7 +10,13 @@ packages=(
   clang-14 libclang-rt-14-dev
   fonts-ipafont-gothic
   xvfb xdotool imagemagick x11-utils
+  locales
 )
+
+# A locale whose decimal separator is a comma, so that the number reader is
+# shown not to follow the locale (DecimalConversionPortable).
+comma_locale=de_DE.UTF-8
+has_comma_locale() { locale -a 2>/dev/null | grep -ix 'de_DE\.utf-\?8' >/dev/null; }
 
 missing=()
 for p in "${packages[@]}"; do
@@ -19,15 +25,28 @@ for p in "${packages[@]}"; do
   fi
 done
 
-if [ ${#missing[@]} -eq 0 ]; then
+if [ ${#missing[@]} -eq 0 ] && has_comma_locale; then
   exit 0
 fi
 
-echo "Installing: ${missing[*]}"
 sudo_cmd=()
 if [ "$(id -u)" -ne 0 ]; then
   sudo_cmd=(sudo)
 fi
-export DEBIAN_FRONTEND=noninteractive
-"${sudo_cmd[@]}" apt-get update -qq
-"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  "${sudo_cmd[@]}" apt-get update -qq
+  "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+if ! has_comma_locale; then
+  echo "Generating the locale ${comma_locale}"
+  # Debian's locale-gen builds the locales enabled in /etc/locale.gen.
+  if grep -q "^# *${comma_locale} UTF-8" /etc/locale.gen; then
+    "${sudo_cmd[@]}" sed -i "s/^# *${comma_locale} UTF-8/${comma_locale} UTF-8/" /etc/locale.gen
+  elif ! grep -q "^${comma_locale} UTF-8" /etc/locale.gen; then
+    echo "${comma_locale} UTF-8" | "${sudo_cmd[@]}" tee -a /etc/locale.gen >/dev/null
+  fi
+  "${sudo_cmd[@]}" locale-gen
+  has_comma_locale || { echo "install-deps.sh: ${comma_locale} is still missing" >&2; exit 1; }
+fi
