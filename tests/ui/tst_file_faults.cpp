@@ -48,6 +48,8 @@ QString ReadErrorText(int n) { return QStringLiteral("ファイル読み込み�
 QString WriteErrorText(int n) { return QStringLiteral("ファイル書き込みエラー (%1)").arg(n); }
 
 // Permission bits stop only other users; root reads and writes through them.
+// When the suite runs as root, the cases that skip for this run again as the
+// user nobody (test_file_faults_unprivileged in CMakeLists.txt lists them).
 bool RunningAsRoot() { return ::geteuid() == 0; }
 
 // Every file below `dir` by relative path, with its bytes.
