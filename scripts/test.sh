@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test: the whole
 # suite once as built, once more under AddressSanitizer (leaks included) and
-# UndefinedBehaviorSanitizer, then a bounded fuzzing run of each fuzz target.
+# UndefinedBehaviorSanitizer, then a bounded fuzzing run of each fuzz target,
+# then a cross-compile of the Qt-free core and its unit tests for Windows.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
