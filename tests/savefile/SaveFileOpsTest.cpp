@@ -32,6 +32,7 @@ using testfiles::TempDir;
 constexpr int kNoEntry = static_cast<int>(std::errc::no_such_file_or_directory);
 constexpr int kIsDirectory = static_cast<int>(std::errc::is_a_directory);
 constexpr int kAccessDenied = static_cast<int>(std::errc::permission_denied);
+constexpr int kInvalidArgument = static_cast<int>(std::errc::invalid_argument);
 
 SaveBuffer Slice(const Bytes& bytes, std::uint64_t offset) {
   SaveBuffer region{};
@@ -267,6 +268,34 @@ TEST_F(SaveFileOps, FileThatNoLongerHoldsTheSaveIsNotWritten) {
   EXPECT_EQ(WriteSaveToFile({dir / "one.ps", kSingleSave, 6, 0}, Filled(1)), kErrFileChanged);
   EXPECT_EQ(WriteSaveToFile({dir / "one.ps", kCardImage, 5, 1}, Filled(1)), kErrFileChanged);
   EXPECT_EQ(ReadWholeFile(dir / "one.ps"), single);
+}
+
+// A target that cannot name a save (a number or block outside 1..15, no file
+// kind) is refused before anything is read, backed up or written: block 0 is
+// the card's directory, and nothing may ever be written there.
+TEST_F(SaveFileOps, TargetThatNamesNoSaveIsRefusedBeforeAnyByteChanges) {
+  const Bytes card = CardWithSaveTwoInBlockFive();
+  WriteWholeFile(dir / "card.mcr", card);
+  fs::permissions(dir / "card.mcr", kReadOnly);
+  const fs::path backups = dir / "backups";
+  const SaveTarget refused[] = {
+      {dir / "card.mcr", kCardImage, 2, 0, backups},  {dir / "card.mcr", kCardImage, 2, 16, backups},
+      {dir / "card.mcr", kCardImage, 0, 5, backups},  {dir / "card.mcr", kCardImage, 16, 5, backups},
+      {dir / "card.mcr", kCardImage, -1, -1, backups}, {dir / "card.mcr", kNoFile, 2, 5, backups},
+  };
+  for (const SaveTarget& target : refused) {
+    EXPECT_EQ(WriteSaveToFile(target, Filled(9)), kInvalidArgument) << target.saveNumber << " in block " << target.block;
+  }
+  EXPECT_EQ(ReadWholeFile(dir / "card.mcr"), card);
+  EXPECT_TRUE(IsReadOnly(dir / "card.mcr")) << "a refused save leaves the read-only flag as it was";
+  EXPECT_FALSE(FileExists(backups));
+
+  const Bytes single = SingleWithDigit('4');
+  WriteWholeFile(dir / "one.ps", single);
+  EXPECT_EQ(WriteSaveToFile({dir / "one.ps", kSingleSave, 0, 0, backups}, Filled(9)), kInvalidArgument);
+  EXPECT_EQ(WriteSaveToFile({dir / "one.ps", kSingleSave, 16, 0, backups}, Filled(9)), kInvalidArgument);
+  EXPECT_EQ(ReadWholeFile(dir / "one.ps"), single);
+  EXPECT_FALSE(FileExists(backups));
 }
 
 TEST_F(SaveFileOps, DeleteWorkingCopyClearsReadOnlyFirst) {
