@@ -43,6 +43,7 @@ bool MatchesOpenFilter(const QString& fileName) {
 
 QFileDialog* CreateOpenDialog(QWidget* parent) {
   auto* dialog = new QFileDialog(parent);
+  dialog->setObjectName(QStringLiteral("cmnDlg"));
   // Qt's own dialog everywhere, so the filter behaves the same on every system.
   dialog->setOption(QFileDialog::DontUseNativeDialog, true);
   dialog->setFileMode(QFileDialog::ExistingFile);

@@ -558,6 +558,8 @@ class WindowLayoutTest : public QObject {
     for (const QString& name : other) QVERIFY2(!MatchesOpenFilter(name), qPrintable(name));
 
     std::unique_ptr<QFileDialog> dialog(CreateOpenDialog(window_.get()));
+    // The dialog is the window's cmnDlg, found by that name like every control.
+    QCOMPARE(window_->findChild<QFileDialog*>(QStringLiteral("cmnDlg")), dialog.get());
     QCOMPARE(dialog->nameFilters(), QStringList{QStringLiteral("PSセーブ形式(*.ps;*.psm;*.gme;*.mcr;*.mc)")});
     QCOMPARE(dialog->fileMode(), QFileDialog::ExistingFile);
     auto* model = dialog->findChild<QFileSystemModel*>();
