@@ -95,6 +95,12 @@ FlexGrid::FlexGrid(int rows, int cols, QWidget* parent)
     setColumnWidthTwips(c, kDefaultColumnWidthTwips);
   }
 
+  // The fixed cells can't be picked, but a double-click on them is still one
+  // on the grid, for its current cell.
+  for (QHeaderView* header : {horizontalHeader(), verticalHeader()}) {
+    connect(header, &QHeaderView::sectionDoubleClicked, this, [this] { Q_EMIT gridDoubleClicked(); });
+  }
+
   connect(this, &QTableWidget::currentCellChanged, this, [this](int row, int col, int, int) {
     if (row >= 0 && col >= 0) {
       currentRow_ = row + 1;
@@ -243,11 +249,11 @@ void FlexGrid::keyPressEvent(QKeyEvent* event) {
   QTableWidget::keyPressEvent(event);
 }
 
+// Wherever the double-click lands (a cell, the empty part below the rows),
+// the edit is of the current cell; a click on a cell has made it current.
 void FlexGrid::mouseDoubleClickEvent(QMouseEvent* event) {
   QTableWidget::mouseDoubleClickEvent(event);
-  if (indexAt(event->position().toPoint()).isValid()) {
-    Q_EMIT gridDoubleClicked();
-  }
+  Q_EMIT gridDoubleClicked();
 }
 
 }  // namespace zovek

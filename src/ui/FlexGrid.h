@@ -50,7 +50,8 @@ class FlexGrid : public QTableWidget {
   // A key that produces a character (Enter, Backspace, Escape and space
   // included; Tab leaves the grid instead).
   void keyTyped(const QString& text);
-  // A double-click on a data cell, after it has become the current cell.
+  // A double-click anywhere on the grid, headers included; a data cell
+  // double-clicked has become the current cell first.
   void gridDoubleClicked();
 
  protected:

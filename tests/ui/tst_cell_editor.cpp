@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -401,6 +402,42 @@ class CellEditorTest : public WindowTest {
     Choose(*window_, QStringLiteral("mnuFileOpen"));
     verifyClosed();
     QCOMPARE(grid(0)->text(11, 1), QStringLiteral("22"));
+  }
+
+  void doubleClickAnywhereOnTheGridEditsTheCurrentCell() {
+    // The double-click opens the current cell, wherever on the grid it lands:
+    // below the last row, or on a header, which can't be picked.
+    FlexGrid* g1 = grid(1);
+    EditCell(g1, 2, 1, QStringLiteral("45"));
+    ClickCell(g1, 2, 1);
+    const QPoint below(g1->columnViewportPosition(0) + 5, g1->viewport()->height() - 2);
+    QVERIFY(!g1->indexAt(below).isValid());
+    QTest::mouseDClick(g1->viewport(), Qt::LeftButton, {}, below);
+    verifyOpen(1, 2, 1, QStringLiteral("45"));
+    QCOMPARE(flex()->selectedText(), QStringLiteral("45"));
+    TypeKeys(QStringLiteral("7"));
+    PressKey(Qt::Key_Return);
+    verifyClosed();
+    QCOMPARE(g1->text(2, 1), QStringLiteral("7"));
+    QCOMPARE(g1->text(2, 3), QString::fromStdString(ItemName(7)));
+
+    ClickCell(g1, 4, 2);
+    QHeaderView* top = g1->horizontalHeader();
+    QTest::mouseDClick(top->viewport(), Qt::LeftButton, {},
+                       QPoint(top->sectionViewportPosition(2) + 5, top->height() / 2));  // "装備品名"
+    verifyOpen(1, 4, 2, QStringLiteral("-"));
+    PressKey(Qt::Key_Return);
+    QHeaderView* left = g1->verticalHeader();
+    QTest::mouseDClick(left->viewport(), Qt::LeftButton, {},
+                       QPoint(left->width() / 2, left->sectionViewportPosition(0) + 5));  // "武器1"
+    verifyOpen(1, 4, 2, QStringLiteral("-"));
+    PressKey(Qt::Key_Return);
+    verifyClosed();
+
+    // On a name cell of column 3 the double-click still opens nothing.
+    ClickCell(g1, 5, 3);
+    QTest::mouseDClick(g1->viewport(), Qt::LeftButton, {}, below);
+    QVERIFY(!flex()->isVisible());
   }
 
   void undoCommitsNothing() {
