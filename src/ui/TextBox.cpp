@@ -8,7 +8,9 @@
 #include <QContextMenuEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QMainWindow>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QRegularExpression>
 
@@ -23,6 +25,28 @@ QString SingleLine(QString text) {
     text.truncate(end);
   }
   return text;
+}
+
+// True when the key is the shortcut of one of the window's menu items. Those
+// keys are the window's: with X11 key bindings a line edit takes Ctrl+U to
+// clear the line, which would wipe the box instead of running "取り消し".
+bool IsMenuKey(const QWidget& box, const QKeyEvent& key) {
+  if ((key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) == 0) {
+    return false;  // typing; no menu item has a plain key
+  }
+  const auto* window = qobject_cast<const QMainWindow*>(box.window());
+  const QMenuBar* menus =
+      window != nullptr ? window->findChild<QMenuBar*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
+  if (menus == nullptr) {
+    return false;
+  }
+  const QKeySequence pressed(key.keyCombination());
+  for (const QAction* item : menus->findChildren<QAction*>()) {
+    if (!item->shortcut().isEmpty() && item->shortcut().matches(pressed) == QKeySequence::ExactMatch) {
+      return true;
+    }
+  }
+  return false;
 }
 
 }  // namespace
@@ -69,7 +93,19 @@ void TextBox::insertLimited(const QString& text) {
   insert(accepted);
 }
 
+bool TextBox::event(QEvent* event) {
+  if (event->type() == QEvent::ShortcutOverride && IsMenuKey(*this, *static_cast<QKeyEvent*>(event))) {
+    event->ignore();  // not the box's: the menu item's shortcut runs
+    return true;
+  }
+  return QLineEdit::event(event);
+}
+
 void TextBox::keyPressEvent(QKeyEvent* event) {
+  if (IsMenuKey(*this, *event)) {
+    event->accept();  // a menu key whose item is disabled does nothing here either
+    return;
+  }
   if (event->matches(QKeySequence::Paste)) {
     insertLimited(QApplication::clipboard()->text());
     event->accept();
