@@ -10,11 +10,8 @@
 
 #include <algorithm>
 
-#include <QAction>
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -25,39 +22,16 @@
 #include <QProcess>
 #include <QRadioButton>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTest>
 
-#include "ui/Dialogs.h"
 #include "ui/FlexGrid.h"
 #include "ui/FrmMain.h"
-#include "ui/ProgramData.h"
+#include "ui/GuiTestSupport.h"
 
 using namespace zovek;
+using namespace zovek::guitest;
 
 namespace {
-
-// The window's data directory emptied, and the dialog seam closed so that
-// the open command takes its file name from the test.
-void PrepareApplication() {
-  QApplication::setApplicationName(QString::fromLatin1(kApplicationName));
-  Dialogs::setSeamClosed(true);
-  Dialogs::clearRecord();
-  QDir(ProgramDataDirectory()).removeRecursively();
-  QDir().mkpath(ProgramDataDirectory());
-}
-
-// Triggers a menu item as the user does: only when it is enabled.
-void Choose(FrmMain& window, const QString& actionName) {
-  auto* action = window.findChild<QAction*>(actionName);
-  QVERIFY2(action != nullptr, qPrintable(actionName));
-  if (action->isEnabled()) action->trigger();
-}
-
-void OpenThroughMenu(FrmMain& window, const QString& path) {
-  Dialogs::setNextFileName(path);
-  Choose(window, QStringLiteral("mnuFileOpen"));
-}
 
 constexpr qint64 kShownMaximum = 999999;  // CR and chips
 constexpr qint64 kShownHours = 99;        // the hours box takes two digits
@@ -78,20 +52,12 @@ QJsonObject Dump(const QString& file, int save) {
 
 }  // namespace
 
-class DumpMatchesWindowTest : public QObject {
+class DumpMatchesWindowTest : public WindowTest {
   Q_OBJECT
 
  private:
-  std::unique_ptr<FrmMain> window_;
-  std::unique_ptr<QTemporaryDir> files_;
   int compared_ = 0;  // fields compared, so a test that compared nothing shows
 
-  template <class T>
-  T* get(const QString& name) {
-    T* found = window_->findChild<T*>(name);
-    if (found == nullptr) qWarning("missing %s", qPrintable(name));
-    return found;
-  }
   QString text(const QString& box) { return get<QLineEdit>(box)->text(); }
   QString cell(int grid, int row, int col) { return get<FlexGrid>(QStringLiteral("Fgrid(%1)").arg(grid))->text(row, col); }
   void same(const QString& shown, const QString& dumped, const QString& what) {
@@ -208,13 +174,7 @@ class DumpMatchesWindowTest : public QObject {
   }
 
  private Q_SLOTS:
-  void init() {
-    PrepareApplication();
-    files_ = std::make_unique<QTemporaryDir>();
-    window_ = std::make_unique<FrmMain>();
-    window_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
-  }
+  void init() { openWindow(false); }
   void cleanup() {
     window_.reset();
     files_.reset();
