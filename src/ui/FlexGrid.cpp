@@ -241,7 +241,10 @@ QRect FlexGrid::cellRectInContainer(int row, int col) const {
 void FlexGrid::keyPressEvent(QKeyEvent* event) {
   const QString typed = event->text();
   const bool commandKey = (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) != 0;
-  if (!typed.isEmpty() && typed != QStringLiteral("\t") && !commandKey) {
+  // X11 gives the Delete key the DEL character; it is no typing key on the
+  // other systems, and it opens no edit here either.
+  const bool deleteKey = event->key() == Qt::Key_Delete;
+  if (!typed.isEmpty() && typed != QStringLiteral("\t") && !commandKey && !deleteKey) {
     event->accept();
     Q_EMIT keyTyped(typed);
     return;

@@ -268,6 +268,11 @@ class CellEditorTest : public WindowTest {
       PressKey(Qt::Key_Return);
       QCOMPARE(g0->text(9, 1), QStringLiteral("5"));
     }
+    // Delete is no typing key, although X11 gives it the DEL character.
+    ClickCell(g0, 9, 1);
+    QTest::sendKeyEvent(QTest::Click, g0, Qt::Key_Delete, QString(QChar(0x7f)), Qt::NoModifier);
+    verifyClosed();
+    QCOMPARE(g0->text(9, 1), QStringLiteral("5"));
     ClickCell(g0, 10, 1);
     PressKey(Qt::Key_Return);  // Enter on the grid is swallowed too, even on "0"
     verifyOpen(0, 10, 1, QStringLiteral("0"));
