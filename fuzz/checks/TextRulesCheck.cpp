@@ -8,8 +8,8 @@
 #include <string_view>
 
 #include "FuzzChecks.h"
-#include "ui/rules/DecimalConversion.h"
-#include "ui/rules/TextRules.h"
+#include "savedata/rules/DecimalConversion.h"
+#include "savedata/rules/TextRules.h"
 
 namespace zovek::fuzzcheck {
 namespace {

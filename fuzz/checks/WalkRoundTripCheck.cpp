@@ -7,7 +7,7 @@
 
 #include "FuzzChecks.h"
 #include "savedata/WholeSaveWalk.h"
-#include "ui/rules/TextRules.h"
+#include "savedata/rules/TextRules.h"
 
 namespace zovek::fuzzcheck {
 namespace {

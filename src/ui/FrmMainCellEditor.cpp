@@ -8,7 +8,7 @@
 #include "ui/FlexGrid.h"
 #include "ui/FrmMain.h"
 #include "ui/TextBox.h"
-#include "ui/rules/TextRules.h"
+#include "savedata/rules/TextRules.h"
 
 namespace zovek {
 

@@ -5,7 +5,7 @@
 #include "savedata/ViewNames.h"
 #include "ui/FrmMain.h"
 #include "ui/TextBox.h"
-#include "ui/rules/TextRules.h"
+#include "savedata/rules/TextRules.h"
 
 namespace zovek {
 

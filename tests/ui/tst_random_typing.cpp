@@ -18,7 +18,7 @@
 #include "savegen/Random.h"
 #include "savegen/SaveImages.h"
 #include "ui/EditingSupport.h"
-#include "ui/rules/TextRules.h"
+#include "savedata/rules/TextRules.h"
 
 using namespace zovek;
 using namespace zovek::guitest;

@@ -1,4 +1,4 @@
-#include "ui/rules/DecimalConversion.h"
+#include "savedata/rules/DecimalConversion.h"
 
 #include <clocale>
 #include <cmath>

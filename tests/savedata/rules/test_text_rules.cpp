@@ -1,7 +1,7 @@
 // The rules of the value boxes, the party boxes and the grid cell editor:
 // worked examples, then properties over many generated texts.
 
-#include "ui/rules/TextRules.h"
+#include "savedata/rules/TextRules.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // Every one of them goes through NumericReading, so a text means the same
 // number wherever it is typed.
 
-#include "ui/rules/TextRules.h"
+#include "savedata/rules/TextRules.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -1,14 +1,14 @@
 // Reading the number a text begins with, and writing a number back as the
 // plain decimal text the boxes show.
 
-#include "ui/rules/TextRules.h"
+#include "savedata/rules/TextRules.h"
 
 #include <cmath>
 #include <cstddef>
 #include <limits>
 #include <string>
 
-#include "ui/rules/DecimalConversion.h"
+#include "savedata/rules/DecimalConversion.h"
 
 namespace zovek {
 namespace {

@@ -1,8 +1,8 @@
 // NumericReading, CanonicalText and WholeNumber: what a text means as a
 // number, and how a number is written back.
 
-#include "ui/rules/TextRules.h"
-#include "ui/rules/DecimalConversion.h"
+#include "savedata/rules/TextRules.h"
+#include "savedata/rules/DecimalConversion.h"
 
 #include <gtest/gtest.h>
 
