@@ -54,6 +54,15 @@ int CheckTargetStillHoldsSave(const SaveTarget& target, std::uint64_t expectedLe
   if (length != expectedLength) {
     return kErrFileChanged;
   }
+  if (!target.containerHeader.empty()) {
+    std::vector<std::uint8_t> header(target.containerHeader.size());
+    if (const int error = ReadBytesAt(target.path, 0, header); error != 0) {
+      return error;
+    }
+    if (header != target.containerHeader) {
+      return kErrFileChanged;
+    }
+  }
   std::array<std::uint8_t, kFrameSize> frame{};
   if (const int error = ReadBytesAt(target.path, frameOffset, frame); error != 0) {
     return error;
@@ -75,7 +84,16 @@ OpenOutcome OpenSaveFile(const fs::path& chosen, const fs::path& workingCopy, st
   if (const int error = FileLength(chosen, length); error != 0) {
     return Failed(outcome, error);
   }
-  outcome.kind = ClassifyFile(length);
+  // Only the container's length needs a look at the first bytes.
+  std::array<std::uint8_t, kGmeSignature.size()> head{};
+  if (length == kGmeFileSize) {
+    if (const int error = ReadBytesAt(chosen, 0, head); error != 0) {
+      return Failed(outcome, error);
+    }
+  }
+  const FileLayout layout = ClassifyFile(length, head);
+  outcome.kind = layout.kind;
+  outcome.cardStart = layout.cardStart;
   if (outcome.kind == kNoFile) {
     outcome.status = OpenStatus::Unsupported;
     return outcome;
@@ -87,8 +105,12 @@ OpenOutcome OpenSaveFile(const fs::path& chosen, const fs::path& workingCopy, st
       return Failed(outcome, error);
     }
     source = workingCopy;
+    outcome.containerHeader.resize(outcome.cardStart);
+    if (const int error = ReadBytesAt(source, 0, outcome.containerHeader); error != 0) {
+      return Failed(outcome, error);
+    }
     std::array<std::uint8_t, kCardDirectoryBytes> directory{};
-    if (const int error = ReadBytesAt(source, 0, directory); error != 0) {
+    if (const int error = ReadBytesAt(source, outcome.cardStart, directory); error != 0) {
       return Failed(outcome, error);
     }
     outcome.scan = ScanCardDirectory(directory, selectedSave);
@@ -105,7 +127,8 @@ OpenOutcome OpenSaveFile(const fs::path& chosen, const fs::path& workingCopy, st
     return outcome;
   }
 
-  const std::uint64_t offset = DataRegionOffset(outcome.kind, outcome.scan.slots, outcome.scan.selectedSave);
+  const std::uint64_t offset =
+      DataRegionOffset(outcome.kind, outcome.scan.slots, outcome.scan.selectedSave, outcome.cardStart);
   if (const int error = ReadDataRegion(source, offset, buffer); error != 0) {
     return Failed(outcome, error);
   }
@@ -137,8 +160,15 @@ int WriteSaveToFile(const SaveTarget& target, const SaveBuffer& buffer) {
     if (target.block < 1 || target.block > kSaveNumbers) {
       return kInvalid;
     }
+    // The card starts at 0, or after a .gme header that the guard compares.
+    if (target.cardStart != target.containerHeader.size() ||
+        (target.cardStart != 0 && target.cardStart != kGmeHeaderSize)) {
+      return kInvalid;
+    }
     const auto block = static_cast<std::uint64_t>(target.block);
-    if (const int error = CheckTargetStillHoldsSave(target, kCardImageSize, block * kFrameSize); error != 0) {
+    const std::uint64_t card = target.cardStart;
+    if (const int error = CheckTargetStillHoldsSave(target, card + kCardImageSize, card + block * kFrameSize);
+        error != 0) {
       return error;
     }
     if (const int error = BackUpBeforeWriting(target); error != 0) {
@@ -149,8 +179,8 @@ int WriteSaveToFile(const SaveTarget& target, const SaveBuffer& buffer) {
     if (const int error = ClearReadOnly(target.path); error != 0) {
       return error;
     }
-    offset = block * kBlockSize + kDataRegionStartInBlock;
-  } else if (target.kind == kSingleSave) {
+    offset = card + block * kBlockSize + kDataRegionStartInBlock;
+  } else if (target.kind == kSingleSave && target.cardStart == 0 && target.containerHeader.empty()) {
     // A single save is never created and its read-only flag is honoured,
     // whoever runs the program.
     if (!FileExists(target.path)) {

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <vector>
 
 #include "savefile/SaveBuffer.h"
 #include "savefile/SaveSlots.h"
@@ -22,6 +23,9 @@ struct OpenOutcome {
   OpenStatus status = OpenStatus::ReadError;
   int error = 0;
   FileKind kind = kNoFile;
+  std::uint64_t cardStart = 0;  // where the card starts: 0, or after a .gme header
+  // The .gme header as read at open, for the write guard; empty otherwise.
+  std::vector<std::uint8_t> containerHeader;
   ScanResult scan;  // valid for Loaded and NoGameSave
 };
 
@@ -44,6 +48,11 @@ struct SaveTarget {
   std::int16_t block = 0;
   // Where the file is backed up before it is written; empty: no backup.
   std::filesystem::path backupDirectory{};
+  // A card in the .gme container: where the card starts, and the container's
+  // header as it was read at open (the guard refuses a file whose header
+  // changed). 0 and empty for a bare card image or a single save.
+  std::uint64_t cardStart = 0;
+  std::vector<std::uint8_t> containerHeader{};
 };
 
 // Writes the buffer's region into the chosen file in place: a card image's
@@ -51,7 +60,8 @@ struct SaveTarget {
 // single-save file is refused. No byte outside the region changes.
 // Before writing it re-reads the file: when it no longer has its kind's length,
 // or its frame (for a card image, frame `block`) no longer carries the game code
-// with `saveNumber`, nothing is written and kErrFileChanged is returned. Then,
+// with `saveNumber`, or a .gme header differs from `containerHeader`, nothing is
+// written and kErrFileChanged is returned. Then,
 // with a backupDirectory, the file is backed up there (BackUpFile); a backup
 // that fails stops the save with its error number and nothing is written.
 // path, kind and saveNumber must be filled, and block for a card image (a

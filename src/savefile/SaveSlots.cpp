@@ -26,6 +26,15 @@ FileKind ClassifyFile(std::uint64_t length) {
   return kNoFile;
 }
 
+FileLayout ClassifyFile(std::uint64_t length, std::span<const std::uint8_t> head) {
+  if (length == kGmeFileSize) {
+    const bool hasSignature = head.size() >= kGmeSignature.size() &&
+                         std::equal(kGmeSignature.begin(), kGmeSignature.end(), head.begin());
+    return hasSignature ? FileLayout{kCardImage, kGmeHeaderSize} : FileLayout{};
+  }
+  return FileLayout{ClassifyFile(length), 0};
+}
+
 int DecodeSaveDigit(std::uint8_t c) {
   // "0".."9" give 1..10 and "A".."E" give 11..15; the bytes between "9" and
   // "A" fall out of the same arithmetic and are accepted by the game too.
@@ -100,17 +109,18 @@ ScanResult ScanSingleHeader(std::span<const std::uint8_t> header, std::int16_t s
   return result;
 }
 
-std::uint64_t DataRegionOffset(FileKind kind, const SlotTable& slots, std::int16_t selectedSave) {
+std::uint64_t DataRegionOffset(FileKind kind, const SlotTable& slots, std::int16_t selectedSave,
+                               std::uint64_t cardStart) {
   if (kind == kSingleSave) {
     return kSingleSaveRegionOffset;
   }
   if (kind == kCardImage && IsSaveNumber(selectedSave) && slots[selectedSave] >= 1 &&
       slots[selectedSave] <= kSaveNumbers) {
-    return static_cast<std::uint64_t>(slots[selectedSave]) * kBlockSize + kDataRegionStartInBlock;
+    return cardStart + static_cast<std::uint64_t>(slots[selectedSave]) * kBlockSize + kDataRegionStartInBlock;
   }
-  // No save to point at: an offset no file of either kind reaches, so a read
-  // fails as short and a write is refused instead of landing in the directory.
-  return kCardImageSize;
+  // No save to point at: an offset no accepted file reaches, so a read fails
+  // as short and a write is refused instead of landing in the directory.
+  return kGmeFileSize;
 }
 
 }  // namespace zovek

@@ -308,3 +308,53 @@ TEST_F(SaveFileOps, DeleteWorkingCopyClearsReadOnlyFirst) {
 
 }  // namespace
 }  // namespace zovek
+
+namespace zovek {
+namespace {
+
+// A card in the .gme container: everything works 3904 bytes further on, and
+// the header is read at open, compared by the guard, and never written.
+TEST_F(SaveFileOps, GmeContainerIsACardAfterItsHeader) {
+  const Bytes bare = CardWithSaveTwoInBlockFive();
+  const Bytes gme = savegen::GmeContainer(bare, 77);
+  WriteWholeFile(dir / "card.gme", gme);
+
+  const OpenOutcome outcome = OpenSaveFile(dir / "card.gme", working, 0, buffer);
+  ASSERT_EQ(outcome.status, OpenStatus::Loaded) << outcome.error;
+  EXPECT_EQ(outcome.kind, kCardImage);
+  EXPECT_EQ(outcome.cardStart, kGmeHeaderSize);
+  EXPECT_EQ(outcome.scan.slots[2], 5);
+  EXPECT_EQ(buffer, Slice(bare, 41344));
+  EXPECT_EQ(outcome.containerHeader, Bytes(gme.begin(), gme.begin() + 3904));
+  EXPECT_EQ(ReadWholeFile(working), gme) << "the working copy is the whole file";
+
+  SaveTarget target{dir / "card.gme", kCardImage, 2, 5, {}, kGmeHeaderSize, outcome.containerHeader};
+  ASSERT_EQ(WriteSaveToFile(target, Filled(0x5A)), 0);
+  const Bytes after = ReadWholeFile(dir / "card.gme");
+  const auto changed = Differences(gme, after);
+  ASSERT_FALSE(changed.empty());
+  EXPECT_GE(changed.front(), 3904u + 41344u);
+  EXPECT_LE(changed.back(), 3904u + 49151u);
+  EXPECT_EQ(Slice(after, 3904 + 41344), Filled(0x5A));
+
+  // A header changed behind the editor's back: nothing is written.
+  Bytes touched = after;
+  touched[100] ^= 1;
+  WriteWholeFile(dir / "card.gme", touched);
+  EXPECT_EQ(WriteSaveToFile(target, Filled(0x11)), kErrFileChanged);
+  EXPECT_EQ(ReadWholeFile(dir / "card.gme"), touched);
+
+  // A target whose card start and header disagree names no save.
+  target.containerHeader.clear();
+  EXPECT_EQ(WriteSaveToFile(target, Filled(0x11)), kInvalidArgument);
+  EXPECT_EQ(ReadWholeFile(dir / "card.gme"), touched);
+
+  // The container's length without its signature is no file we know.
+  Bytes noSignature = gme;
+  noSignature[0] = 'X';
+  WriteWholeFile(dir / "other.gme", noSignature);
+  EXPECT_EQ(OpenSaveFile(dir / "other.gme", working, 0, buffer).status, OpenStatus::Unsupported);
+}
+
+}  // namespace
+}  // namespace zovek

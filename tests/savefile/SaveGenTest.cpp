@@ -158,6 +158,7 @@ TEST(DemoFiles, ExamplesInTheRepositoryAreTheGeneratorsOutput) {
   const std::filesystem::path examples = ZOVEK_EXAMPLES_DIR;
   EXPECT_EQ(ReadWholeFile(examples / "demo.mcr"), DemoCard()) << "regenerate with zovek-mkcard demo-card";
   EXPECT_EQ(ReadWholeFile(examples / "demo-single.ps"), DemoSingle()) << "regenerate with zovek-mkcard demo-single";
+  EXPECT_EQ(ReadWholeFile(examples / "demo.gme"), DemoGme()) << "regenerate with zovek-mkcard demo-gme";
 }
 
 }  // namespace

@@ -24,4 +24,6 @@ Bytes DemoSingle() {
   return single.bytes();
 }
 
+Bytes DemoGme() { return GmeContainer(DemoCard(), 3904); }
+
 }  // namespace zovek::savegen

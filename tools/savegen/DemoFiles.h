@@ -6,6 +6,7 @@
 // window shows), another game's save in block 4, save 3 in block 6 (chips
 // 1234567, beyond the 999999 shown), save 12 in block 11 (digit "B").
 // demo-single.ps: save 5 (digit "4").
+// demo.gme: the card of demo.mcr in the .gme container.
 
 #include "savegen/SaveImages.h"
 
@@ -15,5 +16,6 @@ inline constexpr std::string_view kOtherGameCode = "QUILB";
 
 Bytes DemoCard();
 Bytes DemoSingle();
+Bytes DemoGme();
 
 }  // namespace zovek::savegen

@@ -143,4 +143,11 @@ SaveBuffer SingleSave::RegionAt() const {
   return region;
 }
 
+Bytes GmeContainer(std::span<const std::uint8_t> card, std::uint32_t headerSeed) {
+  Bytes file = NoiseBytes(kGmeHeaderSize, headerSeed);
+  std::copy(kGmeSignature.begin(), kGmeSignature.end(), file.begin());
+  file.insert(file.end(), card.begin(), card.end());
+  return file;
+}
+
 }  // namespace zovek::savegen

@@ -85,4 +85,11 @@ class SingleSave {
   Bytes bytes_;
 };
 
+// A card image inside the .gme container: a 3904-byte header that begins
+// with the ASCII text "123-456-STD" (the rest noise from the seed, so that a
+// write into the header shows), then the 131072 bytes of the card.
+inline constexpr std::string_view kGmeSignature = "123-456-STD";
+inline constexpr std::size_t kGmeHeaderSize = 3904;
+Bytes GmeContainer(std::span<const std::uint8_t> card, std::uint32_t headerSeed = 1);
+
 }  // namespace zovek::savegen

@@ -24,6 +24,7 @@ constexpr std::string_view kUsage =
     "usage:\n"
     "  zovek-mkcard demo-card OUT      the example card image (saves 1, 3, 12 and another game's)\n"
     "  zovek-mkcard demo-single OUT    the example single-save file (save 5)\n"
+    "  zovek-mkcard demo-gme OUT       the example card in the .gme container\n"
     "  zovek-mkcard card OUT [options]\n"
     "      --save BLOCK:DIGIT[:SEED]   a save of the game in block 1..15 (demo content from SEED)\n"
     "      --other BLOCK:CODE:DIGIT    another game's save (5-character CODE) in block 1..15\n"
@@ -160,6 +161,8 @@ int main(int argc, char** argv) {
       bytes = DemoCard();
     } else if (command == "demo-single" && argc == 3) {
       bytes = DemoSingle();
+    } else if (command == "demo-gme" && argc == 3) {
+      bytes = DemoGme();
     } else if (command == "card") {
       bytes = BuildCard(ParseOptions(argc, argv, 3, {"--save", "--other", "--frame", "--bad-checksum", "--noise"}, {}));
     } else if (command == "single") {
