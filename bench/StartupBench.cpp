@@ -6,13 +6,17 @@
 // WM_DELETE_WINDOW, as a window manager would). Needs an X display: run.sh
 // starts Xvfb for it.
 //
-//   bench_startup ZOVEK MINIMAL_QT [ROUNDS [JAPANESE_LABEL_QT]]
+//   bench_startup ZOVEK MINIMAL_QT [ROUNDS [JAPANESE_LABEL_QT [BASELINE_ZOVEK]]]
 //
 // The optional third program (bench/minimal_qt/japanese_label.cpp) is the
 // minimal window with one Japanese label in the editor's font, measured
 // alongside: the least any window pays for showing Japanese text (font
 // matching, loading the font file, shaping), so that the editor's own cost
 // can be told from the cost of its text.
+//
+// The optional fifth program is the editor built from an earlier revision
+// (run.sh builds it from ZOVEK_BENCH_BASELINE): a change is then measured
+// against what it changed in the same run, with the quartiles of both.
 //
 // Each program is started once unmeasured first (libraries and font files
 // into the page cache), then the programs take turns, ROUNDS times, so that
@@ -177,13 +181,14 @@ class StartupProbe {
 
 int main(int argc, char** argv) {
   if (argc < 3) {
-    std::fprintf(stderr, "usage: bench_startup ZOVEK MINIMAL_QT [ROUNDS [JAPANESE_LABEL_QT]]\n");
+    std::fprintf(stderr, "usage: bench_startup ZOVEK MINIMAL_QT [ROUNDS [JAPANESE_LABEL_QT [BASELINE_ZOVEK]]]\n");
     return 64;
   }
   const std::string editor = argv[1];
   const std::string minimal = argv[2];
   const int rounds = argc > 3 ? std::atoi(argv[3]) : 31;
   const std::string japanese = argc > 4 ? argv[4] : "";
+  const std::string baseline = argc > 5 ? argv[5] : "";
   const std::string kEditorTitle = "Zovek セーブデータ変更ツール v1.02";
   const std::string kMinimalTitle = "minimal Qt window";
   const std::string kJapaneseTitle = "minimal Qt window, Japanese label";
@@ -197,11 +202,18 @@ int main(int argc, char** argv) {
     probe.Measure(minimal, kMinimalTitle);
     probe.Measure(editor, kEditorTitle);
     if (!japanese.empty()) probe.Measure(japanese, kJapaneseTitle);
+    if (!baseline.empty()) probe.Measure(baseline, kEditorTitle);
     std::vector<double> editorTimes, minimalTimes, editorPeaks, minimalPeaks, japaneseTimes;
+    std::vector<double> baselineTimes, baselinePeaks;
     for (int round = 0; round < rounds; ++round) {
       const Sample m = probe.Measure(minimal, kMinimalTitle);
       const Sample e = probe.Measure(editor, kEditorTitle);
       if (!japanese.empty()) japaneseTimes.push_back(probe.Measure(japanese, kJapaneseTitle).seconds);
+      if (!baseline.empty()) {
+        const Sample b = probe.Measure(baseline, kEditorTitle);
+        baselineTimes.push_back(b.seconds);
+        baselinePeaks.push_back(static_cast<double>(b.peakKiB));
+      }
       minimalTimes.push_back(m.seconds);
       minimalPeaks.push_back(static_cast<double>(m.peakKiB));
       editorTimes.push_back(e.seconds);
@@ -224,6 +236,20 @@ int main(int argc, char** argv) {
                       zb::Format("%.1f ms", mt * 1e3), jt / mt, "-", "the minimal window plus one label in the editor's font");
       zb::PrintResult("start-up against the Japanese-label window", zb::Format("%.1f ms", et * 1e3),
                       zb::Format("%.1f ms", jt * 1e3), et / jt, "-", "the editor's own window, its text's cost set aside");
+    }
+    if (!baselineTimes.empty()) {
+      const double bt = zb::Median(baselineTimes), bp = zb::Median(baselinePeaks);
+      std::printf("baseline: median to window mapped (quartiles): this build %.1f ms (%.1f-%.1f), baseline build "
+                  "%.1f ms (%.1f-%.1f); peak RSS (quartiles): this build %.1f MiB (%.1f-%.1f), baseline build "
+                  "%.1f MiB (%.1f-%.1f)\n",
+                  et * 1e3, zb::Quantile(editorTimes, 0.25) * 1e3, zb::Quantile(editorTimes, 0.75) * 1e3, bt * 1e3,
+                  zb::Quantile(baselineTimes, 0.25) * 1e3, zb::Quantile(baselineTimes, 0.75) * 1e3, ep / 1024,
+                  zb::Quantile(editorPeaks, 0.25) / 1024, zb::Quantile(editorPeaks, 0.75) / 1024, bp / 1024,
+                  zb::Quantile(baselinePeaks, 0.25) / 1024, zb::Quantile(baselinePeaks, 0.75) / 1024);
+      zb::PrintResult("start-up against the baseline build", zb::Format("%.1f ms", et * 1e3),
+                      zb::Format("%.1f ms", bt * 1e3), et / bt, "-", "the editor built from ZOVEK_BENCH_BASELINE");
+      zb::PrintResult("peak memory against the baseline build", zb::Format("%.1f MiB", ep / 1024),
+                      zb::Format("%.1f MiB", bp / 1024), ep / bp, "-", "the editor built from ZOVEK_BENCH_BASELINE");
     }
   } catch (const std::exception& e) {
     std::fprintf(stderr, "bench_startup: %s\n", e.what());

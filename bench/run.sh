@@ -4,6 +4,9 @@
 #
 #   bash bench/run.sh            (build dir: build-bench, or $ZOVEK_BENCH_BUILD_DIR)
 #   ZOVEK_BENCH_FILES=2000 bash bench/run.sh   (fewer card images for verify)
+#   ZOVEK_BENCH_BASELINE=REV bash bench/run.sh (also start the editor built from
+#       git revision REV, taking turns with this one: before and after a change
+#       in one run)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -22,6 +25,24 @@ if ! cmake --build "$build" -j 2 --target zovek zovek-cli bench_core bench_verif
   exit 1
 fi
 
+baseline_editor=""
+if [ -n "${ZOVEK_BENCH_BASELINE:-}" ]; then
+  # The earlier revision's tree, exported (no worktree left behind), built alike.
+  baseline_src="$build-baseline-src"
+  rm -rf "$baseline_src"
+  mkdir -p "$baseline_src"
+  git archive "$ZOVEK_BENCH_BASELINE" | tar -x -C "$baseline_src"
+  cmake -S "$baseline_src" -B "$build-baseline" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" >/dev/null
+  if ! cmake --build "$build-baseline" -j 2 --target zovek >"$build/bench-baseline-build.log" 2>&1; then
+    tail -30 "$build/bench-baseline-build.log"
+    echo "bench/run.sh: the baseline build failed (log: $build/bench-baseline-build.log)" >&2
+    exit 1
+  fi
+  baseline_editor="$build-baseline/src/app/zovek"
+  echo "baseline: $(git rev-parse --short "$ZOVEK_BENCH_BASELINE") ($ZOVEK_BENCH_BASELINE)"
+fi
+
 results=$(mktemp)
 trap 'rm -f "$results"' EXIT
 
@@ -32,6 +53,7 @@ echo "== verify over $files card images"
 echo "== start-up"
 startup=("$build/bench/bench_startup" "$build/src/app/zovek" "$build/bench/minimal_qt/bench_minimal_qt" "$rounds"
          "$build/bench/minimal_qt/bench_minimal_qt_japanese")
+if [ -n "$baseline_editor" ]; then startup+=("$baseline_editor"); fi
 if [ -n "${DISPLAY:-}" ]; then
   "${startup[@]}" | tee -a "$results" | grep -v '^RESULT|' || echo "start-up benchmark failed"
 else
