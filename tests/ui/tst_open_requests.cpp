@@ -95,6 +95,13 @@ class OpenRequestTest : public WindowTest {
   }
 
   void laterStartHandsItsFileOverAndActivates() {
+    // A socket left by an instance that ended: only the lock holder replaces it.
+    PrepareApplication();
+    QFile stale(Startup::RequestServerName());
+    QVERIFY(stale.open(QIODevice::WriteOnly) && stale.write("left over") > 0);
+    stale.close();
+    QVERIFY(!Startup().ListenForRequests());
+    QVERIFY(stale.exists());
     becomeFirstInstance();
     QWidget decoy;
     activateDecoy(decoy);
