@@ -109,6 +109,8 @@ class StartupProbe {
     }
     env.push_back("QT_QPA_PLATFORM=xcb");
     env.push_back("XDG_DATA_HOME=" + dataHome_.string());  // the editor's lock and working copy stay here
+    // The editor's request socket goes here too (a private folder, as it
+    // requires) and goes with it; a start pays for listening on it.
     env.push_back("XDG_RUNTIME_DIR=" + dataHome_.string());
     return env;
   }

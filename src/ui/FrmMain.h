@@ -58,6 +58,10 @@ class FrmMain : public QMainWindow, public EditorView {
   explicit FrmMain(QWidget* parent = nullptr);
   ~FrmMain() override;
 
+  // Opens a file named on the command line or handed over by a later start,
+  // as the open command opens the file its dialog returns.
+  void OpenRequestedFile(const QString& path);
+
   static QString WindowTitle();
   // Client area in twips.
   static constexpr int kClientWidthTwips = 6735;

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QScreen>
 #include <QTranslator>
@@ -9,12 +10,16 @@
 #include "ui/DeferredIconStyle.h"
 #include "ui/FrmMain.h"
 #include "ui/InstanceLock.h"
+#include "ui/OpenRequestAddress.h"
+#include "ui/OpenRequestClient.h"
+#include "ui/OpenRequestQueue.h"
+#include "ui/OpenRequestServer.h"
 #include "ui/ProgramData.h"
 #include "ui/Twips.h"
 
 namespace zovek {
 
-Startup::Startup() = default;
+Startup::Startup() : requests_(std::make_unique<OpenRequestQueue>()) {}
 Startup::~Startup() = default;
 
 bool Startup::InstallJapaneseTranslation(QApplication& app) {
@@ -36,6 +41,33 @@ bool Startup::ClaimSingleInstance() {
   return true;
 }
 
+QString Startup::RequestedFile(const QStringList& arguments) {
+  if (arguments.size() < 2 || arguments.at(1).isEmpty()) {
+    return {};
+  }
+  return QFileInfo(arguments.at(1)).absoluteFilePath();
+}
+
+QString Startup::RequestServerName() { return OpenRequestServerName(ProgramDataDirectory()); }
+
+bool Startup::ListenForRequests() {
+  if (!instanceLock_) {
+    return false;  // removing a socket is the lock holder's right only
+  }
+  server_ = std::make_unique<OpenRequestServer>();
+  QObject::connect(server_.get(), &OpenRequestServer::Requested, requests_.get(),
+                   [this](const QString& path) { requests_->Add(path, true); });
+  if (!server_->Listen(RequestServerName())) {
+    server_.reset();
+    return false;
+  }
+  return true;
+}
+
+OpenRequestQueue& Startup::Requests() { return *requests_; }
+
+void Startup::HandRequestsTo(FrmMain& window) { requests_->SetWindow(&window); }
+
 void Startup::PlaceWindow(QWidget& window, const QScreen& screen) {
   const QRect area = screen.geometry();
   const QSize size = window.frameGeometry().size();
@@ -47,14 +79,23 @@ void Startup::PlaceWindow(QWidget& window, const QScreen& screen) {
 int Startup::Run(QApplication& app) {
   QApplication::setStyle(new DeferredIconStyle);
   InstallJapaneseTranslation(app);
+  const QString file = RequestedFile(QApplication::arguments());
   if (!ClaimSingleInstance()) {
+    SendOpenRequest(RequestServerName(), file);  // nobody listening: nothing more to do
     return 0;
   }
+  // Listening before the window is built, so that a start in the meantime is
+  // not lost; its request waits for the window.
+  ListenForRequests();
   FrmMain window;
   if (const QScreen* screen = QGuiApplication::primaryScreen(); screen != nullptr) {
     PlaceWindow(window, *screen);
   }
   window.show();
+  if (!file.isEmpty()) {
+    requests_->Add(file, false);
+  }
+  HandRequestsTo(window);
   return QApplication::exec();
 }
 

@@ -1,8 +1,11 @@
 #pragma once
 // The start of the editor program: Qt's Japanese strings, one instance per
-// user, the window placed on the screen, and the event loop.
+// user (a later start hands its file to the running one), the window placed
+// on the screen, the file named on the command line, and the event loop.
 
 #include <memory>
+
+#include <QStringList>
 
 class QApplication;
 class QScreen;
@@ -10,7 +13,10 @@ class QWidget;
 
 namespace zovek {
 
+class FrmMain;
 class InstanceLock;
+class OpenRequestQueue;
+class OpenRequestServer;
 
 class Startup {
  public:
@@ -25,16 +31,35 @@ class Startup {
   // this object.
   bool ClaimSingleInstance();
 
+  // The file named on the command line, made absolute against the current
+  // directory; empty when none is named.
+  static QString RequestedFile(const QStringList& arguments);
+
+  // Where this user's running editor listens for later starts.
+  static QString RequestServerName();
+
+  // Listens for the requests of later starts; only after ClaimSingleInstance
+  // has succeeded. False when there is no channel (the editor then runs
+  // without hand-over).
+  bool ListenForRequests();
+
+  // The requests waiting for the window, and the window they go to.
+  OpenRequestQueue& Requests();
+  void HandRequestsTo(FrmMain& window);
+
   // Puts the window 1000 twips left of and 100 twips above the centre of the
   // screen (the left edge may be negative on a narrow screen).
   static void PlaceWindow(QWidget& window, const QScreen& screen);
 
-  // The whole program; returns its exit code. A second instance ends at once
+  // The whole program; returns its exit code. A second instance hands its
+  // file (or only the wish to see the window) to the first and ends at once
   // without showing a window.
   int Run(QApplication& app);
 
  private:
   std::unique_ptr<InstanceLock> instanceLock_;
+  std::unique_ptr<OpenRequestQueue> requests_;
+  std::unique_ptr<OpenRequestServer> server_;
 };
 
 }  // namespace zovek

@@ -1,0 +1,227 @@
+// A file named on the command line, and the hand-over from a later start:
+// this test process is the running editor (the real window, lock, server and
+// queue, wired by Startup as the program wires them) and the real program is
+// started as the later start.
+
+#include <QLocalSocket>
+#include <QMessageBox>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QtEndian>
+
+#include "savegen/DemoSave.h"
+#include "savegen/SaveImages.h"
+#include "ui/GuiTestSupport.h"
+#include "ui/OpenRequestQueue.h"
+#include "ui/OpenRequestServer.h"
+#include "ui/Startup.h"
+
+using namespace zovek;
+using namespace zovek::guitest;
+
+namespace {
+
+// The wire format written out by hand: a 4-byte big-endian length, the text.
+QByteArray Frame(const QByteArray& text, quint32 length) {
+  QByteArray frame(4, '\0');
+  qToBigEndian(length, frame.data());
+  return frame + text;
+}
+QByteArray Frame(const QByteArray& text) { return Frame(text, static_cast<quint32>(text.size())); }
+
+// The region of `file` the window should have loaded, by the window's own slot choice.
+Bytes ExpectedRegion(const Bytes& file, const WindowState& state) {
+  const auto offset = static_cast<std::ptrdiff_t>(DataRegionOffset(state.FileKind, state.SlotTable, state.SelectedSave));
+  return Bytes(file.begin() + offset, file.begin() + offset + static_cast<std::ptrdiff_t>(kDataRegionSize));
+}
+
+Bytes BufferBytes(const FrmMain& window) { return Bytes(window.Buffer().begin(), window.Buffer().end()); }
+
+}  // namespace
+
+class OpenRequestTest : public WindowTest {
+  Q_OBJECT
+
+  std::unique_ptr<QTemporaryDir> runtime_;
+  std::unique_ptr<Startup> startup_;
+  Bytes card_;
+  Bytes single_;
+
+  // This process as the running editor, with a card image and a single-save
+  // file ready in the test's folder.
+  void becomeFirstInstance() {
+    openWindow(false);
+    startup_ = std::make_unique<Startup>();
+    QVERIFY(startup_->ClaimSingleInstance());
+    QVERIFY(startup_->ListenForRequests());
+    startup_->HandRequestsTo(*window_);
+    card_ = TwoSavesAndAnotherGame();
+    WriteFile(path(QStringLiteral("card.mcr")), card_);
+    single_ = savegen::SingleSave(5).GameSave(savegen::DigitForSave(4), savegen::DemoRegion(4)).bytes();
+    WriteFile(path(QStringLiteral("single.mcr")), single_);
+  }
+
+  // Runs the real program as a later start and waits for its end (exit code 0),
+  // the event loop running meanwhile.
+  void runLaterStart(const QStringList& arguments, const QString& directory = {}) {
+    QProcess later;
+    if (!directory.isEmpty()) later.setWorkingDirectory(directory);
+    later.start(QStringLiteral(ZOVEK_EXECUTABLE), arguments);
+    QVERIFY(later.waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(later.state() == QProcess::NotRunning, 15000);
+    QCOMPARE(later.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(later.exitCode(), 0);
+  }
+
+  // Another window takes the focus, so that coming forward can be seen.
+  void activateDecoy(QWidget& decoy) {
+    decoy.show();
+    decoy.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&decoy));
+    QVERIFY(!window_->isActiveWindow());
+  }
+
+ private Q_SLOTS:
+  void initTestCase() {
+    // A private runtime directory: the sockets of other tests are never met.
+    runtime_ = std::make_unique<QTemporaryDir>();
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime_->path()));
+  }
+
+  void cleanup() {
+    window_.reset();
+    startup_.reset();
+  }
+
+  void laterStartHandsItsFileOverAndActivates() {
+    // A socket left by an instance that ended: only the lock holder replaces it.
+    PrepareApplication();
+    QFile stale(Startup::RequestServerName());
+    QVERIFY(stale.open(QIODevice::WriteOnly) && stale.write("left over") > 0);
+    stale.close();
+    QVERIFY(!Startup().ListenForRequests());
+    QVERIFY(stale.exists());
+    becomeFirstInstance();
+    QWidget decoy;
+    activateDecoy(decoy);
+    // Relative: taken from the later start's own directory.
+    runLaterStart({QStringLiteral("card.mcr")}, files_->path());
+    QTRY_COMPARE(window_->State().FileKind, kCardImage);
+    QCOMPARE(window_->State().ChosenPath, path(QStringLiteral("card.mcr")));
+    QCOMPARE(BufferBytes(*window_), ExpectedRegion(card_, window_->State()));
+    QCOMPARE(ReadFile(WorkingCopyPath()), card_);
+    QTRY_VERIFY(window_->isActiveWindow());
+    VerifyNoErrorShown();
+    QVERIFY(Dialogs::shownMessages().isEmpty());
+  }
+
+  void laterStartWithoutAFileOnlyActivates() {
+    becomeFirstInstance();
+    OpenThroughMenu(*window_, path(QStringLiteral("single.mcr")));
+    QCOMPARE(window_->State().FileKind, kSingleSave);
+    const Bytes loaded = BufferBytes(*window_);
+    QWidget decoy;
+    activateDecoy(decoy);
+    runLaterStart({});
+    QTRY_VERIFY(window_->isActiveWindow());
+    QCOMPARE(window_->State().FileKind, kSingleSave);
+    QCOMPARE(window_->State().ChosenPath, path(QStringLiteral("single.mcr")));
+    QCOMPARE(BufferBytes(*window_), loaded);
+    QVERIFY(Dialogs::shownMessages().isEmpty());
+  }
+
+  // Requests wait while a modal box is up; of two waiting files the later
+  // one is opened and the earlier (a refused length) never is.
+  void requestsWaitForAModalBoxAndTheLastWins() {
+    becomeFirstInstance();
+    WriteFile(path(QStringLiteral("odd.mcr")), Bytes(1000, 1));
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Error"), QStringLiteral("busy"), QMessageBox::Ok);
+    box.setWindowModality(Qt::ApplicationModal);
+    box.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&box));
+    QVERIFY(OpenRequestQueue::ApplicationBusy());
+
+    runLaterStart({path(QStringLiteral("odd.mcr"))});
+    QTRY_COMPARE(startup_->Requests().PendingPath(), path(QStringLiteral("odd.mcr")));
+    runLaterStart({path(QStringLiteral("single.mcr"))});
+    QTRY_COMPARE(startup_->Requests().PendingPath(), path(QStringLiteral("single.mcr")));
+    QTest::qWait(3 * OpenRequestQueue::kRetryMs);
+    QCOMPARE(window_->State().FileKind, kNoFile);
+    QVERIFY(Dialogs::shownMessages().isEmpty());
+
+    box.close();
+    QTRY_COMPARE(window_->State().FileKind, kSingleSave);
+    QCOMPARE(window_->State().ChosenPath, path(QStringLiteral("single.mcr")));
+    QCOMPARE(BufferBytes(*window_), ExpectedRegion(single_, window_->State()));
+    QVERIFY(startup_->Requests().PendingPath().isEmpty());
+    QVERIFY(Dialogs::shownMessages().isEmpty());  // odd.mcr would have been refused with a message
+  }
+
+  // Clients that send nothing, garbage, too much or a relative path are
+  // dropped without effect; the server still serves the next one.
+  void malformedRequestsAreIgnored() {
+    becomeFirstInstance();
+    const QByteArray card = path(QStringLiteral("card.mcr")).toUtf8();
+    const QList<QByteArray> sent = {
+        {},                                                    // nothing at all: dropped at the time limit
+        QByteArrayLiteral("hello, anyone listening?"),         // no length: read as a huge one
+        Frame("open " + card + QByteArray(9000, 'x')),         // over the size limit
+        Frame("open " + card, 9000),                           // announces too much
+        Frame("open card.mcr"),                                // relative
+        Frame("open :/card.mcr"),                              // a Qt resource name
+        Frame("open " + card + "\xff\xfe"),                    // not UTF-8
+        Frame("opne " + card),                                 // unknown word
+        Frame("open " + card) + "trailing",                    // bytes after the frame
+        Frame("open "),                                        // no path
+        Frame("open " + card).left(10),                        // cut short, then silent
+    };
+    for (const QByteArray& bytes : sent) {
+      QLocalSocket client;
+      client.connectToServer(Startup::RequestServerName());
+      QVERIFY(client.waitForConnected(2000));
+      client.write(bytes);
+      QVERIFY(client.flush() || bytes.isEmpty());
+      // The server ends every connection itself, within its time limit.
+      QTRY_VERIFY_WITH_TIMEOUT(client.state() == QLocalSocket::UnconnectedState,
+                               OpenRequestServer::kConnectionTimeoutMs + 3000);
+    }
+    QTest::qWait(3 * OpenRequestQueue::kRetryMs);
+    QCOMPARE(window_->State().FileKind, kNoFile);
+    QVERIFY(startup_->Requests().PendingPath().isEmpty());
+    QVERIFY(Dialogs::shownMessages().isEmpty());
+
+    QLocalSocket client;
+    client.connectToServer(Startup::RequestServerName());
+    QVERIFY(client.waitForConnected(2000));
+    client.write(Frame("open " + card));
+    QVERIFY(client.flush());
+    QTRY_COMPARE(window_->State().FileKind, kCardImage);
+    QCOMPARE(BufferBytes(*window_), ExpectedRegion(card_, window_->State()));
+  }
+
+  // The real program started with a relative file name opens it: its working
+  // copy appears with the card's bytes.
+  void fileOnTheCommandLineIsOpenedAtStart() {
+    PrepareApplication();
+    QTemporaryDir files;
+    QTemporaryDir dataHome;
+    const Bytes card = TwoSavesAndAnotherGame();
+    WriteFile(files.filePath(QStringLiteral("card.mcr")), card);
+    QProcess editor;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), dataHome.path());
+    editor.setProcessEnvironment(environment);
+    editor.setWorkingDirectory(files.path());
+    editor.start(QStringLiteral(ZOVEK_EXECUTABLE), {QStringLiteral("card.mcr")});
+    QVERIFY(editor.waitForStarted());
+    const QString workingCopy = dataHome.filePath(QStringLiteral("zovek/zovek.tmp"));
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(workingCopy) && ReadFile(workingCopy) == card, 15000);
+    QCOMPARE(editor.state(), QProcess::Running);
+    editor.kill();
+    QVERIFY(editor.waitForFinished(10000));
+  }
+};
+
+QTEST_MAIN(OpenRequestTest)
+#include "tst_open_requests.moc"
