@@ -2,9 +2,7 @@
 // on the character view; SaveBuffer changes only through the character walk's
 // store, which the session runs for copy and the next switch, save switch or save.
 
-#include <QAction>
 #include <QCheckBox>
-#include <QComboBox>
 
 #include "ui/FrmMain.h"
 

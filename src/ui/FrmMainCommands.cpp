@@ -2,9 +2,6 @@
 // and write the loaded save back into the opened file. The session does the
 // work; the window commits its boxes first, asks, and shows the outcome.
 
-#include <QAction>
-#include <QComboBox>
-
 #include "ui/Dialogs.h"
 #include "ui/FrmMain.h"
 #include "ui/Messages.h"

@@ -1,7 +1,6 @@
 // The selection handlers of cmbChara, lstEvt and cmbWaza, and the buttons that
 // check or clear every technique or role.
 
-#include <QAction>
 #include <QComboBox>
 #include <QListWidget>
 #include <QSignalBlocker>
@@ -10,7 +9,6 @@
 #include "savedata/FieldRules.h"
 #include "savedata/Walks.h"
 #include "ui/FrmMain.h"
-#include "ui/Messages.h"
 #include "ui/TextBox.h"
 
 namespace zovek {
