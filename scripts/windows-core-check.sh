@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Proves that the Qt-free core builds for Windows: cross-compiles the core
-# libraries (zovek_savefile with its Windows file, zovek_names, zovek_savedata)
-# and the text rules (zovek_textrules) with MinGW-w64, our warnings as errors,
-# then the core's GoogleTest unit tests against googletest built from Debian's
-# sources. Nothing is run: this is a compile check only.
+# libraries (zovek_savefile with its Windows file, zovek_names, zovek_savedata,
+# zovek_session) and the text rules (zovek_textrules) with MinGW-w64, our
+# warnings as errors, then the core's GoogleTest unit tests against googletest
+# built from Debian's sources. Nothing is run: this is a compile check only.
 #
 #   bash scripts/windows-core-check.sh      (build dir: build-win, or $ZOVEK_WIN_BUILD_DIR)
 set -euo pipefail
@@ -50,7 +50,7 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZOVEK_BUILD_GUI=OFF \
   -DGTest_DIR="$gtest_prefix/lib/cmake/GTest"
 # The libraries first, so that a fault in them is reported on its own.
-cmake --build "$build" -j "$jobs" --target zovek_savefile zovek_names zovek_savedata zovek_textrules
+cmake --build "$build" -j "$jobs" --target zovek_savefile zovek_names zovek_savedata zovek_session zovek_textrules
 cmake --build "$build" -j "$jobs"
 
 echo "windows-core-check: the core, the text rules and their unit tests build for Windows" \

@@ -2,7 +2,7 @@
 
 #include <QApplication>
 
-#include "ui/ProgramData.h"
+#include "session/UserDataDirectory.h"
 #include "ui/Startup.h"
 
 int main(int argc, char* argv[]) {

@@ -150,58 +150,60 @@ int WriteDataRegion(const fs::path& path, std::uint64_t offset, const SaveBuffer
   return WriteBytesInPlace(path, offset, buffer);
 }
 
-int WriteSaveToFile(const SaveTarget& target, const SaveBuffer& buffer) {
+SaveWriteResult WriteSave(const SaveTarget& target, const SaveBuffer& buffer) {
   if (target.saveNumber < 1 || target.saveNumber > kSaveNumbers) {
-    return kInvalid;
+    return {kInvalid, false};
   }
 
   std::uint64_t offset = 0;
   if (target.kind == kCardImage) {
     if (target.block < 1 || target.block > kSaveNumbers) {
-      return kInvalid;
+      return {kInvalid, false};
     }
     // The card starts at 0, or after a .gme header that the guard compares.
     if (target.cardStart != target.containerHeader.size() ||
         (target.cardStart != 0 && target.cardStart != kGmeHeaderSize)) {
-      return kInvalid;
+      return {kInvalid, false};
     }
     const auto block = static_cast<std::uint64_t>(target.block);
     const std::uint64_t card = target.cardStart;
     if (const int error = CheckTargetStillHoldsSave(target, card + kCardImageSize, card + block * kFrameSize);
         error != 0) {
-      return error;
+      return {error, false};
     }
     if (const int error = BackUpBeforeWriting(target); error != 0) {
-      return error;
+      return {error, true};
     }
     // A card image is written even when read-only. Cleared only now, so that a
     // refused save leaves the file exactly as it was, attributes included.
     if (const int error = ClearReadOnly(target.path); error != 0) {
-      return error;
+      return {error, false};
     }
     offset = card + block * kBlockSize + kDataRegionStartInBlock;
   } else if (target.kind == kSingleSave && target.cardStart == 0 && target.containerHeader.empty()) {
     // A single save is never created and its read-only flag is honoured,
     // whoever runs the program.
     if (!FileExists(target.path)) {
-      return kNoSuchFile;
+      return {kNoSuchFile, false};
     }
     if (IsReadOnly(target.path)) {
-      return kAccessDenied;
+      return {kAccessDenied, false};
     }
     if (const int error = CheckTargetStillHoldsSave(target, kSingleSaveSize, 0); error != 0) {
-      return error;
+      return {error, false};
     }
     if (const int error = BackUpBeforeWriting(target); error != 0) {
-      return error;
+      return {error, true};
     }
     offset = kSingleSaveRegionOffset;
   } else {
-    return kInvalid;
+    return {kInvalid, false};
   }
 
-  return WriteBytesInPlace(target.path, offset, buffer);
+  return {WriteBytesInPlace(target.path, offset, buffer), false};
 }
+
+int WriteSaveToFile(const SaveTarget& target, const SaveBuffer& buffer) { return WriteSave(target, buffer).error; }
 
 int DeleteWorkingCopy(const fs::path& workingCopy) {
   if (!FileExists(workingCopy)) {

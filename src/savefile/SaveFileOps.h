@@ -1,7 +1,7 @@
 #pragma once
-// The file side of opening, switching and writing a save. The window keeps the
-// state (FileKind, SlotTable, SelectedSave, paths) and calls these in the
-// order its commands require; each returns 0 or an error number.
+// The file side of opening, switching and writing a save. The edit session
+// keeps the state (FileKind, SlotTable, SelectedSave, paths) and calls these in
+// the order its commands require; each returns 0 or an error number.
 
 #include <cstdint>
 #include <filesystem>
@@ -67,6 +67,13 @@ struct SaveTarget {
 // path, kind and saveNumber must be filled, and block for a card image (a
 // saveNumber or block of 0 gives EINVAL).
 int WriteSaveToFile(const SaveTarget& target, const SaveBuffer& buffer);
+
+// The same write, telling a failed backup apart from the other failures.
+struct SaveWriteResult {
+  int error = 0;              // 0: written
+  bool backupFailed = false;  // the backup failed with `error`; the file is untouched
+};
+SaveWriteResult WriteSave(const SaveTarget& target, const SaveBuffer& buffer);
 
 // Close-down: clears read-only and deletes the working copy if it exists.
 int DeleteWorkingCopy(const std::filesystem::path& workingCopy);

@@ -12,13 +12,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "savedata/Walks.h"
-#include "savefile/SaveFileOps.h"
+#include "session/UserDataDirectory.h"
 #include "ui/Dialogs.h"
 #include "ui/FlexGrid.h"
 #include "ui/GridFont.h"
 #include "ui/Messages.h"
-#include "ui/ProgramData.h"
 #include "ui/TabControl.h"
 #include "ui/TextBox.h"
 #include "ui/Twips.h"
@@ -27,7 +25,7 @@ namespace zovek {
 
 QString FrmMain::WindowTitle() { return QStringLiteral("Zovek セーブデータ変更ツール v1.02"); }
 
-FrmMain::FrmMain(QWidget* parent) : QMainWindow(parent) {
+FrmMain::FrmMain(QWidget* parent) : QMainWindow(parent), session_(*this, UserDataDirectory::ForCurrentUser()) {
   setObjectName(QStringLiteral("FrmMain"));
   setWindowTitle(WindowTitle());
   // The layout was drawn for this font; menus and lists use it too.
@@ -46,7 +44,6 @@ FrmMain::FrmMain(QWidget* parent) : QMainWindow(parent) {
 
   resize(centralWidget()->width(), centralWidget()->height() + menuBar()->sizeHint().height());
 
-  state_.WorkingCopyPath.clear();
   ResetWindow(1);
   SSTab->setFocus(Qt::OtherFocusReason);
 }
@@ -57,11 +54,11 @@ void FrmMain::ConnectHandlers() {
   connect(mnuFileOpen, &QAction::triggered, this, [this] { OpenFile(); });
   connect(mnuFileSave, &QAction::triggered, this, [this] { SaveFile(); });
   connect(mnuExit, &QAction::triggered, this, [this] { close(); });
-  for (int s = 1; s <= 15; ++s) {
+  for (int s = 1; s <= kSaveNumbers; ++s) {
     QAction* item = mnuSelSave[static_cast<std::size_t>(s)];
     connect(item, &QAction::triggered, this, [this, item, s] {
       // Qt has already flipped the mark of a checkable item; the marks are the
-      // command's to set, and choosing the loaded save changes nothing at all.
+      // session's to set, and choosing the loaded save changes nothing at all.
       item->setChecked(!item->isChecked());
       SwitchSave(s);
     });
@@ -119,16 +116,6 @@ void FrmMain::ConnectEditing() {
   connect(mnuCharaRtn, &QAction::triggered, this, [this] { UndoCharacter(); });
 }
 
-FieldContext FrmMain::Context() { return FieldContext{buffer_, *this, state_.CharacterBase}; }
-
-void FrmMain::RunWalks(WalkMode mode) {
-  FieldContext context = Context();
-  CharacterFieldWalk(context, mode);
-  TechniqueWalk(buffer_, *this, state_.SelectedCategory, mode);
-  ScenarioEntryWalk(context, state_.CurrentScenarioEntry, mode);
-  GeneralFieldWalk(context, mode);
-}
-
 void FrmMain::FocusTabControl() { SSTab->setFocus(Qt::OtherFocusReason); }
 
 void FrmMain::ShowError(const QString& text) {
@@ -147,27 +134,16 @@ void FrmMain::EnableLoadedCommands() {
 }
 
 void FrmMain::ApplySaveMenu(const SaveMenuState& menu) {
-  for (int s = 1; s <= 15; ++s) {
+  for (int s = 1; s <= kSaveNumbers; ++s) {
     const auto index = static_cast<std::size_t>(s - 1);
     mnuSelSave[static_cast<std::size_t>(s)]->setEnabled(menu.enabled[index]);
     mnuSelSave[static_cast<std::size_t>(s)]->setChecked(menu.checked[index]);
   }
 }
 
-void FrmMain::CheckOnlySaveItem(int s) {
-  for (int k = 1; k <= 15; ++k) {
-    mnuSelSave[static_cast<std::size_t>(k)]->setChecked(k == s);
-  }
-}
-
-int FrmMain::LastCheckedSaveItem() const {
-  int last = 0;
-  for (int s = 1; s <= 15; ++s) {
-    if (mnuSelSave[static_cast<std::size_t>(s)]->isChecked()) {
-      last = s;
-    }
-  }
-  return last;
+void FrmMain::ApplyEditItems(bool pasteEnabled, bool undoEnabled) {
+  mnuCharaPaste->setEnabled(pasteEnabled);
+  mnuCharaRtn->setEnabled(undoEnabled);
 }
 
 void FrmMain::SelectComboEntry(QComboBox* combo, int index) {
@@ -210,18 +186,8 @@ void FrmMain::CloseDown() {
     }
     txtParty[static_cast<std::size_t>(k)]->setEnabled(false);
   }
-  // Every working copy of this session goes, and one an earlier run left
-  // behind, but never a file the user opened as their own.
-  if (!state_.WorkingCopyPath.isEmpty()) {
-    if (!workingCopies_.contains(state_.WorkingCopyPath)) {
-      workingCopies_.append(state_.WorkingCopyPath);
-    }
-    for (const QString& copy : workingCopies_) {
-      if (!openedFiles_.contains(ResolvedPath(copy))) {
-        (void)DeleteWorkingCopy(ToFsPath(copy));
-      }
-    }
-  }
+  // The working copies go, but never a file the user opened as their own.
+  session_.CloseDown();
 }
 
 }  // namespace zovek

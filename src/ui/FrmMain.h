@@ -1,13 +1,15 @@
 #pragma once
-// FrmMain: the editor's one window. It holds the window state, THE SaveBuffer
-// of the loaded save, and the controls through which the walks show it.
+// FrmMain: the editor's one window, the front end of an EditSession. The
+// session holds the loaded save and runs the commands; the window holds the
+// controls through which the walks show the save, asks the user, and shows
+// what each command did.
 //
 // The member functions live in several files by subject:
 //   FrmMain.cpp            construction, close-down, small helpers
 //   FrmMainLayout.cpp      the three tabs and their controls
 //   FrmMainMenus.cpp       the menus
 //   FrmMainReset.cpp       ResetWindow
-//   FrmMainCommands.cpp    OpenFile, SwitchSave, SaveFile
+//   FrmMainCommands.cpp    OpenFile, SwitchSave, SaveFile, ShowOutcome
 //   FrmMainDrop.cpp        opening a file dropped on the window
 //   FrmMainSelection.cpp   SwitchCharacter, SwitchScenarioEntry, SwitchCategory,
 //                          FillTechniqueList, the select-all / clear-all buttons
@@ -19,16 +21,13 @@
 
 #include <array>
 #include <cstdint>
-#include <filesystem>
-#include <set>
 
 #include <QMainWindow>
-#include <QStringList>
 
 #include "savedata/EditorView.h"
-#include "savedata/FieldEngine.h"
 #include "savefile/SaveBuffer.h"
 #include "savefile/SaveSlots.h"
+#include "session/EditSession.h"
 #include "ui/WindowState.h"
 
 class QAction;
@@ -96,7 +95,8 @@ class FrmMain : public QMainWindow, public EditorView {
   void CommitCellEdit();
 
   const WindowState& State() const { return state_; }
-  const SaveBuffer& Buffer() const { return buffer_; }
+  const EditSession& Session() const { return session_; }
+  const SaveBuffer& Buffer() const { return session_.Buffer(); }
 
   // EditorView: what the field engine and the walks see of the window.
   std::string CellText(int grid, int row, int col) const override;
@@ -141,7 +141,6 @@ class FrmMain : public QMainWindow, public EditorView {
 
   // Opening: everything after the dialog, for the dialog's name or a dropped file.
   void OpenChosenFile(const QString& path);
-  QString WorkingCopyFor(const QString& chosen);
   void OpenDroppedFile(const QString& path);
 
   // The in-place grid editor.
@@ -157,14 +156,14 @@ class FrmMain : public QMainWindow, public EditorView {
   void PartyBoxLeft(int i);
 
   // Command helpers.
-  FieldContext Context();
-  void RunWalks(WalkMode mode);  // the four walks in their fixed order
   void FocusTabControl();
   void ShowError(const QString& text);
+  // The menus' states a command left, its error message, and the reset or the
+  // enabled commands it calls for.
+  void ShowOutcome(const SessionOutcome& outcome);
   void EnableLoadedCommands();
   void ApplySaveMenu(const SaveMenuState& menu);
-  void CheckOnlySaveItem(int s);
-  int LastCheckedSaveItem() const;
+  void ApplyEditItems(bool pasteEnabled, bool undoEnabled);
   void CloseDown();
   // Selects an entry and runs its selection handler even when the entry was
   // already selected, as selecting by code always does.
@@ -172,13 +171,8 @@ class FrmMain : public QMainWindow, public EditorView {
   void SelectListEntry(QListWidget* list, int index);
 
   WindowState state_;
-  SaveBuffer buffer_{};
+  EditSession session_;
   bool closedDown_ = false;
-  // Every file the user opened this session (resolved), and every working
-  // copy used: a file the user opened is never overwritten or deleted as a
-  // working copy, even when it is one.
-  std::set<std::filesystem::path> openedFiles_;
-  QStringList workingCopies_;
 
   // Controls, by their names in the layout.
   TabControl* SSTab = nullptr;
@@ -212,7 +206,7 @@ class FrmMain : public QMainWindow, public EditorView {
   QAction* mnuCharaCopy = nullptr;
   QAction* mnuCharaPaste = nullptr;
   QMenu* mnuSvdata = nullptr;
-  std::array<QAction*, 16> mnuSelSave{};  // items 1..15; 0 unused
+  std::array<QAction*, kSaveNumbers + 1> mnuSelSave{};  // items 1..15; 0 unused
 };
 
 }  // namespace zovek

@@ -1,14 +1,10 @@
 // The character commands: the three presets, copy, paste and undo. They work
 // on the character view; SaveBuffer changes only through the character walk's
-// store, which copy runs and the next switch, save switch or save runs.
+// store, which the session runs for copy and the next switch, save switch or save.
 
-#include <QAction>
 #include <QCheckBox>
-#include <QComboBox>
 
-#include "savedata/Walks.h"
 #include "ui/FrmMain.h"
-#include "ui/Messages.h"
 
 namespace zovek {
 
@@ -52,44 +48,27 @@ void FrmMain::ApplyPreset(int i) {
   }
 }
 
-// The copy names a record in SaveBuffer; storing the view first puts every
-// edit of the copied character into that record.
+// The copy names a record in SaveBuffer; the session stores the view first, so
+// every edit of the copied character goes into that record.
 void FrmMain::CopyCharacter() {
   CommitCellEdit();
   FocusTabControl();
-  try {
-    FieldContext current = Context();
-    CharacterFieldWalk(current, kStore);
-  } catch (const StoreError& error) {
-    ShowError(messages::WriteError(error.number()));
-    return;
-  }
-  state_.CopySource = static_cast<std::int16_t>(112 * cmbChara->currentIndex());
-  mnuCharaRtn->setEnabled(false);
-  mnuCharaPaste->setEnabled(true);
+  ShowOutcome(session_.CopyCharacter());
 }
 
 // The copied record, as SaveBuffer holds it now, is shown as the current
 // character's; it becomes that character's data at the next store.
 void FrmMain::PasteCharacter() {
-  if (state_.CopySource == -1) {
+  if (session_.State().CopySource == -1) {
     return;
   }
   CommitCellEdit();
   FocusTabControl();
-  // The walk reads the copied record in place of the current one for this one
-  // load; CharacterBase itself keeps naming the current character.
-  FieldContext copied{buffer_, *this, state_.CopySource};
-  CharacterFieldWalk(copied, kLoad);
-  mnuCharaRtn->setEnabled(true);
+  ShowOutcome(session_.PasteCharacter());
 }
 
 // Back to the current character's record as SaveBuffer holds it: the paste
 // and every other change since the last store go. An open cell edit stays open.
-void FrmMain::UndoCharacter() {
-  FieldContext current = Context();
-  CharacterFieldWalk(current, kLoad);
-  mnuCharaRtn->setEnabled(false);
-}
+void FrmMain::UndoCharacter() { ShowOutcome(session_.UndoCharacter()); }
 
 }  // namespace zovek

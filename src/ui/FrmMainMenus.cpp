@@ -51,7 +51,7 @@ void FrmMain::BuildMenus() {
       AddItem(mnuEdit, "mnuCharaPaste", QStringLiteral("ｷｬﾗﾃﾞｰﾀ貼り付け"), QKeySequence(Qt::CTRL | Qt::Key_W));
 
   mnuSvdata = AddMenu(bar0, "mnuSvdata", QStringLiteral("ｾｰﾌﾞ選択(&V)"));
-  for (int s = 1; s <= 15; ++s) {
+  for (int s = 1; s <= kSaveNumbers; ++s) {
     QAction* item = mnuSvdata->addAction(QStringLiteral("No. %1").arg(s));
     item->setObjectName(QStringLiteral("mnuSelSave(%1)").arg(s));
     item->setCheckable(true);

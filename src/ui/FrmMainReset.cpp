@@ -1,5 +1,5 @@
-// ResetWindow: back to the state with no file loaded, in a fixed order of
-// steps. The selection handlers it sets off run inside it and find no file.
+// ResetWindow: back to the state with no file loaded. The selection handlers
+// it sets off run inside it and find no file.
 
 #include <QAction>
 #include <QCheckBox>
@@ -12,7 +12,6 @@
 #include "ui/DropDownRows.h"
 #include "ui/FlexGrid.h"
 #include "ui/FrmMain.h"
-#include "ui/ProgramData.h"
 #include "ui/TabControl.h"
 #include "ui/TextBox.h"
 
@@ -34,65 +33,42 @@ QString PossessionRowLabel(int row) { return QStringLiteral("持物%1").arg(row,
 }  // namespace
 
 void FrmMain::ResetWindow(std::int16_t full) {
-  // 1. File kind first: the handlers set off below then find no file.
-  state_.SelectedSave = 0;
-  state_.CharacterBase = 0;
-  state_.CurrentScenarioEntry = 0;
-  state_.SelectedCategory = 0;
-  state_.FileKind = kNoFile;
-  state_.CopySource = -1;
+  // The session first: the selection handlers set off below then find no file
+  // and only take the entries they are given.
+  session_.Reset();
 
-  // 2.
-  state_.WorkingCopyPath = WorkingCopyFile();
-
-  // 3.
+  // A refused file leaves the tab the user was on.
   if (full == 1) {
     SSTab->setCurrentIndex(0);
   }
 
-  // 4.
+  // Nothing to save, copy or paste until a save is loaded.
   mnuFileSave->setEnabled(false);
-  mnuCharaPaste->setEnabled(false);
+  ApplyEditItems(session_.PasteEnabled(), session_.UndoEnabled());
   mnuCharaCopy->setEnabled(false);
-  mnuCharaRtn->setEnabled(false);
   cmbChara->setEnabled(false);
   cmbWaza->setEnabled(false);
 
-  // 5.
-  for (int k = 0; k <= 15; ++k) {
-    if (k < 2) {
-      cmdSelwaza[k]->setEnabled(false);
-      cmdSelroll[k]->setEnabled(false);
-    }
-    if (k < 3) {
-      cmdChara[k]->setEnabled(false);
-    }
-    if (k < 4) {
-      optEvt[k]->setEnabled(false);
-    }
-    if (k < 5) {
-      txtValue[k]->setText(QStringLiteral("0"));
-    }
-    if (k < 8) {
-      txtParty[k]->setText(QStringLiteral("-"));
-      lblValue[k]->setText(QStringLiteral("（未加入）"));
-    }
-    if (k < 12) {
-      chkSitu[k]->setChecked(false);
-    }
-    if (k > 0) {
-      mnuSelSave[k]->setChecked(false);
-    }
+  for (QPushButton* button : cmdSelwaza) button->setEnabled(false);
+  for (QPushButton* button : cmdSelroll) button->setEnabled(false);
+  for (QPushButton* button : cmdChara) button->setEnabled(false);
+  for (QRadioButton* option : optEvt) option->setEnabled(false);
+  for (TextBox* box : txtValue) box->setText(QStringLiteral("0"));
+  for (std::size_t k = 0; k < txtParty.size(); ++k) {
+    txtParty[k]->setText(QStringLiteral("-"));
+    lblValue[k]->setText(QStringLiteral("（未加入）"));
   }
+  for (QCheckBox* box : chkSitu) box->setChecked(false);
+  // The save items keep their enabled states; only "No. 1" keeps its mark.
+  ApplySaveMenu(session_.SaveMenu());
 
-  // 6.
+  // Selected by code, each handler runs even for the entry already selected.
   optEvt[0]->setChecked(true);
-  mnuSelSave[1]->setChecked(true);
   SelectListEntry(lstEvt, 0);
   SelectComboEntry(cmbChara, 0);
   SelectComboEntry(cmbWaza, 0);
 
-  // 7.
+  // Every role and technique mark off, whatever the lists show.
   for (int i = lstRoll->count() - 1; i >= 0; --i) {
     lstRoll->item(i)->setCheckState(Qt::Unchecked);
   }
@@ -100,17 +76,18 @@ void FrmMain::ResetWindow(std::int16_t full) {
     lstWaza->item(i)->setCheckState(Qt::Unchecked);
   }
 
-  // 8.
+  // The drop-down lists show this many entries at once.
   SetDropDownRows(cmbChara, 20);
   SetDropDownRows(cmbWaza, 12);
 
-  // 9.
+  // The character grid's labels and empty values.
   for (int r = 1; r <= 24; ++r) {
     Fgrid[0]->setText(r, 0, QString::fromUtf8(kCharacterRowLabels[r - 1]));
     Fgrid[0]->setText(r, 1, QStringLiteral("0"));
   }
 
-  // 10. Cell by cell, each made current first: the grids end on their last cell.
+  // Equipment and possessions cell by cell, each made current first: the
+  // grids end on their last cell.
   for (int g = 1; g <= 2; ++g) {
     FlexGrid* grid = Fgrid[g];
     const int lastRow = g == 1 ? 6 : 64;
@@ -140,12 +117,12 @@ void FrmMain::ResetWindow(std::int16_t full) {
     }
   }
 
-  // 11.
+  // The header and the column widths are set once, at start-up: a refused
+  // file must not shrink the columns again.
   if (full == 0) {
     return;
   }
 
-  // 12. Start-up only: the header and the column widths.
   Fgrid[0]->setColumnWidthTwips(1, Fgrid[0]->columnWidthTwips(1) - 210);
   Fgrid[0]->setCurrent(0, 1);
   Fgrid[0]->setText(0, 1, QStringLiteral("データ"));

@@ -1,15 +1,14 @@
 // The selection handlers of cmbChara, lstEvt and cmbWaza, and the buttons that
 // check or clear every technique or role.
 
-#include <QAction>
 #include <QComboBox>
 #include <QListWidget>
 #include <QSignalBlocker>
 
 #include "names/NameTables.h"
+#include "savedata/FieldRules.h"
 #include "savedata/Walks.h"
 #include "ui/FrmMain.h"
-#include "ui/Messages.h"
 #include "ui/TextBox.h"
 
 namespace zovek {
@@ -28,60 +27,36 @@ void SetAllChecks(QListWidget* list, Qt::CheckState state) {
 void FrmMain::SwitchCharacter() {
   const int index = cmbChara->currentIndex();
   txtValue[0]->setText(QString::number(index));
-  if (state_.FileKind == kNoFile) {
+  if (session_.State().FileKind == kNoFile) {
     return;
   }
   CommitCellEdit();
 
-  try {
-    FieldContext leaving = Context();
-    CharacterFieldWalk(leaving, kStore);
-  } catch (const StoreError& error) {
+  const SessionOutcome outcome = session_.SwitchCharacter(index);
+  if (outcome.status == SessionStatus::WriteError) {
     // The character left could not be stored: it stays the one shown.
-    const int shown = state_.CharacterBase / 112;
+    const int shown = session_.State().CharacterBase / kRecordSize;
     {
       const QSignalBlocker blocker(cmbChara);
       cmbChara->setCurrentIndex(shown);
     }
     txtValue[0]->setText(QString::number(shown));
-    ShowError(messages::WriteError(error.number()));
-    return;
   }
-  state_.CharacterBase = static_cast<std::int16_t>(112 * index);
-  FieldContext shown = Context();
-  CharacterFieldWalk(shown, kLoad);
-  mnuCharaRtn->setEnabled(false);
+  ShowOutcome(outcome);
 }
 
 void FrmMain::SwitchScenarioEntry() {
-  const int index = lstEvt->currentRow();
-  if (state_.FileKind != kNoFile) {
-    FieldContext context = Context();
-    try {
-      ScenarioEntryWalk(context, state_.CurrentScenarioEntry, kStore);
-    } catch (const StoreError& error) {
-      const QSignalBlocker blocker(lstEvt);
-      lstEvt->setCurrentRow(state_.CurrentScenarioEntry);
-      ShowError(messages::WriteError(error.number()));
-      return;
-    }
+  const SessionOutcome outcome = session_.SwitchScenarioEntry(lstEvt->currentRow());
+  if (outcome.status == SessionStatus::WriteError) {
+    // The entry left could not be stored: it stays the one shown.
+    const QSignalBlocker blocker(lstEvt);
+    lstEvt->setCurrentRow(session_.State().CurrentScenarioEntry);
   }
-  state_.CurrentScenarioEntry = static_cast<std::int16_t>(index);
-  if (state_.FileKind != kNoFile) {
-    FieldContext context = Context();
-    ScenarioEntryWalk(context, state_.CurrentScenarioEntry, kLoad);
-  }
+  ShowOutcome(outcome);
 }
 
 void FrmMain::SwitchCategory() {
-  if (state_.FileKind != kNoFile) {
-    TechniqueWalk(buffer_, *this, state_.SelectedCategory, kStore);
-  }
-  state_.SelectedCategory = static_cast<std::int16_t>(cmbWaza->currentIndex());
-  FillTechniqueList(state_.SelectedCategory);
-  if (state_.FileKind != kNoFile) {
-    TechniqueWalk(buffer_, *this, state_.SelectedCategory, kLoad);
-  }
+  ShowOutcome(session_.SwitchCategory(cmbWaza->currentIndex(), [this](int category) { FillTechniqueList(category); }));
 }
 
 void FrmMain::FillTechniqueList(int category) {

@@ -1,12 +1,12 @@
 #include "ui/Startup.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFileInfo>
 #include <QLibraryInfo>
 #include <QScreen>
 #include <QTranslator>
 
+#include "session/UserDataDirectory.h"
 #include "ui/DeferredIconStyle.h"
 #include "ui/FrmMain.h"
 #include "ui/InstanceLock.h"
@@ -34,7 +34,9 @@ bool Startup::InstallJapaneseTranslation(QApplication& app) {
 
 bool Startup::ClaimSingleInstance() {
   instanceLock_ = std::make_unique<InstanceLock>();
-  if (!instanceLock_->TryLock(ToFsPath(QDir(ProgramDataDirectory()).filePath(QStringLiteral("zovek.lock"))))) {
+  const UserDataDirectory data = UserDataDirectory::ForCurrentUser();
+  data.Make();
+  if (!instanceLock_->TryLock(data.LockFile())) {
     instanceLock_.reset();
     return false;
   }

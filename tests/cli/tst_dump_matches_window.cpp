@@ -83,7 +83,7 @@ class DumpMatchesWindowTest : public WindowTest {
     for (const QJsonValue value : characters) {
       const QJsonObject c = value.toObject();
       const int k = c["index"].toInt();
-      QCOMPARE(window_->State().CharacterBase, static_cast<std::int16_t>(112 * k));
+      QCOMPARE(window_->Session().State().CharacterBase, static_cast<std::int16_t>(112 * k));
       const QString who = QStringLiteral("character %1").arg(k);
       same(list->itemText(k), c["name"].toString(), who + " name");
       same(cell(0, 1, 1), Num(c["age"].toInteger()), who + " 年齢");
@@ -114,7 +114,7 @@ class DumpMatchesWindowTest : public WindowTest {
     combo->setFocus();
     QTest::keyClick(combo, Qt::Key_Home);
     for (const QJsonValue category : categories) {
-      QCOMPARE(int{window_->State().SelectedCategory}, category["index"].toInt());
+      QCOMPARE(int{window_->Session().State().SelectedCategory}, category["index"].toInt());
       same(combo->currentText(), category["name"].toString(), "category name");
       const QJsonArray techniques = category["techniques"].toArray();
       QCOMPARE(list->count(), techniques.size());
@@ -138,7 +138,7 @@ class DumpMatchesWindowTest : public WindowTest {
       QListWidgetItem* item = list->item(entry);
       list->scrollToItem(item);
       QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
-      QCOMPARE(int{window_->State().CurrentScenarioEntry}, entry);
+      QCOMPARE(int{window_->Session().State().CurrentScenarioEntry}, entry);
       same(item->text(), e["caption"].toString(), QStringLiteral("scenario %1 caption").arg(entry));
       const int option = static_cast<int>(states.indexOf(e["state"].toString()));
       QVERIFY(option >= 0);
@@ -184,13 +184,13 @@ class DumpMatchesWindowTest : public WindowTest {
     const QString file = files_->filePath(QStringLiteral("demo.mcr"));
     QVERIFY(QFile::copy(QStringLiteral(ZOVEK_EXAMPLES_DIR "/demo.mcr"), file));
     OpenThroughMenu(*window_, file);
-    QCOMPARE(int{window_->State().SelectedSave}, 1);
+    QCOMPARE(int{window_->Session().State().SelectedSave}, 1);
 
     bool sawClampedHours = false;
     bool sawClampedChips = false;
     for (const int save : {1, 3, 12}) {
       Choose(*window_, QStringLiteral("mnuSelSave(%1)").arg(save));
-      QCOMPARE(int{window_->State().SelectedSave}, save);
+      QCOMPARE(int{window_->Session().State().SelectedSave}, save);
       const QJsonObject dump = Dump(file, save);
       QCOMPARE(dump["save"]["number"].toInt(), save);
       compareGeneral(dump);

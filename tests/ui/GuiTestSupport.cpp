@@ -168,14 +168,14 @@ void VerifyResetState(FrmMain& window, bool atStartUp) {
   QCOMPARE(g2->columnWidthTwips(0), 750);
   QCOMPARE(g2->columnWidthTwips(3), 1700);
 
-  const WindowState& state = window.State();
+  const SessionState& state = window.Session().State();
   QCOMPARE(state.SelectedSave, std::int16_t{0});
   QCOMPARE(state.CharacterBase, std::int16_t{0});
   QCOMPARE(state.CopySource, std::int16_t{-1});
   QCOMPARE(state.CurrentScenarioEntry, std::int16_t{0});
   QCOMPARE(state.SelectedCategory, std::int16_t{0});
   QCOMPARE(state.FileKind, FileKind{0});
-  QCOMPARE(state.WorkingCopyPath, WorkingCopyPath());
+  QCOMPARE(FromFsPath(state.WorkingCopyPath), WorkingCopyPath());
 }
 
 ShownMessage LastMessage() {

@@ -49,7 +49,7 @@ class CellEditorTest : public WindowTest {
   void openCard() {
     file_ = WriteTwoSaveCard(files_->filePath(QStringLiteral("card.mcr")), Save3(), savegen::DemoRegion(7));
     OpenThroughMenu(*window_, file_);
-    QCOMPARE(window_->State().SelectedSave, std::int16_t{3});
+    QCOMPARE(window_->Session().State().SelectedSave, std::int16_t{3});
   }
   void chooseCharacter(int index) {
     auto* characters = get<QComboBox>(QStringLiteral("cmbChara"));
@@ -371,7 +371,7 @@ class CellEditorTest : public WindowTest {
     TypeKeys(QStringLiteral("77"));
     PressKey(Qt::Key_R, Qt::ControlModifier);
     verifyClosed();
-    QCOMPARE(window_->State().CopySource, std::int16_t{0});
+    QCOMPARE(window_->Session().State().CopySource, std::int16_t{0});
     QCOMPARE(window_->Buffer()[RecordIndex(0, layout::kLp)], std::uint8_t{77});
     QCOMPARE(window_->Buffer()[RecordIndex(0, layout::kEquipment + 1)], std::uint8_t{33});
     QVERIFY(get<QTabWidget>(QStringLiteral("SSTab"))->hasFocus());

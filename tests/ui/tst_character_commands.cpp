@@ -71,14 +71,14 @@ class CharacterCommandsTest : public WindowTest {
   void openCard(const SaveBuffer& save3 = Save3(), const QString& name = QStringLiteral("card.mcr")) {
     file_ = WriteTwoSaveCard(files_->filePath(name), save3, savegen::DemoRegion(7));
     OpenThroughMenu(*window_, file_);
-    QCOMPARE(window_->State().FileKind, FileKind{1});
+    QCOMPARE(window_->Session().State().FileKind, FileKind{1});
   }
   void chooseCharacter(int index) {
     auto* characters = get<QComboBox>(QStringLiteral("cmbChara"));
     characters->setFocus(Qt::MouseFocusReason);
     while (characters->currentIndex() < index) QTest::keyClick(characters, Qt::Key_Down);
     while (characters->currentIndex() > index) QTest::keyClick(characters, Qt::Key_Up);
-    QCOMPARE(window_->State().CharacterBase, std::int16_t(112 * index));
+    QCOMPARE(window_->Session().State().CharacterBase, std::int16_t(112 * index));
   }
   // Everything the character view shows: both grids' editable columns and the aptitudes.
   QStringList characterView() {
@@ -170,7 +170,7 @@ class CharacterCommandsTest : public WindowTest {
     chooseCharacter(3);
     const QStringList three = characterView();
     Choose(*window_, QStringLiteral("mnuCharaCopy"));
-    QCOMPARE(window_->State().CopySource, std::int16_t{336});
+    QCOMPARE(window_->Session().State().CopySource, std::int16_t{336});
     QVERIFY(get<QTabWidget>(QStringLiteral("SSTab"))->hasFocus());
 
     chooseCharacter(5);
@@ -178,7 +178,7 @@ class CharacterCommandsTest : public WindowTest {
     Choose(*window_, QStringLiteral("mnuCharaPaste"));
     QCOMPARE(characterView(), three);  // the joined flag of row 2 included
     QCOMPARE(get<QComboBox>(QStringLiteral("cmbChara"))->currentIndex(), 5);
-    QCOMPARE(window_->State().CharacterBase, std::int16_t{560});
+    QCOMPARE(window_->Session().State().CharacterBase, std::int16_t{560});
     QCOMPARE(saved(), original);
 
     SaveThroughMenu(*window_, QMessageBox::Yes);
@@ -289,11 +289,11 @@ class CharacterCommandsTest : public WindowTest {
     openCard();
     QCOMPARE(editItems(), (QList<bool>{true, false, false}));  // open
     Choose(*window_, QStringLiteral("mnuCharaPaste"));          // disabled: nothing happens
-    QCOMPARE(window_->State().CopySource, std::int16_t{-1});
+    QCOMPARE(window_->Session().State().CopySource, std::int16_t{-1});
 
     chooseCharacter(3);
     PressKey(Qt::Key_R, Qt::ControlModifier);  // the shortcuts of the items
-    QCOMPARE(window_->State().CopySource, std::int16_t{336});
+    QCOMPARE(window_->Session().State().CopySource, std::int16_t{336});
     QCOMPARE(editItems(), (QList<bool>{true, true, false}));
     chooseCharacter(4);
     PressKey(Qt::Key_W, Qt::ControlModifier);
@@ -310,14 +310,14 @@ class CharacterCommandsTest : public WindowTest {
     Choose(*window_, QStringLiteral("mnuCharaPaste"));
     Choose(*window_, QStringLiteral("mnuCharaCopy"));  // copy
     QCOMPARE(editItems(), (QList<bool>{true, true, false}));
-    QCOMPARE(window_->State().CopySource, std::int16_t{672});
+    QCOMPARE(window_->Session().State().CopySource, std::int16_t{672});
 
     Choose(*window_, QStringLiteral("mnuCharaPaste"));
     Choose(*window_, QStringLiteral("mnuSelSave(3)"));  // the save already loaded: nothing at all
     QCOMPARE(editItems(), (QList<bool>{true, true, true}));
     Choose(*window_, QStringLiteral("mnuSelSave(7)"));  // save switch
     QCOMPARE(editItems(), (QList<bool>{true, false, false}));
-    QCOMPARE(window_->State().CopySource, std::int16_t{-1});
+    QCOMPARE(window_->Session().State().CopySource, std::int16_t{-1});
     Choose(*window_, QStringLiteral("mnuSelSave(3)"));
     QCOMPARE(editItems(), (QList<bool>{true, false, false}));
 
@@ -331,7 +331,7 @@ class CharacterCommandsTest : public WindowTest {
     savegen::PutNumber(other, RecordIndex(3, layout::kHp), 2, 2345);
     openCard(other, QStringLiteral("other.mcr"));
     QCOMPARE(editItems(), (QList<bool>{true, true, true}));
-    QCOMPARE(window_->State().CopySource, std::int16_t{336});
+    QCOMPARE(window_->Session().State().CopySource, std::int16_t{336});
     chooseCharacter(0);
     Choose(*window_, QStringLiteral("mnuCharaPaste"));
     QCOMPARE(grid(0)->text(5, 1), QStringLiteral("2345"));
@@ -343,7 +343,7 @@ class CharacterCommandsTest : public WindowTest {
     QCOMPARE(LastMessage().text, QStringLiteral("このファイルは対応していません。"));
     Dialogs::clearRecord();
     QCOMPARE(editItems(), (QList<bool>{false, false, false}));
-    QCOMPARE(window_->State().CopySource, std::int16_t{-1});
+    QCOMPARE(window_->Session().State().CopySource, std::int16_t{-1});
   }
 };
 

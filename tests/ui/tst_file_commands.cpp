@@ -17,6 +17,7 @@
 #include "savegen/SaveImages.h"
 #include "ui/FlexGrid.h"
 #include "ui/GuiTestSupport.h"
+#include "ui/ProgramData.h"
 #include "ui/TextBox.h"
 
 using namespace zovek;
@@ -104,8 +105,8 @@ class FileCommandsTest : public WindowTest {
     const QString file = path(QStringLiteral("settled.mcr"));
     WriteFile(file, card.bytes());
     OpenThroughMenu(*window_, file);
-    QCOMPARE(window_->State().FileKind, FileKind{1});
-    QCOMPARE(window_->State().SelectedSave, std::int16_t{2});
+    QCOMPARE(window_->Session().State().FileKind, FileKind{1});
+    QCOMPARE(window_->Session().State().SelectedSave, std::int16_t{2});
     QCOMPARE(checkedSaves(), QList<int>{2});
     QCOMPARE(enabledSaves(), (QList<int>{2, 9}));
     QCOMPARE(get<TextBox>(QStringLiteral("txtValue(1)"))->text(), QStringLiteral("12"));
@@ -125,7 +126,7 @@ class FileCommandsTest : public WindowTest {
     const QList<QPair<int, int>> saves = {{1, 2}, {3, 6}, {12, 11}};  // save number, block
     for (const auto& [save, block] : saves) {
       Choose(*window_, QStringLiteral("mnuSelSave(%1)").arg(save));
-      QCOMPARE(window_->State().SelectedSave, std::int16_t(save));
+      QCOMPARE(window_->Session().State().SelectedSave, std::int16_t(save));
       SaveThroughMenu(*window_, QMessageBox::Yes);
       QCOMPARE(LastMessage().text, QStringLiteral("セーブデータ No. %1 を更新します。\r\nよろしいですか？").arg(save));
     }
@@ -154,7 +155,7 @@ class FileCommandsTest : public WindowTest {
     const QString file = writeTwoSaveCard(QStringLiteral("two.mcr"));
     const Bytes original = ReadFile(file);
     OpenThroughMenu(*window_, file);
-    QCOMPARE(window_->State().SelectedSave, std::int16_t{3});
+    QCOMPARE(window_->Session().State().SelectedSave, std::int16_t{3});
     const QString code7 = QString::number(savegen::DemoRegion(7)[33]);
 
     showTab(2);
@@ -169,7 +170,7 @@ class FileCommandsTest : public WindowTest {
     QVERIFY(roles->item(0)->checkState() != role0);
 
     Choose(*window_, QStringLiteral("mnuSelSave(7)"));
-    QCOMPARE(window_->State().SelectedSave, std::int16_t{7});
+    QCOMPARE(window_->Session().State().SelectedSave, std::int16_t{7});
     QCOMPARE(checkedSaves(), QList<int>{7});
     QCOMPARE(protagonist->text(), code7);
     QCOMPARE(ReadFile(file), original);  // nothing saved yet
@@ -218,7 +219,7 @@ class FileCommandsTest : public WindowTest {
     characters->setFocus();
     QTest::keyClick(characters, Qt::Key_Down);
     QCOMPARE(characters->currentIndex(), 1);
-    QCOMPARE(window_->State().CharacterBase, std::int16_t{112});
+    QCOMPARE(window_->Session().State().CharacterBase, std::int16_t{112});
     QCOMPARE(get<TextBox>(QStringLiteral("txtValue(0)"))->text(), QStringLiteral("1"));
     QCOMPARE(window_->Buffer()[4604] + 256 * window_->Buffer()[4605], 777);
 
@@ -226,7 +227,7 @@ class FileCommandsTest : public WindowTest {
     showTab(1);
     auto* entries = get<QListWidget>(QStringLiteral("lstEvt"));
     QTest::mouseClick(entries->viewport(), Qt::LeftButton, {}, entries->visualItemRect(entries->item(5)).center());
-    QCOMPARE(window_->State().CurrentScenarioEntry, std::int16_t{5});
+    QCOMPARE(window_->Session().State().CurrentScenarioEntry, std::int16_t{5});
     QTest::mouseClick(get<QRadioButton>(QStringLiteral("optEvt(3)")), Qt::LeftButton);
     QTest::mouseClick(entries->viewport(), Qt::LeftButton, {}, entries->visualItemRect(entries->item(6)).center());
     QCOMPARE(window_->Buffer()[516 + kScenarioByteNumbers[5]], std::uint8_t{254});
@@ -235,7 +236,7 @@ class FileCommandsTest : public WindowTest {
     auto* categories = get<QComboBox>(QStringLiteral("cmbWaza"));
     categories->setFocus();
     QTest::keyClick(categories, Qt::Key_Down);
-    QCOMPARE(window_->State().SelectedCategory, std::int16_t{1});
+    QCOMPARE(window_->Session().State().SelectedCategory, std::int16_t{1});
     QCOMPARE(get<QListWidget>(QStringLiteral("lstWaza"))->count(), 24);
     QTest::mouseClick(get<QPushButton>(QStringLiteral("cmdSelwaza(0)")), Qt::LeftButton);
     QTest::keyClick(categories, Qt::Key_Down);
@@ -341,7 +342,7 @@ class FileCommandsTest : public WindowTest {
     verifyErrorMessage(message);
     VerifyResetState(*window_, false);
     QCOMPARE(get<QTabWidget>(QStringLiteral("SSTab"))->currentIndex(), 1);  // the tab stays
-    QCOMPARE(window_->State().ChosenPath, refused);
+    QCOMPARE(FromFsPath(window_->Session().State().ChosenPath), refused);
     // A refused length leaves the save items of the previous file enabled;
     // a scan that found nothing has disabled them all.
     QCOMPARE(enabledSaves(), scanned ? QList<int>{} : (QList<int>{3, 7}));
@@ -355,7 +356,7 @@ class FileCommandsTest : public WindowTest {
     WriteFile(WorkingCopyPath(), Bytes(10, 1));
     QVERIFY(SetReadOnly(WorkingCopyPath(), true));
     OpenThroughMenu(*window_, file);
-    QCOMPARE(window_->State().FileKind, FileKind{1});
+    QCOMPARE(window_->Session().State().FileKind, FileKind{1});
     QCOMPARE(ReadFile(WorkingCopyPath()), ReadFile(file));
     showTab(2);
     TypeInto(get<TextBox>(QStringLiteral("txtValue(1)")), QStringLiteral("42"));
@@ -370,7 +371,7 @@ class FileCommandsTest : public WindowTest {
     const QString file = path(QStringLiteral("one.ps"));
     WriteFile(file, single.bytes());
     OpenThroughMenu(*window_, file);
-    QCOMPARE(window_->State().FileKind, FileKind{2});
+    QCOMPARE(window_->Session().State().FileKind, FileKind{2});
     QCOMPARE(enabledSaves(), QList<int>{5});
     QCOMPARE(checkedSaves(), QList<int>{5});
     QVERIFY(!QFile::exists(WorkingCopyPath()));  // a single save gets no working copy
@@ -399,7 +400,7 @@ class FileCommandsTest : public WindowTest {
     SaveThroughMenu(*window_, QMessageBox::Yes);
     verifyErrorMessage(QStringLiteral("ファイル書き込みエラー (13)"));  // access denied
     QCOMPARE(ReadFile(file), single.bytes());
-    QCOMPARE(window_->State().FileKind, FileKind{2});  // still loaded; saving can be tried again
+    QCOMPARE(window_->Session().State().FileKind, FileKind{2});  // still loaded; saving can be tried again
     QVERIFY(get<QAction>(QStringLiteral("mnuFileSave"))->isEnabled());
   }
 
@@ -431,7 +432,7 @@ class FileCommandsTest : public WindowTest {
     const ShownMessage shown = LastMessage();
     QVERIFY2(shown.text.startsWith(QStringLiteral("ファイル書き込みエラー (")), qPrintable(shown.text));
     QCOMPARE(shown.title, QStringLiteral("Error"));
-    QCOMPARE(window_->State().SelectedSave, std::int16_t{3});
+    QCOMPARE(window_->Session().State().SelectedSave, std::int16_t{3});
     QCOMPARE(checkedSaves(), QList<int>{3});
     QCOMPARE(get<TextBox>(QStringLiteral("txtValue(1)"))->text(), QStringLiteral("66"));
     // The save still loaded can be saved.
@@ -451,13 +452,13 @@ class FileCommandsTest : public WindowTest {
     // Leaving the save with that value is refused the same way; save 3 stays.
     Choose(*window_, QStringLiteral("mnuSelSave(7)"));
     verifyErrorMessage(QStringLiteral("ファイル書き込みエラー (9001)"));
-    QCOMPARE(window_->State().SelectedSave, std::int16_t{3});
+    QCOMPARE(window_->Session().State().SelectedSave, std::int16_t{3});
     QCOMPARE(checkedSaves(), QList<int>{3});
     // So is leaving the character.
     get<QComboBox>(QStringLiteral("cmbChara"))->setCurrentIndex(4);
     verifyErrorMessage(QStringLiteral("ファイル書き込みエラー (9001)"));
     QCOMPARE(get<QComboBox>(QStringLiteral("cmbChara"))->currentIndex(), 0);
-    QCOMPARE(window_->State().CharacterBase, std::int16_t{0});
+    QCOMPARE(window_->Session().State().CharacterBase, std::int16_t{0});
     QCOMPARE(get<TextBox>(QStringLiteral("txtValue(0)"))->text(), QStringLiteral("0"));
     // Once the value fits, the save goes through.
     window_->SetCellText(0, 5, 1, "600");
@@ -470,10 +471,10 @@ class FileCommandsTest : public WindowTest {
     const QString file = writeTwoSaveCard(QStringLiteral("two.mcr"));
     OpenThroughMenu(*window_, file);
     const SaveBuffer buffer = window_->Buffer();
-    const QString chosen = window_->State().ChosenPath;
+    const QString chosen = FromFsPath(window_->Session().State().ChosenPath);
     Choose(*window_, QStringLiteral("mnuFileOpen"));  // the seam answers with no name
-    QCOMPARE(window_->State().ChosenPath, chosen);
-    QCOMPARE(window_->State().FileKind, FileKind{1});
+    QCOMPARE(FromFsPath(window_->Session().State().ChosenPath), chosen);
+    QCOMPARE(window_->Session().State().FileKind, FileKind{1});
     QCOMPARE(window_->Buffer(), buffer);
     QVERIFY(get<QAction>(QStringLiteral("mnuFileSave"))->isEnabled());
     // The loaded save still goes back into the file it came from.

@@ -12,6 +12,7 @@
 #include "savegen/DemoSave.h"
 #include "savegen/SaveImages.h"
 #include "ui/EditingSupport.h"
+#include "ui/ProgramData.h"
 
 using namespace zovek;
 using namespace zovek::guitest;
@@ -79,11 +80,11 @@ class FileDropTest : public WindowTest {
     QMimeData data;
     setFiles(data, {second});
     QVERIFY(drop(data));
-    QTRY_COMPARE(window_->State().ChosenPath, second);
+    QTRY_COMPARE(FromFsPath(window_->Session().State().ChosenPath), second);
     QCOMPARE(window_->State().EditRow, std::int16_t{0});
     QVERIFY(!Find<TextBox>(window_.get(), QStringLiteral("txtFlex"))->isVisible());
-    QCOMPARE(window_->State().FileKind, FileKind{1});
-    QCOMPARE(window_->State().SelectedSave, std::int16_t{3});
+    QCOMPARE(window_->Session().State().FileKind, FileKind{1});
+    QCOMPARE(window_->Session().State().SelectedSave, std::int16_t{3});
     QCOMPARE(protagonist()->text(), QStringLiteral("33"));
     QCOMPARE(ReadFile(WorkingCopyPath()), ReadFile(second));
     QVERIFY(Find<QTabWidget>(window_.get(), QStringLiteral("SSTab"))->hasFocus());
@@ -106,8 +107,8 @@ class FileDropTest : public WindowTest {
     QMimeData data;
     setFiles(data, {file});
     QVERIFY(drop(data));
-    QTRY_COMPARE(window_->State().FileKind, FileKind{2});
-    QCOMPARE(window_->State().ChosenPath, file);
+    QTRY_COMPARE(window_->Session().State().FileKind, FileKind{2});
+    QCOMPARE(FromFsPath(window_->Session().State().ChosenPath), file);
     QCOMPARE(protagonist()->text(), QStringLiteral("55"));
   }
 
@@ -124,7 +125,7 @@ class FileDropTest : public WindowTest {
     QCOMPARE(shown.text, QStringLiteral("このファイルは対応していません。"));
     QCOMPARE(shown.icon, QMessageBox::Information);
     VerifyResetState(*window_, false);
-    QCOMPARE(window_->State().ChosenPath, wrong);
+    QCOMPARE(FromFsPath(window_->Session().State().ChosenPath), wrong);
     QCOMPARE(ReadFile(wrong), Bytes(131071, 0x5A));
   }
 
@@ -153,8 +154,8 @@ class FileDropTest : public WindowTest {
       QVERIFY(!release(*data));
     }
     QCoreApplication::processEvents();
-    QCOMPARE(window_->State().FileKind, FileKind{0});
-    QCOMPARE(window_->State().ChosenPath, QString());
+    QCOMPARE(window_->Session().State().FileKind, FileKind{0});
+    QCOMPARE(FromFsPath(window_->Session().State().ChosenPath), QString());
     QVERIFY(Dialogs::shownMessages().isEmpty());
     VerifyResetState(*window_, true);
   }

@@ -115,8 +115,8 @@ class FileFaultsTest : public WindowTest {
   // Still showing save `save` with the edit, and the save command still there
   // to try again.
   void verifyStillLoaded(std::int16_t save, const QString& protagonist) {
-    QVERIFY(window_->State().FileKind != kNoFile);
-    QCOMPARE(window_->State().SelectedSave, save);
+    QVERIFY(window_->Session().State().FileKind != kNoFile);
+    QCOMPARE(window_->Session().State().SelectedSave, save);
     QVERIFY(get<QAction>(QStringLiteral("mnuFileSave"))->isEnabled());
     QCOMPARE(get<TextBox>(QStringLiteral("txtValue(1)"))->text(), protagonist);
   }
@@ -180,7 +180,7 @@ class FileFaultsTest : public WindowTest {
     const QMap<QString, Bytes> before = Snapshot(files_->path());
 
     OpenThroughMenu(*window_, file);
-    QCOMPARE(window_->State().FileKind, FileKind{1});
+    QCOMPARE(window_->Session().State().FileKind, FileKind{1});
     QCOMPARE(Snapshot(files_->path()), before);
     QVERIFY(IsReadOnly(ToFsPath(file)));
 
@@ -201,11 +201,11 @@ class FileFaultsTest : public WindowTest {
     QVERIFY(SetReadOnly(file, true));
     QVERIFY(QFile::setPermissions(files_->path(), QFile::ReadOwner | QFile::ExeOwner));
     OpenThroughMenu(*window_, file);
-    QCOMPARE(window_->State().FileKind, FileKind{2});
+    QCOMPARE(window_->Session().State().FileKind, FileKind{2});
     editProtagonist(QStringLiteral("42"));
     saveYes();
     verifyError(WriteErrorText(kAccessDenied));
-    verifyStillLoaded(window_->State().SelectedSave, QStringLiteral("42"));
+    verifyStillLoaded(window_->Session().State().SelectedSave, QStringLiteral("42"));
     QCOMPARE(ReadFile(file), original);
     QVERIFY2(!QDir(backups()).exists(), "a refused save makes no backup");
   }
@@ -228,11 +228,11 @@ class FileFaultsTest : public WindowTest {
     QCOMPARE(ReadFile(card), twoSaveCard());
 
     OpenThroughMenu(*window_, single);
-    QCOMPARE(window_->State().FileKind, FileKind{2});
+    QCOMPARE(window_->Session().State().FileKind, FileKind{2});
     editProtagonist(QStringLiteral("77"));
     saveYes();
     verifyError(WriteErrorText(kNotDirectory));
-    verifyStillLoaded(window_->State().SelectedSave, QStringLiteral("77"));
+    verifyStillLoaded(window_->Session().State().SelectedSave, QStringLiteral("77"));
     QCOMPARE(ReadFile(single), singleBytes);
     QCOMPARE(ReadFile(data), Bytes(4, 0x44));
 
@@ -375,7 +375,7 @@ class FileFaultsTest : public WindowTest {
     WriteFile(file, changed);
     saveYes();
     verifyError(WriteErrorText(kErrFileChanged));
-    verifyStillLoaded(window_->State().SelectedSave, QStringLiteral("98"));
+    verifyStillLoaded(window_->Session().State().SelectedSave, QStringLiteral("98"));
     QCOMPARE(ReadFile(file), changed);
   }
 
@@ -495,12 +495,12 @@ class FileFaultsTest : public WindowTest {
     Dialogs::clearRecord();
     OpenThroughMenu(*window_, opened);
     QVERIFY(Dialogs::shownMessages().isEmpty());
-    QCOMPARE(window_->State().FileKind, FileKind{1});
+    QCOMPARE(window_->Session().State().FileKind, FileKind{1});
     QCOMPARE(ReadFile(WorkingCopyPath()), copy);
 
     editProtagonist(QStringLiteral("71"));
     Choose(*window_, QStringLiteral("mnuSelSave(7)"));
-    QCOMPARE(window_->State().SelectedSave, std::int16_t{7});
+    QCOMPARE(window_->Session().State().SelectedSave, std::int16_t{7});
     QVERIFY2(ReadFile(WorkingCopyPath()) == copy, "a switch is no save");
     Choose(*window_, QStringLiteral("mnuSelSave(3)"));
     QCOMPARE(get<TextBox>(QStringLiteral("txtValue(1)"))->text(), QStringLiteral("71"));
@@ -513,7 +513,7 @@ class FileFaultsTest : public WindowTest {
 
     // Another card opened later does not overwrite it either.
     OpenThroughMenu(*window_, writeTwoSaveCard(QStringLiteral("other.mcr")));
-    QCOMPARE(window_->State().FileKind, FileKind{1});
+    QCOMPARE(window_->Session().State().FileKind, FileKind{1});
     QCOMPARE(ReadFile(WorkingCopyPath()), saved);
 
     QVERIFY(window_->close());

@@ -10,6 +10,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -17,6 +18,7 @@
 #include "savegen/SaveImages.h"
 #include "ui/DeferredIconStyle.h"
 #include "ui/GuiTestSupport.h"
+#include "ui/ProgramData.h"
 #include "ui/Startup.h"
 #include "ui/TextBox.h"
 #include "ui/Twips.h"
@@ -40,6 +42,13 @@ class LifecycleTest : public QObject {
 
  private Q_SLOTS:
   void init() { PrepareApplication(); }
+
+  // The core decides the data directory; it must stay where Qt put it, or the
+  // working copies, backups and lock of earlier versions are lost.
+  void dataDirectoryIsWhereQtPutsIt() {
+    QCOMPARE(FromFsPath(UserDataDirectory::ForCurrentUser().Root()),
+             QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+  }
 
   void leftoverWorkingCopyIsDeletedAtClose() {
     WriteFile(WorkingCopyPath(), Bytes(100, 7));

@@ -48,7 +48,7 @@ class NumberBoxesTest : public WindowTest {
   void openCard() {
     file_ = WriteTwoSaveCard(files_->filePath(QStringLiteral("card.mcr")), Save3(), savegen::DemoRegion(7));
     OpenThroughMenu(*window_, file_);
-    QCOMPARE(window_->State().SelectedSave, std::int16_t{3});
+    QCOMPARE(window_->Session().State().SelectedSave, std::int16_t{3});
   }
   SaveBuffer saved() { return RegionIn(ReadFile(file_), RegionOffset(kSave3Block)); }
   // Clicks into the box and types at the end of its text.

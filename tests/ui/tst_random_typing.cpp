@@ -147,7 +147,7 @@ class RandomTypingTest : public WindowTest {
     QCOMPARE(LastMessage().title, QStringLiteral("保存確認"));
     const Bytes saved = ReadFile(file_);
     for (const auto& save : kSaves) {
-      if (save[0] == window_->State().SelectedSave) {
+      if (save[0] == window_->Session().State().SelectedSave) {
         const SaveBuffer region = RegionIn(saved, RegionOffset(save[1]));
         QCOMPARE(savegen::RegionChecksum(region), region[1]);
       }
@@ -214,7 +214,7 @@ class RandomTypingTest : public WindowTest {
       if (QTest::currentTestFailed()) return;
     }
     OpenThroughMenu(*window_, file_);
-    QCOMPARE(window_->State().FileKind, FileKind{1});
+    QCOMPARE(window_->Session().State().FileKind, FileKind{1});
 
     for (int step = 0; step < steps; ++step) {
       const int action = pick(100);
@@ -229,7 +229,7 @@ class RandomTypingTest : public WindowTest {
       } else if (action < 97) {
         const int save = kSaves[pick(3)][0];
         Choose(*window_, QStringLiteral("mnuSelSave(%1)").arg(save));
-        QCOMPARE(window_->State().SelectedSave, std::int16_t(save));
+        QCOMPARE(window_->Session().State().SelectedSave, std::int16_t(save));
       } else {
         saveAndCheck();
       }

@@ -1,0 +1,333 @@
+#include "session/EditSession.h"
+
+#include <algorithm>
+#include <system_error>
+#include <utility>
+
+#include "savedata/FieldRules.h"
+#include "savedata/Walks.h"
+#include "savefile/Checksum.h"
+#include "savefile/SaveFileOps.h"
+
+namespace zovek {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The full path of the file a path names, links and ".." resolved, so that two
+// names of one file compare equal (the path as it is when it can't be resolved).
+fs::path Resolved(const fs::path& path) {
+  std::error_code error;
+  fs::path resolved = fs::weakly_canonical(path, error);
+  return error ? path : resolved;
+}
+
+}  // namespace
+
+EditSession::EditSession(EditorView& view, UserDataDirectory data) : view_(view), data_(std::move(data)) {
+  saveMenu_.checked[0] = true;
+  Reset();
+}
+
+void EditSession::Reset() {
+  state_.SelectedSave = 0;
+  state_.CharacterBase = 0;
+  state_.CurrentScenarioEntry = 0;
+  state_.SelectedCategory = 0;
+  state_.FileKind = kNoFile;
+  state_.CardStart = 0;
+  state_.ContainerHeader.clear();
+  state_.CopySource = -1;
+  // The close-down then also removes a copy an earlier run left behind.
+  data_.Make();
+  state_.WorkingCopyPath = data_.WorkingCopy();
+  pasteEnabled_ = false;
+  undoEnabled_ = false;
+  MarkOnly(1);
+}
+
+void EditSession::RunWalks(WalkMode mode) {
+  FieldContext context = Context();
+  CharacterFieldWalk(context, mode);
+  TechniqueWalk(buffer_, view_, state_.SelectedCategory, mode);
+  ScenarioEntryWalk(context, state_.CurrentScenarioEntry, mode);
+  GeneralFieldWalk(context, mode);
+}
+
+void EditSession::MarkOnly(int s) {
+  for (int k = 1; k <= kSaveNumbers; ++k) {
+    saveMenu_.checked[static_cast<std::size_t>(k - 1)] = k == s;
+  }
+}
+
+SessionOutcome EditSession::Outcome(SessionStatus status, int error) const {
+  SessionOutcome outcome;
+  outcome.status = status;
+  outcome.error = error;
+  outcome.saveMenu = saveMenu_;
+  outcome.pasteEnabled = pasteEnabled_;
+  outcome.undoEnabled = undoEnabled_;
+  return outcome;
+}
+
+SessionOutcome EditSession::Open(const fs::path& chosen) {
+  if (chosen.empty()) {
+    return Outcome(SessionStatus::Unchanged);
+  }
+  state_.ChosenPath = chosen;
+  state_.WorkingCopyPath = WorkingCopyFor(chosen);
+
+  const OpenOutcome opened = OpenSaveFile(state_.ChosenPath, state_.WorkingCopyPath, state_.SelectedSave, buffer_);
+  switch (opened.status) {
+    case OpenStatus::Unsupported:
+      return Refused(SessionStatus::Unsupported, 0);
+    case OpenStatus::NoGameSave: {
+      // The scan has taken every save item's mark and enabled state; the marks
+      // go with the reset, the enabled states stay.
+      saveMenu_ = opened.scan.menu;
+      SessionOutcome outcome = Refused(SessionStatus::NoGameSave, 0);
+      outcome.saveMenu = opened.scan.menu;
+      return outcome;
+    }
+    case OpenStatus::ReadError:
+      // A save must never write a buffer that was not read whole from the file
+      // now named as the one opened.
+      return Refused(SessionStatus::ReadError, opened.error);
+    case OpenStatus::Loaded:
+      break;
+  }
+
+  state_.FileKind = opened.kind;
+  state_.CardStart = opened.cardStart;
+  state_.ContainerHeader = opened.containerHeader;
+  state_.SlotTable = opened.scan.slots;
+  state_.SelectedSave = opened.scan.selectedSave;
+  saveMenu_ = opened.scan.menu;
+  RunWalks(kLoad);
+  SessionOutcome outcome = Outcome();
+  outcome.enableLoadedCommands = true;
+  return outcome;
+}
+
+SessionOutcome EditSession::Refused(SessionStatus status, int error) {
+  Reset();
+  SessionOutcome outcome = Outcome(status, error);
+  outcome.resetWindow = true;
+  return outcome;
+}
+
+// The user may open a working copy itself, directly or through a link. That
+// file is then theirs: a save switch must not write into it, nor another open
+// copy over it, nor the close-down delete it. So the working copy is the first
+// of "zovek.tmp", "zovek-2.tmp", ... that the user has not opened.
+fs::path EditSession::WorkingCopyFor(const fs::path& chosen) {
+  data_.Make();
+  openedFiles_.insert(Resolved(chosen));
+  for (int number = 1;; ++number) {
+    fs::path candidate = data_.WorkingCopy(number);
+    if (!openedFiles_.contains(Resolved(candidate))) {
+      if (std::find(workingCopies_.begin(), workingCopies_.end(), candidate) == workingCopies_.end()) {
+        workingCopies_.push_back(candidate);
+      }
+      return candidate;
+    }
+  }
+}
+
+bool EditSession::WouldSwitchSave(int s) const {
+  return state_.FileKind == kCardImage && s >= 1 && s <= kSaveNumbers && s != state_.SelectedSave &&
+         state_.SlotTable[s] != 0;
+}
+
+SessionOutcome EditSession::SwitchSave(int s) {
+  if (!WouldSwitchSave(s)) {
+    return Outcome(SessionStatus::Unchanged);
+  }
+  // The copied record belongs to the save being left.
+  state_.CopySource = -1;
+  pasteEnabled_ = false;
+  undoEnabled_ = false;
+
+  const std::int16_t left = state_.SelectedSave;
+  MarkOnly(s);
+
+  // A failure leaves the save being left loaded, with its mark.
+  try {
+    RunWalks(kStore);
+  } catch (const StoreError& error) {
+    MarkOnly(left);
+    return Outcome(SessionStatus::WriteError, error.number());
+  }
+  const auto regionOf = [this](std::int16_t save) {
+    return DataRegionOffset(kCardImage, state_.SlotTable, save, state_.CardStart);
+  };
+  if (const int error = WriteDataRegion(state_.WorkingCopyPath, regionOf(left), buffer_); error != 0) {
+    MarkOnly(left);
+    return Outcome(SessionStatus::WriteError, error);
+  }
+  // The read is staged: when it fails, the buffer still holds the save left.
+  const auto next = static_cast<std::int16_t>(s);
+  if (const int error = ReadDataRegion(state_.WorkingCopyPath, regionOf(next), buffer_); error != 0) {
+    MarkOnly(left);
+    return Outcome(SessionStatus::ReadError, error);
+  }
+  state_.SelectedSave = next;
+  RunWalks(kLoad);
+  return Outcome();
+}
+
+int EditSession::SaveConfirmNumber() const {
+  int last = 0;
+  for (int s = 1; s <= kSaveNumbers; ++s) {
+    if (saveMenu_.checked[static_cast<std::size_t>(s - 1)]) {
+      last = s;
+    }
+  }
+  return last;
+}
+
+SessionOutcome EditSession::Save() { return WriteSaveFile(true); }
+SessionOutcome EditSession::SaveWithoutBackup() { return WriteSaveFile(false); }
+
+SessionOutcome EditSession::WriteSaveFile(bool withBackup) {
+  try {
+    RunWalks(kStore);
+  } catch (const StoreError& error) {
+    return Outcome(SessionStatus::WriteError, error.number());
+  }
+  ComputeChecksum(buffer_);
+
+  SaveTarget target;
+  target.path = state_.ChosenPath;
+  if (withBackup) {
+    target.backupDirectory = data_.Backups();
+  }
+  target.kind = state_.FileKind;
+  if (state_.FileKind == kCardImage) {
+    target.saveNumber = state_.SelectedSave;
+    target.block = state_.SelectedSave >= 1 ? state_.SlotTable[state_.SelectedSave] : 0;
+    target.cardStart = state_.CardStart;
+    target.containerHeader = state_.ContainerHeader;
+  } else {
+    // A single save keeps SelectedSave as it was; its own number is in the table.
+    for (int s = 1; s <= kSaveNumbers; ++s) {
+      if (state_.SlotTable[s] != 0) {
+        target.saveNumber = static_cast<std::int16_t>(s);
+      }
+    }
+  }
+  if (withBackup) {
+    data_.Make();  // the backups folder goes inside it
+  }
+  const SaveWriteResult written = WriteSave(target, buffer_);
+  if (written.error == 0) {
+    return Outcome();
+  }
+  if (written.backupFailed) {
+    SessionOutcome outcome = Outcome(SessionStatus::BackupFailed, written.error);
+    outcome.backupDirectory = target.backupDirectory;
+    return outcome;
+  }
+  return Outcome(SessionStatus::WriteError, written.error);
+}
+
+SessionOutcome EditSession::SwitchCharacter(int index) {
+  if (state_.FileKind == kNoFile) {
+    return Outcome(SessionStatus::Unchanged);
+  }
+  try {
+    FieldContext leaving = Context();
+    CharacterFieldWalk(leaving, kStore);
+  } catch (const StoreError& error) {
+    return Outcome(SessionStatus::WriteError, error.number());
+  }
+  state_.CharacterBase = static_cast<std::int16_t>(kRecordSize * index);
+  FieldContext shown = Context();
+  CharacterFieldWalk(shown, kLoad);
+  undoEnabled_ = false;
+  return Outcome();
+}
+
+SessionOutcome EditSession::SwitchScenarioEntry(int entry) {
+  if (state_.FileKind != kNoFile) {
+    FieldContext context = Context();
+    try {
+      ScenarioEntryWalk(context, state_.CurrentScenarioEntry, kStore);
+    } catch (const StoreError& error) {
+      return Outcome(SessionStatus::WriteError, error.number());
+    }
+  }
+  state_.CurrentScenarioEntry = static_cast<std::int16_t>(entry);
+  if (state_.FileKind != kNoFile) {
+    FieldContext context = Context();
+    ScenarioEntryWalk(context, state_.CurrentScenarioEntry, kLoad);
+  }
+  return Outcome();
+}
+
+SessionOutcome EditSession::SwitchCategory(int category, const std::function<void(int category)>& showRows) {
+  if (state_.FileKind != kNoFile) {
+    TechniqueWalk(buffer_, view_, state_.SelectedCategory, kStore);
+  }
+  state_.SelectedCategory = static_cast<std::int16_t>(category);
+  if (showRows) {
+    showRows(state_.SelectedCategory);
+  }
+  if (state_.FileKind != kNoFile) {
+    TechniqueWalk(buffer_, view_, state_.SelectedCategory, kLoad);
+  }
+  return Outcome();
+}
+
+// The copy names a record in the buffer; storing the view first puts every
+// edit of the copied character into that record.
+SessionOutcome EditSession::CopyCharacter() {
+  try {
+    FieldContext current = Context();
+    CharacterFieldWalk(current, kStore);
+  } catch (const StoreError& error) {
+    return Outcome(SessionStatus::WriteError, error.number());
+  }
+  state_.CopySource = state_.CharacterBase;
+  undoEnabled_ = false;
+  pasteEnabled_ = true;
+  return Outcome();
+}
+
+// The copied record, as the buffer holds it now, is shown as the current
+// character's; it becomes that character's data at the next store.
+SessionOutcome EditSession::PasteCharacter() {
+  if (state_.CopySource == -1) {
+    return Outcome(SessionStatus::Unchanged);
+  }
+  // The walk reads the copied record in place of the current one for this one
+  // load; CharacterBase itself keeps naming the current character.
+  FieldContext copied{buffer_, view_, state_.CopySource};
+  CharacterFieldWalk(copied, kLoad);
+  undoEnabled_ = true;
+  return Outcome();
+}
+
+// Back to the current character's record as the buffer holds it: the paste and
+// every other change since the last store go.
+SessionOutcome EditSession::UndoCharacter() {
+  FieldContext current = Context();
+  CharacterFieldWalk(current, kLoad);
+  undoEnabled_ = false;
+  return Outcome();
+}
+
+void EditSession::CloseDown() {
+  if (!state_.WorkingCopyPath.empty() &&
+      std::find(workingCopies_.begin(), workingCopies_.end(), state_.WorkingCopyPath) == workingCopies_.end()) {
+    workingCopies_.push_back(state_.WorkingCopyPath);
+  }
+  for (const fs::path& copy : workingCopies_) {
+    if (!openedFiles_.contains(Resolved(copy))) {
+      (void)DeleteWorkingCopy(copy);
+    }
+  }
+}
+
+}  // namespace zovek

@@ -1,0 +1,136 @@
+#pragma once
+// EditSession: one run of the editor on the user's files. It owns THE
+// SaveBuffer of the loaded save and the state around it, the files the user
+// opened and the working copies made, and runs the commands on them against
+// the window (EditorView): each command moves values between the buffer and
+// the window through the walks, does its file work, and says what happened as
+// an outcome for the window to show. Nothing here asks the user anything.
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <set>
+#include <vector>
+
+#include "savedata/EditorView.h"
+#include "savedata/FieldEngine.h"
+#include "savefile/SaveBuffer.h"
+#include "savefile/SaveSlots.h"
+#include "session/UserDataDirectory.h"
+
+namespace zovek {
+
+struct SessionState {
+  std::int16_t SelectedSave = 0;          // save number 1..15, 0 = none
+  std::int16_t CharacterBase = 0;         // kRecordSize x the character shown
+  std::int16_t CopySource = -1;           // CharacterBase of the copied character, -1 = none
+  std::int16_t CurrentScenarioEntry = 0;  // the scenario entry shown
+  std::int16_t SelectedCategory = 0;      // the technique category shown
+  zovek::FileKind FileKind = kNoFile;
+  std::filesystem::path ChosenPath;       // the file opened, and the file saving writes to
+  std::filesystem::path WorkingCopyPath;  // copy of an opened card image, deleted at close-down
+  zovek::SlotTable SlotTable;
+  // A card in the .gme container starts after its header; the header as read
+  // at open is what the save's write guard compares. 0 and empty otherwise.
+  std::uint64_t CardStart = 0;
+  std::vector<std::uint8_t> ContainerHeader;
+};
+
+enum class SessionStatus {
+  Done,          // the command ran
+  Unchanged,     // nothing to do: nothing was read, stored or written
+  Unsupported,   // open: the file's length is neither kind's
+  NoGameSave,    // open: no save of the game in the file
+  ReadError,     // `error`: the number of the failed read
+  WriteError,    // `error`: a value that does not fit, or the failed write
+  BackupFailed,  // save: the backup before the write failed with `error`; nothing written
+};
+
+struct SessionOutcome {
+  SessionStatus status = SessionStatus::Done;
+  int error = 0;
+  std::filesystem::path backupDirectory;  // BackupFailed: where the backup was to go
+  SaveMenuState saveMenu;                 // "No. 1".."No. 15" after the command
+  bool pasteEnabled = false;              // the Edit items after the command
+  bool undoEnabled = false;
+  bool enableLoadedCommands = false;      // a save was loaded: its commands come on
+  bool resetWindow = false;               // the file was refused: the session holds no file now
+};
+
+class EditSession {
+ public:
+  EditSession(EditorView& view, UserDataDirectory data);
+
+  const SessionState& State() const { return state_; }
+  const SaveBuffer& Buffer() const { return buffer_; }
+  const SaveMenuState& SaveMenu() const { return saveMenu_; }
+  bool PasteEnabled() const { return pasteEnabled_; }
+  bool UndoEnabled() const { return undoEnabled_; }
+  const UserDataDirectory& Data() const { return data_; }
+
+  // Back to no file loaded. The save items keep their enabled states; only
+  // "No. 1" keeps its mark. Opened files and working copies are remembered.
+  void Reset();
+
+  // Everything after the file was chosen. A refused file (Unsupported,
+  // NoGameSave, ReadError) leaves the session reset; for NoGameSave the outcome
+  // carries the marks the scan set, for the window to show with its message.
+  SessionOutcome Open(const std::filesystem::path& chosen);
+
+  // Whether SwitchSave(s) would do anything: a card image is loaded, and s is
+  // another of its saves.
+  bool WouldSwitchSave(int s) const;
+  // Stores the save shown into the working copy and loads save s from it. A
+  // failure leaves the save left loaded, with its mark.
+  SessionOutcome SwitchSave(int s);
+
+  // The save number the save command's confirmation names: the last marked item.
+  int SaveConfirmNumber() const;
+  // Stores the window, computes the checksum and writes the region into the
+  // opened file behind its write guard, after a backup.
+  SessionOutcome Save();
+  // The same without the backup, for when the user accepts that.
+  SessionOutcome SaveWithoutBackup();
+
+  // Stores the character shown, then shows character `index`. A failed store
+  // keeps the character shown (State().CharacterBase).
+  SessionOutcome SwitchCharacter(int index);
+  // Stores the scenario entry shown, then shows `entry`; a failed store keeps it.
+  SessionOutcome SwitchScenarioEntry(int entry);
+  // Stores the category shown, lets the window list the rows of `category`
+  // (showRows), then shows its marks.
+  SessionOutcome SwitchCategory(int category, const std::function<void(int category)>& showRows);
+
+  // Copy stores the character shown and remembers its record; paste shows that
+  // record as the current character's; undo shows the current record again.
+  SessionOutcome CopyCharacter();
+  SessionOutcome PasteCharacter();
+  SessionOutcome UndoCharacter();
+
+  // Deletes every working copy of the session, and one an earlier run left
+  // behind, but never a file the user opened. Failures are ignored.
+  void CloseDown();
+
+ private:
+  FieldContext Context() { return FieldContext{buffer_, view_, state_.CharacterBase}; }
+  void RunWalks(WalkMode mode);  // the four walks in their fixed order
+  std::filesystem::path WorkingCopyFor(const std::filesystem::path& chosen);
+  SessionOutcome Refused(SessionStatus status, int error);
+  SessionOutcome WriteSaveFile(bool withBackup);
+  void MarkOnly(int s);
+  SessionOutcome Outcome(SessionStatus status = SessionStatus::Done, int error = 0) const;
+
+  EditorView& view_;
+  UserDataDirectory data_;
+  SessionState state_;
+  SaveBuffer buffer_{};
+  SaveMenuState saveMenu_;
+  bool pasteEnabled_ = false;
+  bool undoEnabled_ = false;
+  // Every file the user opened (resolved), and every working copy used: a
+  // file the user opened is never overwritten or deleted as a working copy.
+  std::set<std::filesystem::path> openedFiles_;
+  std::vector<std::filesystem::path> workingCopies_;
+};
+
+}  // namespace zovek

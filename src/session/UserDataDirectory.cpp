@@ -1,0 +1,24 @@
+#include "session/UserDataDirectory.h"
+
+#include <string>
+#include <system_error>
+
+namespace zovek {
+
+UserDataDirectory UserDataDirectory::ForCurrentUser() {
+  return UserDataDirectory(UserApplicationDataBase() / kApplicationName);
+}
+
+std::filesystem::path UserDataDirectory::WorkingCopy(int number) const {
+  if (number <= 1) {
+    return root_ / "zovek.tmp";
+  }
+  return root_ / ("zovek-" + std::to_string(number) + ".tmp");
+}
+
+void UserDataDirectory::Make() const {
+  std::error_code ignored;
+  std::filesystem::create_directories(root_, ignored);
+}
+
+}  // namespace zovek
