@@ -15,6 +15,7 @@
 #include "ui/GuiTestSupport.h"
 #include "ui/OpenRequestQueue.h"
 #include "ui/OpenRequestServer.h"
+#include "ui/ProgramData.h"
 #include "ui/Startup.h"
 
 using namespace zovek;
@@ -31,7 +32,7 @@ QByteArray Frame(const QByteArray& text, quint32 length) {
 QByteArray Frame(const QByteArray& text) { return Frame(text, static_cast<quint32>(text.size())); }
 
 // The region of `file` the window should have loaded, by the window's own slot choice.
-Bytes ExpectedRegion(const Bytes& file, const WindowState& state) {
+Bytes ExpectedRegion(const Bytes& file, const SessionState& state) {
   const auto offset = static_cast<std::ptrdiff_t>(DataRegionOffset(state.FileKind, state.SlotTable, state.SelectedSave));
   return Bytes(file.begin() + offset, file.begin() + offset + static_cast<std::ptrdiff_t>(kDataRegionSize));
 }
@@ -107,9 +108,9 @@ class OpenRequestTest : public WindowTest {
     activateDecoy(decoy);
     // Relative: taken from the later start's own directory.
     runLaterStart({QStringLiteral("card.mcr")}, files_->path());
-    QTRY_COMPARE(window_->State().FileKind, kCardImage);
-    QCOMPARE(window_->State().ChosenPath, path(QStringLiteral("card.mcr")));
-    QCOMPARE(BufferBytes(*window_), ExpectedRegion(card_, window_->State()));
+    QTRY_COMPARE(window_->Session().State().FileKind, kCardImage);
+    QCOMPARE(FromFsPath(window_->Session().State().ChosenPath), path(QStringLiteral("card.mcr")));
+    QCOMPARE(BufferBytes(*window_), ExpectedRegion(card_, window_->Session().State()));
     QCOMPARE(ReadFile(WorkingCopyPath()), card_);
     QTRY_VERIFY(window_->isActiveWindow());
     VerifyNoErrorShown();
@@ -119,14 +120,14 @@ class OpenRequestTest : public WindowTest {
   void laterStartWithoutAFileOnlyActivates() {
     becomeFirstInstance();
     OpenThroughMenu(*window_, path(QStringLiteral("single.mcr")));
-    QCOMPARE(window_->State().FileKind, kSingleSave);
+    QCOMPARE(window_->Session().State().FileKind, kSingleSave);
     const Bytes loaded = BufferBytes(*window_);
     QWidget decoy;
     activateDecoy(decoy);
     runLaterStart({});
     QTRY_VERIFY(window_->isActiveWindow());
-    QCOMPARE(window_->State().FileKind, kSingleSave);
-    QCOMPARE(window_->State().ChosenPath, path(QStringLiteral("single.mcr")));
+    QCOMPARE(window_->Session().State().FileKind, kSingleSave);
+    QCOMPARE(FromFsPath(window_->Session().State().ChosenPath), path(QStringLiteral("single.mcr")));
     QCOMPARE(BufferBytes(*window_), loaded);
     QVERIFY(Dialogs::shownMessages().isEmpty());
   }
@@ -147,13 +148,13 @@ class OpenRequestTest : public WindowTest {
     runLaterStart({path(QStringLiteral("single.mcr"))});
     QTRY_COMPARE(startup_->Requests().PendingPath(), path(QStringLiteral("single.mcr")));
     QTest::qWait(3 * OpenRequestQueue::kRetryMs);
-    QCOMPARE(window_->State().FileKind, kNoFile);
+    QCOMPARE(window_->Session().State().FileKind, kNoFile);
     QVERIFY(Dialogs::shownMessages().isEmpty());
 
     box.close();
-    QTRY_COMPARE(window_->State().FileKind, kSingleSave);
-    QCOMPARE(window_->State().ChosenPath, path(QStringLiteral("single.mcr")));
-    QCOMPARE(BufferBytes(*window_), ExpectedRegion(single_, window_->State()));
+    QTRY_COMPARE(window_->Session().State().FileKind, kSingleSave);
+    QCOMPARE(FromFsPath(window_->Session().State().ChosenPath), path(QStringLiteral("single.mcr")));
+    QCOMPARE(BufferBytes(*window_), ExpectedRegion(single_, window_->Session().State()));
     QVERIFY(startup_->Requests().PendingPath().isEmpty());
     QVERIFY(Dialogs::shownMessages().isEmpty());  // odd.mcr would have been refused with a message
   }
@@ -187,7 +188,7 @@ class OpenRequestTest : public WindowTest {
                                OpenRequestServer::kConnectionTimeoutMs + 3000);
     }
     QTest::qWait(3 * OpenRequestQueue::kRetryMs);
-    QCOMPARE(window_->State().FileKind, kNoFile);
+    QCOMPARE(window_->Session().State().FileKind, kNoFile);
     QVERIFY(startup_->Requests().PendingPath().isEmpty());
     QVERIFY(Dialogs::shownMessages().isEmpty());
 
@@ -196,8 +197,8 @@ class OpenRequestTest : public WindowTest {
     QVERIFY(client.waitForConnected(2000));
     client.write(Frame("open " + card));
     QVERIFY(client.flush());
-    QTRY_COMPARE(window_->State().FileKind, kCardImage);
-    QCOMPARE(BufferBytes(*window_), ExpectedRegion(card_, window_->State()));
+    QTRY_COMPARE(window_->Session().State().FileKind, kCardImage);
+    QCOMPARE(BufferBytes(*window_), ExpectedRegion(card_, window_->Session().State()));
   }
 
   // The real program started with a relative file name opens it: its working
