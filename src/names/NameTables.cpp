@@ -48,7 +48,7 @@ const std::vector<std::string>& CharacterNames() {
 
 std::string PartyLabel(int code) {
   if (code < 0 || code > kEmptySlot) return {};
-  if (code == kEmptySlot) return "（未加入）";
+  if (code == kEmptySlot) return std::string(kEmptySlotLabel);
   if (code < kCharacterCount) return CharacterNames()[static_cast<std::size_t>(code)];
   // The soldiers share one label; any other stray code is marked and falls
   // back to the first character's name.

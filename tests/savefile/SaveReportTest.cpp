@@ -7,10 +7,9 @@
 #include <vector>
 
 #include "cli/CliTestFiles.h"
-#include "cli/SaveReport.h"
-#include "cli/TextPrinter.h"
+#include "savefile/SaveFileReport.h"
 
-namespace zovek::cli {
+namespace zovek {
 namespace {
 
 using namespace zovek::clitest;
@@ -163,4 +162,4 @@ TEST(SaveReport, FindsAFlippedBitInASingleSavesRegion) {
 }
 
 }  // namespace
-}  // namespace zovek::cli
+}  // namespace zovek
