@@ -22,6 +22,7 @@
 #include <string>
 
 #include "BenchTiming.h"
+#include "savedata/FieldRules.h"
 #include "savedata/MemoryView.h"
 #include "savedata/Walks.h"
 #include "savefile/Checksum.h"
@@ -50,7 +51,7 @@ struct CycleState {
 
 // The in-memory part of a cycle: walks in both modes and the checksum.
 void WalkAndChecksum(SaveBuffer& buffer, MemoryView& view, const CycleState& s) {
-  FieldContext ctx{buffer, view, static_cast<std::int16_t>(112 * s.character)};
+  FieldContext ctx{buffer, view, static_cast<std::int16_t>(kRecordSize * s.character)};
   view.SetTechniqueRowCount(kTechniqueRowCounts[static_cast<std::size_t>(s.category)]);
   CharacterFieldWalk(ctx, kLoad);
   TechniqueWalk(buffer, view, s.category, kLoad);

@@ -21,8 +21,8 @@ using wholesave::PutLe;
 // keeps whole minutes only, and at most 99 hours where the box rules apply;
 // the main party count (32) is recounted from the four main slots (36..39).
 SaveBuffer ExpectedAfterRoundTrip(SaveBuffer b, bool boxRulesApply) {
-  for (int k = 0; k < 27; ++k) {
-    const int record = 4600 + 112 * k;
+  for (int k = 0; k < kCharacters; ++k) {
+    const int record = kRecordsStart + kRecordSize * k;
     if (Le(b, record, 3) > 999999) PutLe(b, record, 3, 999999);
     if (b[static_cast<std::size_t>(record + 64)] != 0 && b[static_cast<std::size_t>(record + 65)] == 0) {
       b[static_cast<std::size_t>(record + 65)] = 255;

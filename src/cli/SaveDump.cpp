@@ -2,6 +2,7 @@
 
 #include <array>
 #include <stdexcept>
+#include <utility>
 
 #include "names/NameTables.h"
 #include "savedata/FieldEngine.h"
@@ -78,7 +79,7 @@ CharacterDump DecodeCharacter(FieldContext& ctx, MemoryView& view, int index) {
       case CharacterRowKind::Skill: {
         SkillLevel s;
         s.category = row - kFirstSkillRow;
-        s.caption = field.caption;
+        s.caption = CharacterRowCaption(row);
         s.offset = record + field.recordOffset;
         s.stored = Byte(buffer, s.offset);
         s.level = static_cast<int>(Shown(cell));

@@ -57,9 +57,11 @@ std::string PartyLabel(int code) {
 }
 
 const std::array<std::string, 12>& TechniqueCategoryNames() {
-  static const std::array<std::string, 12> names{
-      "体術", "剣術", "斧術", "杖術", "槍術", "弓術",
-      "樹術", "石術", "火術", "水術", "音術", "獣術"};
+  static const std::array<std::string, 12> names = [] {
+    std::array<std::string, 12> all;
+    for (std::size_t c = 0; c < all.size(); ++c) all[c] = std::string(kTechniqueCategoryTexts[c].name);
+    return all;
+  }();
   return names;
 }
 

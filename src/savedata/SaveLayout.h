@@ -4,13 +4,14 @@
 // walks' field lists, the ranges and typing limits of the boxes and the grid,
 // the grids' captions and the command-line dump all derive from these.
 // Header only (constexpr), so that the text rules use it without linking the
-// field engine.
+// field engine or the name tables.
 
 #include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
+#include "names/NameTables.h"
 #include "savedata/FieldRules.h"
 
 namespace zovek {
@@ -26,7 +27,7 @@ enum class CharacterRowKind {
 
 struct CharacterRow {
   std::string_view key;      // the dump's name of the row; "" for the skill rows
-  std::string_view caption;  // the row's label in column 0
+  std::string_view caption;  // the row's label in column 0; CharacterRowCaption for the skill rows
   CharacterRowKind kind;
   int recordOffset;          // inside the 112-byte record; -1 for the joined bit
   int width;
@@ -50,21 +51,28 @@ inline constexpr std::array<CharacterRow, kCharacterRows + 1> kCharacterGrid{{
     {"maxWp", "最大WP", CharacterRowKind::Number, 13, 1},
     {"jp", "JP", CharacterRowKind::Number, 16, 1},
     {"maxJp", "最大JP", CharacterRowKind::Number, 17, 1},
-    {"", "体術LV", CharacterRowKind::Skill, 21, 1},
-    {"", "剣術LV", CharacterRowKind::Skill, 22, 1},
-    {"", "斧術LV", CharacterRowKind::Skill, 23, 1},
-    {"", "杖術LV", CharacterRowKind::Skill, 24, 1},
-    {"", "槍術LV", CharacterRowKind::Skill, 25, 1},
-    {"", "弓術LV", CharacterRowKind::Skill, 26, 1},
-    {"", "樹術LV", CharacterRowKind::Skill, 28, 1},  // record byte 27 is not shown
-    {"", "石術LV", CharacterRowKind::Skill, 29, 1},
-    {"", "火術LV", CharacterRowKind::Skill, 30, 1},
-    {"", "水術LV", CharacterRowKind::Skill, 31, 1},
-    {"", "音術LV", CharacterRowKind::Skill, 32, 1},
-    {"", "獣術LV", CharacterRowKind::Skill, 33, 1},
+    {"", "", CharacterRowKind::Skill, 21, 1},
+    {"", "", CharacterRowKind::Skill, 22, 1},
+    {"", "", CharacterRowKind::Skill, 23, 1},
+    {"", "", CharacterRowKind::Skill, 24, 1},
+    {"", "", CharacterRowKind::Skill, 25, 1},
+    {"", "", CharacterRowKind::Skill, 26, 1},
+    {"", "", CharacterRowKind::Skill, 28, 1},  // record byte 27 is not shown
+    {"", "", CharacterRowKind::Skill, 29, 1},
+    {"", "", CharacterRowKind::Skill, 30, 1},
+    {"", "", CharacterRowKind::Skill, 31, 1},
+    {"", "", CharacterRowKind::Skill, 32, 1},
+    {"", "", CharacterRowKind::Skill, 33, 1},
 }};
 
 inline constexpr std::string_view kCharacterGridHeader = "データ";
+
+// The label of row 1..24: a skill row is its category's name and "LV".
+inline std::string CharacterRowCaption(int row) {
+  const CharacterRow& field = kCharacterGrid.at(static_cast<std::size_t>(row));
+  if (field.kind != CharacterRowKind::Skill) return std::string(field.caption);
+  return std::string(kTechniqueCategoryTexts.at(static_cast<std::size_t>(row - kFirstSkillRow)).name) + "LV";
+}
 
 // ---- the item grids: equipment Fgrid(1), possessions Fgrid(2) ----
 

@@ -130,10 +130,9 @@ void FrmMain::BuildCharacterTab(QWidget* canvas) {
 
   Frame[1] = MakeFrame(canvas, QStringLiteral("Frame1"), QStringLiteral("資質"));
   Place(Frame[1], 2300, 1320, 2655, 1175);
-  static const char* const kAptitudeCaptions[12] = {"体", "剣", "斧", "杖", "槍", "弓",
-                                                    "樹", "石", "火", "水", "音", "獣"};
   for (int i = 0; i < 12; ++i) {
-    chkSitu[i] = new QCheckBox(QString::fromUtf8(kAptitudeCaptions[i]), Frame[1]);
+    const std::string_view initial = kTechniqueCategoryTexts[static_cast<std::size_t>(i)].initial;
+    chkSitu[i] = new QCheckBox(QString::fromUtf8(initial.data(), static_cast<qsizetype>(initial.size())), Frame[1]);
     chkSitu[i]->setObjectName(Indexed("chkSitu", i));
     const int column = i / 3;
     const int row = i % 3;

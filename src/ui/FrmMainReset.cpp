@@ -99,7 +99,7 @@ void FrmMain::ResetWindow(std::int16_t full) {
 
   // 9.
   for (int r = 1; r <= 24; ++r) {
-    Fgrid[0]->setText(r, 0, Text(kCharacterGrid[static_cast<std::size_t>(r)].caption));
+    Fgrid[0]->setText(r, 0, QString::fromStdString(CharacterRowCaption(r)));
     Fgrid[0]->setText(r, 1, QStringLiteral("0"));
   }
 
