@@ -6,13 +6,18 @@
 #include <cerrno>
 #include <vector>
 
-#include "cli/CliTestFiles.h"
+#include "SaveFileFixtures.h"
 #include "savefile/SaveFileReport.h"
+#include "savegen/DemoFiles.h"
 
 namespace zovek {
 namespace {
 
-using namespace zovek::clitest;
+using namespace zovek::testfiles;
+using savegen::Bytes;
+using savegen::CardImage;
+using savegen::ChecksumMode;
+using savegen::SingleSave;
 
 TEST(SaveReport, CardImageListsEachSaveWithBlockOffsetAndChecksum) {
   TempDir dir;
