@@ -22,7 +22,8 @@
 #include <string>
 
 #include "BenchTiming.h"
-#include "MemoryView.h"
+#include "savedata/FieldRules.h"
+#include "savedata/MemoryView.h"
 #include "savedata/Walks.h"
 #include "savefile/Checksum.h"
 #include "savefile/FileSystem.h"
@@ -49,9 +50,9 @@ struct CycleState {
 };
 
 // The in-memory part of a cycle: walks in both modes and the checksum.
-void WalkAndChecksum(SaveBuffer& buffer, zb::MemoryView& view, const CycleState& s) {
-  FieldContext ctx{buffer, view, static_cast<std::int16_t>(112 * s.character)};
-  view.SetTechniqueRows(kTechniqueRowCounts[static_cast<std::size_t>(s.category)]);
+void WalkAndChecksum(SaveBuffer& buffer, MemoryView& view, const CycleState& s) {
+  FieldContext ctx{buffer, view, static_cast<std::int16_t>(kRecordSize * s.character)};
+  view.SetTechniqueRowCount(kTechniqueRowCounts[static_cast<std::size_t>(s.category)]);
   CharacterFieldWalk(ctx, kLoad);
   TechniqueWalk(buffer, view, s.category, kLoad);
   ScenarioEntryWalk(ctx, s.entry, kLoad);
@@ -63,7 +64,7 @@ void WalkAndChecksum(SaveBuffer& buffer, zb::MemoryView& view, const CycleState&
   ComputeChecksum(buffer);
 }
 
-void Cycle(const std::filesystem::path& path, SaveBuffer& buffer, zb::MemoryView& view, CycleState& s,
+void Cycle(const std::filesystem::path& path, SaveBuffer& buffer, MemoryView& view, CycleState& s,
            const std::filesystem::path& backupDirectory = {}) {
   std::uint64_t length = 0;
   Check(FileLength(path, length), "length");
@@ -115,7 +116,7 @@ int main(int argc, char** argv) {
   const std::uint64_t bareOffset = savegen::CardImage::RegionOffset(3);
 
   SaveBuffer buffer{};
-  zb::MemoryView view;
+  MemoryView view;
   CycleState state;
   auto advance = [&](int i) {
     state.character = i % 27;

@@ -6,8 +6,7 @@
 #include <string>
 
 #include "FuzzChecks.h"
-#include "savedata/WholeSaveWalk.h"
-#include "savedata/rules/TextRules.h"
+#include "WholeSaveWalk.h"
 
 namespace zovek::fuzzcheck {
 namespace {
@@ -16,25 +15,14 @@ using wholesave::Le;
 using wholesave::LoadAndStoreEverything;
 using wholesave::PutLe;
 
-// The window runs the change rule of a box whenever the program sets its text.
-class RuleApplyingView : public FakeEditorView {
- public:
-  void SetValueText(int i, const std::string& text) override {
-    FakeEditorView::SetValueText(i, ValueBoxChange(i, text).text);
-  }
-  void SetPartyText(int i, const std::string& text) override {
-    FakeEditorView::SetPartyText(i, PartyBoxChange(text).text);
-  }
-};
-
 // CR (3 bytes at the start of each record) and chips (3 bytes at 1005) show at
 // most 999999; a set martial-arts flag (record byte 64) raises a following 0 to
 // 255; the play time (964, 3 bytes and a fourth that counts 2^24 when not 0)
 // keeps whole minutes only, and at most 99 hours where the box rules apply;
 // the main party count (32) is recounted from the four main slots (36..39).
 SaveBuffer ExpectedAfterRoundTrip(SaveBuffer b, bool boxRulesApply) {
-  for (int k = 0; k < 27; ++k) {
-    const int record = 4600 + 112 * k;
+  for (int k = 0; k < kCharacters; ++k) {
+    const int record = kRecordsStart + kRecordSize * k;
     if (Le(b, record, 3) > 999999) PutLe(b, record, 3, 999999);
     if (b[static_cast<std::size_t>(record + 64)] != 0 && b[static_cast<std::size_t>(record + 65)] == 0) {
       b[static_cast<std::size_t>(record + 65)] = 255;
@@ -62,7 +50,7 @@ std::string FirstDifference(const SaveBuffer& actual, const SaveBuffer& expected
   return "";
 }
 
-std::string CheckWithView(const SaveBuffer& original, FakeEditorView& view, bool boxRulesApply, const char* name) {
+std::string CheckWithView(const SaveBuffer& original, MemoryView& view, bool boxRulesApply, const char* name) {
   SaveBuffer buffer = original;
   LoadAndStoreEverything(buffer, view);
   const SaveBuffer expected = ExpectedAfterRoundTrip(original, boxRulesApply);
@@ -79,9 +67,10 @@ std::string CheckWalkRoundTrip(std::span<const std::uint8_t> data) {
   SaveBuffer original{};
   std::copy_n(data.begin(), std::min(data.size(), original.size()), original.begin());
 
-  FakeEditorView plain;
+  // The engine alone, then with the boxes' change rules as the window runs them.
+  MemoryView plain{MemoryView::BoxTexts::AsGiven};
   if (std::string failure = CheckWithView(original, plain, false, "plain view"); !failure.empty()) return failure;
-  RuleApplyingView ruled;
+  MemoryView ruled;
   return CheckWithView(original, ruled, true, "view with the box rules");
 }
 

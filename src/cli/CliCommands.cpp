@@ -10,7 +10,7 @@
 
 #include "cli/JsonPrinter.h"
 #include "cli/SaveDump.h"
-#include "cli/SaveReport.h"
+#include "savefile/SaveFileReport.h"
 #include "cli/TextPrinter.h"
 
 #ifndef ZOVEK_VERSION
@@ -34,9 +34,10 @@ constexpr const char* kUsage =
     "  info FILE...         the kind of each file, the game's saves it holds (save\n"
     "                       number, block) and whether each save's checksum matches\n"
     "  dump FILE [--save N] [--json]\n"
-    "                       every field the editor shows for one save, values as\n"
-    "                       stored; the save the editor shows first unless --save N\n"
-    "                       (1..15) is given; --json for scripts (see docs/cli.md)\n"
+    "                       every field the editor shows for one save, as the\n"
+    "                       window shows it, stored values beside; the save the\n"
+    "                       editor shows first unless --save N (1..15) is given;\n"
+    "                       --json for scripts (see docs/cli.md)\n"
     "  verify FILE...       checks every save of every file\n"
     "\n"
     "Options:\n"

@@ -13,16 +13,28 @@ QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
 // Every number in a save fits a double exactly (at most 32 bits).
 QJsonValue Num(std::int64_t v) { return QJsonValue(static_cast<double>(v)); }
 
+// A box or cell that shows "-" is null.
+QJsonValue NumOrNull(const std::optional<int>& v) { return v ? QJsonValue(*v) : QJsonValue(QJsonValue::Null); }
+
 QJsonObject Item(const ItemSlot& item) {
-  return QJsonObject{{"slot", item.slot},     {"label", Text(item.caption)}, {"offset", item.offset},
-                     {"code", item.code},     {"name", Text(item.name)},     {"count", item.count}};
+  return QJsonObject{{"slot", item.slot},
+                     {"label", Text(item.caption)},
+                     {"offset", item.offset},
+                     {"code", item.code},
+                     {"name", Text(item.name)},
+                     {"count", NumOrNull(item.count)},
+                     {"countStored", item.countStored}};
 }
 
 QJsonObject Character(const CharacterDump& c) {
   QJsonObject o{{"index", c.index}, {"name", Text(c.name)}, {"recordOffset", c.recordOffset}};
-  o["joined"] = c.joined ? QJsonValue(*c.joined) : QJsonValue(QJsonValue::Null);
+  o["joined"] = c.joined;
+  o["joinedStored"] = c.joinedStored ? QJsonValue(*c.joinedStored) : QJsonValue(QJsonValue::Null);
   o["martialArts"] = QJsonObject{{"on", c.martialArts}, {"stored", c.martialByte}};
-  for (const CharacterNumber& n : c.numbers) o[Text(n.key)] = Num(n.value);
+  for (const CharacterNumber& n : c.numbers) {
+    o[Text(n.key)] = Num(n.shown);
+    if (n.key == "cr") o["crStored"] = Num(n.stored);  // the only number the grid can clamp
+  }
   QJsonArray skills;
   for (const SkillLevel& s : c.skills) {
     skills.append(QJsonObject{{"category", s.category}, {"caption", Text(s.caption)}, {"offset", s.offset},
@@ -55,7 +67,8 @@ QJsonObject Role(const RoleDump& r) {
 }
 
 QJsonObject Party(const PartySlot& p) {
-  return QJsonObject{{"slot", p.slot}, {"offset", p.offset}, {"code", p.code}, {"label", Text(p.label)}};
+  return QJsonObject{
+      {"slot", p.slot}, {"offset", p.offset}, {"code", NumOrNull(p.code)}, {"stored", p.stored}, {"label", Text(p.label)}};
 }
 
 }  // namespace
@@ -76,6 +89,7 @@ QJsonObject DumpToJson(const FileReport& report, const SaveEntry& save, const Sa
 
   root["protagonist"] = dump.protagonist;
   root["chips"] = Num(dump.chips);
+  root["chipsStored"] = Num(dump.chipsStored);
   root["playTime"] = QJsonObject{{"sixtieths", Num(dump.playTime.sixtieths)},
                                  {"hours", Num(dump.playTime.hours)},
                                  {"minutes", Num(dump.playTime.minutes)},

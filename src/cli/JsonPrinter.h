@@ -1,17 +1,19 @@
 #pragma once
-// The JSON form of `dump --json`, for scripts. Its keys and types are listed
-// in docs/cli.md; "formatVersion" changes whenever they do.
+// The JSON form of `dump --json`, for scripts: the editable fields as the
+// window shows them ("-" as null), the raw values beside them under keys of
+// their own. Its keys and types are listed in docs/cli.md; "formatVersion"
+// changes whenever they do.
 
 #include <string>
 
 #include <QJsonObject>
 
 #include "cli/SaveDump.h"
-#include "cli/SaveReport.h"
+#include "savefile/SaveFileReport.h"
 
 namespace zovek::cli {
 
-inline constexpr int kDumpFormatVersion = 1;
+inline constexpr int kDumpFormatVersion = 2;
 
 QJsonObject DumpToJson(const FileReport& report, const SaveEntry& save, const SaveDump& dump);
 

@@ -1,238 +1,172 @@
 #include "cli/SaveDump.h"
 
-#include <algorithm>
 #include <array>
 #include <stdexcept>
+#include <utility>
 
 #include "names/NameTables.h"
 #include "savedata/FieldEngine.h"
 #include "savedata/FieldRules.h"
+#include "savedata/MemoryView.h"
+#include "savedata/SaveLayout.h"
+#include "savedata/TextNumber.h"
 #include "savedata/WalkTables.h"
+#include "savedata/ViewNames.h"
 #include "savedata/Walks.h"
 
 namespace zovek::cli {
 
 namespace {
 
-constexpr int kFirstSkillRow = 13;  // grid rows 13..24 are the twelve skill levels
-
-struct RowName {
-  const char* key;
-  const char* caption;
-};
-
-// Rows 1..12 of the character grid; rows 2 and 3 are the two flags.
-constexpr std::array<RowName, 13> kRowNames{{
-    {"", ""},
-    {"age", "年齢"},
-    {"joined", "仲間加入"},
-    {"martialArts", "体術使用"},
-    {"cr", "CR"},
-    {"hp", "HP"},
-    {"maxHp", "最大HP"},
-    {"lp", "LP"},
-    {"maxLp", "最大LP"},
-    {"wp", "WP"},
-    {"maxWp", "最大WP"},
-    {"jp", "JP"},
-    {"maxJp", "最大JP"},
-}};
-
 int Byte(const SaveBuffer& buffer, int index) { return buffer.at(static_cast<std::size_t>(index)); }
-int Number(const SaveBuffer& buffer, FieldRef ref) {
-  return static_cast<int>(ReadNumber(buffer, ref.offset, ref.width));
+
+// The number a shown text stands for, read as the store reads it.
+std::int64_t Shown(const std::string& text) {
+  if (const auto v = WholeNumberFromText(text)) return *v;
+  throw std::logic_error("the view shows \"" + text + "\" where a number belongs");
 }
 
-[[noreturn]] void Unexpected(const char* walk, FieldRef ref) {
-  // The walk tables and the field classes disagree: a build that must not ship.
-  throw std::logic_error(std::string(walk) + ": no field class for offset " + std::to_string(ref.offset));
+std::optional<int> ShownOrEmpty(const std::string& text) {
+  if (text == "-") return std::nullopt;
+  return static_cast<int>(Shown(text));
 }
 
-ItemSlot& SlotOf(std::vector<ItemSlot>& slots, int slot) {
-  auto it = std::find_if(slots.begin(), slots.end(), [slot](const ItemSlot& s) { return s.slot == slot; });
-  if (it != slots.end()) return *it;
-  slots.push_back(ItemSlot{});
-  slots.back().slot = slot;
-  return slots.back();
+ItemSlot ShownItem(const SaveBuffer& buffer, const MemoryView& view, int grid, int slot, int codeOffset,
+                   std::string caption) {
+  ItemSlot item;
+  item.slot = slot;
+  item.caption = std::move(caption);
+  item.offset = codeOffset;
+  item.code = static_cast<int>(Shown(view.Cell(grid, slot, 1)));
+  item.name = view.Cell(grid, slot, kItemNameColumn);
+  item.count = ShownOrEmpty(view.Cell(grid, slot, 2));
+  item.countStored = Byte(buffer, codeOffset + 1);
+  return item;
 }
 
-void SetCode(ItemSlot& item, const SaveBuffer& buffer, FieldRef ref) {
-  item.offset = ref.offset;
-  item.code = Number(buffer, ref);
-  item.name = ItemName(item.code);
-}
-
-CharacterDump DecodeCharacter(const SaveBuffer& buffer, int index) {
+CharacterDump DecodeCharacter(FieldContext& ctx, MemoryView& view, int index) {
+  const SaveBuffer& buffer = ctx.buffer;
   const int base = kRecordSize * index;
+  const int record = kRecordsStart + base;
+  ctx.characterBase = static_cast<std::int16_t>(base);
+  CharacterFieldWalk(ctx, kLoad);
+
   CharacterDump c;
   c.index = index;
   c.name = CharacterNames().at(static_cast<std::size_t>(index));
-  c.recordOffset = kRecordsStart + base;
-
-  for (const FieldRef ref : CharacterFieldRefs(base)) {
-    switch (ClassifyField(ref.offset, base)) {
-      case FieldClass::JoinedFlag:
+  c.recordOffset = record;
+  for (int row = 1; row <= kCharacterRows; ++row) {
+    const CharacterRow& field = kCharacterGrid[static_cast<std::size_t>(row)];
+    const std::string& cell = view.Cell(0, row, 1);
+    switch (field.kind) {
+      case CharacterRowKind::Joined:
+        c.joined = Shown(cell) != 0;
         if (const auto bit = JoinedBitOf(base)) {
           c.joinedByte = bit->byteIndex;
           c.joinedBit = bit->bit;
-          c.joined = ((Byte(buffer, bit->byteIndex) >> bit->bit) & 1) != 0;
+          c.joinedStored = ((Byte(buffer, bit->byteIndex) >> bit->bit) & 1) != 0;
         }
         break;
-      case FieldClass::CharacterNumber: {
-        CharacterNumber n;
-        n.row = ref.slot;
-        n.key = CharacterRowKey(ref.slot);
-        n.caption = CharacterRowCaption(ref.slot);
-        n.offset = ref.offset;
-        n.width = ref.width;
-        n.value = ReadNumber(buffer, ref.offset, ref.width);
-        c.numbers.push_back(n);
+      case CharacterRowKind::Martial:
+        c.martialArts = Shown(cell) != 0;
+        c.martialByte = Byte(buffer, record + field.recordOffset);
         break;
-      }
-      case FieldClass::SkillLevel: {
+      case CharacterRowKind::Number:
+        c.numbers.push_back(CharacterNumber{row, std::string(field.key), std::string(field.caption),
+                                            record + field.recordOffset, field.width, Shown(cell),
+                                            ReadNumber(buffer, record + field.recordOffset, field.width)});
+        break;
+      case CharacterRowKind::Skill: {
         SkillLevel s;
-        s.category = ref.slot - kFirstSkillRow;
-        s.caption = TechniqueCategoryNames().at(static_cast<std::size_t>(s.category)) + "LV";
-        s.offset = ref.offset;
-        s.stored = Number(buffer, ref);
-        s.level = s.stored % kAptitudeBit;
-        s.aptitude = (s.stored & kAptitudeBit) != 0;
+        s.category = row - kFirstSkillRow;
+        s.caption = CharacterRowCaption(row);
+        s.offset = record + field.recordOffset;
+        s.stored = Byte(buffer, s.offset);
+        s.level = static_cast<int>(Shown(cell));
+        s.aptitude = view.aptitude.at(static_cast<std::size_t>(s.category));
         c.skills.push_back(s);
         break;
       }
-      case FieldClass::EquipCode:
-        SetCode(SlotOf(c.equipment, ref.slot), buffer, ref);
-        break;
-      case FieldClass::EquipCount:
-        SlotOf(c.equipment, ref.slot).count = Number(buffer, ref);
-        break;
-      case FieldClass::MartialFlag:
-        c.martialByte = Byte(buffer, ref.offset);
-        c.martialArts = c.martialByte != 0;
-        break;
-      default:
-        Unexpected("character walk", ref);
     }
   }
-
-  std::sort(c.numbers.begin(), c.numbers.end(), [](const auto& a, const auto& b) { return a.row < b.row; });
-  std::sort(c.skills.begin(), c.skills.end(), [](const auto& a, const auto& b) { return a.category < b.category; });
-  std::sort(c.equipment.begin(), c.equipment.end(), [](const auto& a, const auto& b) { return a.slot < b.slot; });
-  for (ItemSlot& item : c.equipment) item.caption = EquipmentCaption(item.slot);
+  for (int slot = 1; slot <= kEquipmentSlots; ++slot) {
+    const int code = record + kEquipmentInRecord + 2 * (slot - 1);
+    c.equipment.push_back(ShownItem(buffer, view, 1, slot, code, EquipmentCaption(slot)));
+  }
   return c;
 }
 
-void DecodeGeneral(const SaveBuffer& buffer, SaveDump& dump) {
-  for (const FieldRef ref : GeneralFieldRefs(kLoad)) {
-    switch (ClassifyField(ref.offset, 0)) {
-      case FieldClass::HeaderNumber:
-        if (ref.slot == 1) dump.protagonist = Number(buffer, ref);
-        if (ref.slot == 2) dump.chips = ReadNumber(buffer, ref.offset, ref.width);
-        break;
-      case FieldClass::PartyMember: {
-        PartySlot p;
-        p.slot = ref.slot;
-        p.offset = ref.offset;
-        p.code = Number(buffer, ref);
-        p.label = PartyLabel(p.code);
-        dump.party.push_back(p);
-        break;
-      }
-      case FieldClass::ItemCode:
-        SetCode(SlotOf(dump.possessions, ref.slot), buffer, ref);
-        break;
-      case FieldClass::ItemCount:
-        SlotOf(dump.possessions, ref.slot).count = Number(buffer, ref);
-        break;
-      case FieldClass::PlayTime: {
-        PlayTimeDump& t = dump.playTime;
-        t.highByte = Byte(buffer, ref.offset + 3);
-        t.sixtieths = ReadNumber(buffer, ref.offset, 3) + (t.highByte != 0 ? kPlayTimeHighByteValue : 0);
-        t.hours = t.sixtieths / kSixtiethsPerHour;
-        t.minutes = (t.sixtieths / kSixtiethsPerMinute) % 60;
-        break;
-      }
-      case FieldClass::RoleBits:
-        for (int entry = 0; entry < kRoleEntries; ++entry) {
-          const RoleBit flag = RoleFlag(entry);
-          if (flag.byteIndex != ref.offset) continue;
-          RoleDump r;
-          r.entry = entry;
-          r.caption = RoleCaptions().at(static_cast<std::size_t>(entry));
-          r.byteIndex = flag.byteIndex;
-          r.bit = flag.bit;
-          r.acquired = ((Byte(buffer, flag.byteIndex) >> flag.bit) & 1) != 0;
-          dump.roles.push_back(r);
-        }
-        break;
-      default:
-        Unexpected("general walk", ref);
-    }
-  }
-  std::sort(dump.possessions.begin(), dump.possessions.end(), [](const auto& a, const auto& b) { return a.slot < b.slot; });
-  for (ItemSlot& item : dump.possessions) item.caption = PossessionCaption(item.slot);
-}
+CategoryDump DecodeCategory(SaveBuffer& buffer, MemoryView& view, int category) {
+  const int rows = kTechniqueRowCounts.at(static_cast<std::size_t>(category));
+  view.SetTechniqueRowCount(rows);
+  TechniqueWalk(buffer, view, category, kLoad);
 
-ScenarioDump DecodeScenario(const SaveBuffer& buffer, int entry) {
-  const FieldRef ref = ScenarioFieldRef(entry);
-  if (ClassifyField(ref.offset, 0) != FieldClass::ScenarioState) Unexpected("scenario walk", ref);
-  ScenarioDump s;
-  s.entry = entry;
-  s.caption = ScenarioCaptions().at(static_cast<std::size_t>(entry));
-  s.offset = ref.offset;
-  s.stored = Number(buffer, ref);
-  switch (s.stored) {
-    case kStateUnvisited: s.state = "unvisited"; s.stateCaption = "未踏"; break;
-    case kStateCurrent: s.state = "current"; s.stateCaption = "該当"; break;
-    case kStateFinished: s.state = "finished"; s.stateCaption = "終了"; break;
-    default: s.state = "hidden"; s.stateCaption = "非表示"; break;
-  }
-  return s;
-}
-
-CategoryDump DecodeCategory(const SaveBuffer& buffer, int category) {
   CategoryDump c;
   c.index = category;
   c.name = TechniqueCategoryNames().at(static_cast<std::size_t>(category));
   const auto& names = TechniqueNames(category);
-  const int rows = kTechniqueRowCounts.at(static_cast<std::size_t>(category));
   for (int row = 0; row < rows; ++row) {
     const TechniqueBit flag = TechniqueFlag(category, row);
-    TechniqueDump t;
-    t.row = row;
-    t.name = names.at(static_cast<std::size_t>(row));
-    t.byteIndex = flag.byteIndex;
-    t.bit = flag.bit;
-    t.mastered = ((Byte(buffer, flag.byteIndex) >> flag.bit) & 1) != 0;
-    c.techniques.push_back(t);
+    c.techniques.push_back(TechniqueDump{row, names.at(static_cast<std::size_t>(row)), flag.byteIndex, flag.bit,
+                                        static_cast<bool>(view.techniques.at(static_cast<std::size_t>(row)))});
   }
   return c;
 }
 
+ScenarioDump DecodeScenario(FieldContext& ctx, const MemoryView& view, int entry) {
+  ScenarioEntryWalk(ctx, entry, kLoad);
+  const ScenarioOptionName& option = kScenarioOptionNames.at(static_cast<std::size_t>(view.scenarioOption));
+  ScenarioDump s;
+  s.entry = entry;
+  s.caption = ScenarioCaptions().at(static_cast<std::size_t>(entry));
+  s.offset = ScenarioFieldRef(entry).offset;
+  s.stored = Byte(ctx.buffer, s.offset);
+  s.state = option.key;
+  s.stateCaption = option.caption;
+  return s;
+}
+
+void DecodeGeneral(FieldContext& ctx, const MemoryView& view, SaveDump& dump) {
+  const SaveBuffer& buffer = ctx.buffer;
+  GeneralFieldWalk(ctx, kLoad);
+
+  dump.protagonist = static_cast<int>(Shown(view.values[kProtagonistBox]));
+  dump.chips = Shown(view.values[kChipsBox]);
+  dump.chipsStored = ReadNumber(buffer, kChipsOffset, kChipsWidth);
+  dump.playTime.sixtieths = PlayTimeSixtieths(buffer);
+  dump.playTime.hours = Shown(view.values[kHoursBox]);
+  dump.playTime.minutes = Shown(view.values[kMinutesBox]);
+  dump.playTime.highByte = Byte(buffer, kPlayTimeOffset + 3);
+
+  for (int slot = 0; slot < kPartySlots; ++slot) {
+    const auto i = static_cast<std::size_t>(slot);
+    dump.party.push_back(PartySlot{slot, kPartyStart + slot, ShownOrEmpty(view.party[i]),
+                                   Byte(buffer, kPartyStart + slot), view.partyLabels[i]});
+  }
+  for (int slot = 1; slot <= kPossessionSlots; ++slot) {
+    const int code = kPossessionsStart + 2 * (slot - 1);
+    dump.possessions.push_back(ShownItem(buffer, view, 2, slot, code, PossessionCaption(slot)));
+  }
+  for (int entry = 0; entry < kRoleEntries; ++entry) {
+    const RoleBit flag = RoleFlag(entry);
+    dump.roles.push_back(RoleDump{entry, RoleCaptions().at(static_cast<std::size_t>(entry)), flag.byteIndex, flag.bit,
+                                  view.roles.at(static_cast<std::size_t>(entry))});
+  }
+}
+
 }  // namespace
 
-const char* CharacterRowKey(int row) {
-  return row >= 1 && row < static_cast<int>(kRowNames.size()) ? kRowNames[static_cast<std::size_t>(row)].key : "";
-}
-
-const char* CharacterRowCaption(int row) {
-  return row >= 1 && row < static_cast<int>(kRowNames.size()) ? kRowNames[static_cast<std::size_t>(row)].caption : "";
-}
-
-std::string EquipmentCaption(int slot) {
-  return slot <= 2 ? "武器" + std::to_string(slot) : "防具" + std::to_string(slot - 2);
-}
-
-std::string PossessionCaption(int slot) {
-  return std::string("持物") + (slot < 10 ? "0" : "") + std::to_string(slot);
-}
-
-SaveDump DecodeSave(const SaveBuffer& buffer) {
+// The walks run in the order the editor's commands run them; each part is
+// taken from the view right after its walk.
+SaveDump DecodeSave(const SaveBuffer& saved) {
+  SaveBuffer buffer = saved;  // the walks take a buffer they could store into; load never does
+  MemoryView view;
+  FieldContext ctx{buffer, view, 0};
   SaveDump dump;
-  for (int k = 0; k < kCharacters; ++k) dump.characters.push_back(DecodeCharacter(buffer, k));
-  for (int c = 0; c < kTechniqueCategories; ++c) dump.techniques.push_back(DecodeCategory(buffer, c));
-  for (int e = 0; e < kScenarioEntries; ++e) dump.scenarios.push_back(DecodeScenario(buffer, e));
-  DecodeGeneral(buffer, dump);
+  for (int k = 0; k < kCharacters; ++k) dump.characters.push_back(DecodeCharacter(ctx, view, k));
+  for (int c = 0; c < kTechniqueCategories; ++c) dump.techniques.push_back(DecodeCategory(buffer, view, c));
+  for (int e = 0; e < kScenarioEntries; ++e) dump.scenarios.push_back(DecodeScenario(ctx, view, e));
+  DecodeGeneral(ctx, view, dump);
   return dump;
 }
 

@@ -1,31 +1,34 @@
 #include "cli/TextPrinter.h"
 
-#include <cstdio>
+#include <cstdint>
+#include <optional>
 #include <string>
 
 namespace zovek::cli {
 
 namespace {
 
-std::string Hex(int byte) {
-  char text[8];
-  std::snprintf(text, sizeof text, "0x%02X", static_cast<unsigned>(byte) & 0xFFu);
-  return text;
+// What a count or party box shows, with the stored byte where it shows "-".
+std::string ShownText(const std::optional<int>& shown, int stored) {
+  return shown ? std::to_string(*shown) : "- (" + std::to_string(stored) + ")";
 }
 
-// A count or party code of 255 is shown as "-" by the editor.
-std::string CountText(int value) { return value == 255 ? "- (255)" : std::to_string(value); }
+// A shown number, and the stored one after it where the window clamps it.
+std::string ClampedText(std::int64_t shown, std::int64_t stored) {
+  return std::to_string(shown) + (shown == stored ? "" : " (stored " + std::to_string(stored) + ")");
+}
 
 void PrintItem(std::ostream& out, const ItemSlot& item) {
-  out << "    " << item.caption << "  " << item.code << " " << item.name << "  x " << CountText(item.count) << '\n';
+  out << "    " << item.caption << "  " << item.code << " " << item.name << "  x "
+      << ShownText(item.count, item.countStored) << '\n';
 }
 
 void PrintCharacter(std::ostream& out, const CharacterDump& c) {
   out << "  [" << c.index << "] " << c.name << "\n";
-  out << "    仲間加入 " << (c.joined ? (*c.joined ? "1" : "0") : "- (no joined bit)")
+  out << "    仲間加入 " << (c.joined ? "1" : "0") << (c.joinedStored ? "" : " (no joined bit)")
       << "  体術使用 " << (c.martialArts ? "1" : "0") << " (stored " << c.martialByte << ")\n";
   out << "   ";
-  for (const CharacterNumber& n : c.numbers) out << ' ' << n.caption << ' ' << n.value;
+  for (const CharacterNumber& n : c.numbers) out << ' ' << n.caption << ' ' << ClampedText(n.shown, n.stored);
   out << "\n    資質/LV";
   for (const SkillLevel& s : c.skills) {
     out << ' ' << s.caption.substr(0, s.caption.size() - 2) << ' ' << s.level << (s.aptitude ? "*" : "");
@@ -35,17 +38,6 @@ void PrintCharacter(std::ostream& out, const CharacterDump& c) {
 }
 
 }  // namespace
-
-std::string ChecksumText(const SaveEntry& save) {
-  if (save.ChecksumMatches()) return "checksum " + Hex(save.storedChecksum) + " matches";
-  return "checksum " + Hex(save.storedChecksum) + " does not match (data sums to " + Hex(save.computedChecksum) + ")";
-}
-
-std::string SaveName(const SaveEntry& save) {
-  std::string name = "save " + std::to_string(save.saveNumber);
-  if (save.block != 0) name += " (block " + std::to_string(save.block) + ")";
-  return name;
-}
 
 void PrintInfo(std::ostream& out, const FileReport& report) {
   out << PathText(report.path) << ": " << KindText(report.kind) << ", " << report.saves.size()
@@ -76,13 +68,13 @@ void PrintDumpText(std::ostream& out, const FileReport& report, const SaveEntry&
 
   out << "\nアイテム・その他\n";
   out << "  主人公コード : " << dump.protagonist << '\n';
-  out << "  チップ : " << dump.chips << '\n';
+  out << "  チップ : " << ClampedText(dump.chips, dump.chipsStored) << '\n';
   const PlayTimeDump& t = dump.playTime;
   out << "  時間 : " << t.hours << "：" << (t.minutes < 10 ? "0" : "") << t.minutes << " (" << t.sixtieths
       << " sixtieths of a second)\n";
   out << "  パーティ構成\n";
   for (const PartySlot& p : dump.party) {
-    out << "    " << (p.slot < 4 ? "メイン" : "サブ") << (p.slot % 4 + 1) << "  " << CountText(p.code) << ' '
+    out << "    " << (p.slot < 4 ? "メイン" : "サブ") << (p.slot % 4 + 1) << "  " << ShownText(p.code, p.stored) << ' '
         << p.label << '\n';
   }
   out << "  ロール取得\n";

@@ -21,7 +21,7 @@ std::array<std::string, 256> BuildItemNames() {
     std::string& name = names[static_cast<std::size_t>(code)];
     switch (item_codes::TextKindOf(code)) {
       case TextKind::Nothing:
-        name = "（なし）";
+        name = kNoItemName;
         break;
       case TextKind::Blank:
         name = "（空白）";

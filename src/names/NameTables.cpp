@@ -48,7 +48,7 @@ const std::vector<std::string>& CharacterNames() {
 
 std::string PartyLabel(int code) {
   if (code < 0 || code > kEmptySlot) return {};
-  if (code == kEmptySlot) return "（未加入）";
+  if (code == kEmptySlot) return std::string(kEmptySlotLabel);
   if (code < kCharacterCount) return CharacterNames()[static_cast<std::size_t>(code)];
   // The soldiers share one label; any other stray code is marked and falls
   // back to the first character's name.
@@ -57,9 +57,11 @@ std::string PartyLabel(int code) {
 }
 
 const std::array<std::string, 12>& TechniqueCategoryNames() {
-  static const std::array<std::string, 12> names{
-      "体術", "剣術", "斧術", "杖術", "槍術", "弓術",
-      "樹術", "石術", "火術", "水術", "音術", "獣術"};
+  static const std::array<std::string, 12> names = [] {
+    std::array<std::string, 12> all;
+    for (std::size_t c = 0; c < all.size(); ++c) all[c] = std::string(kTechniqueCategoryTexts[c].name);
+    return all;
+  }();
   return names;
 }
 

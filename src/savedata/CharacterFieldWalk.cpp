@@ -1,6 +1,9 @@
-// The fields of the selected character, in the order the grid expects them.
+// The fields of the selected character, in the order the grid expects them:
+// the joined bit, rows 4..24, the equipment pairs, the martial-arts flag and
+// the age, all taken from the character grid's table.
 
 #include "savedata/FieldRules.h"
+#include "savedata/SaveLayout.h"
 #include "savedata/WalkTables.h"
 #include "savedata/Walks.h"
 
@@ -15,47 +18,29 @@ struct CharacterFieldRow {
   int slot;       // grid row; equipment pair p for the equipment rows
 };
 
-constexpr bool kAbsolute = false;
-constexpr bool kRecord = true;
+constexpr CharacterFieldRow GridRow(int row) {
+  const CharacterRow& field = kCharacterGrid[static_cast<std::size_t>(row)];
+  if (field.kind == CharacterRowKind::Joined) return {false, kJoinedFlagsStart, 1, row};
+  return {true, field.recordOffset, field.width, row};
+}
 
-constexpr std::array<CharacterFieldRow, kCharacterFieldCount> kRows{{
-    {kAbsolute, 412, 1, 2},  // joined bit of this character ("仲間加入")
-    {kRecord, 0, 3, 4},      // CR
-    {kRecord, 4, 2, 5},      // HP
-    {kRecord, 6, 2, 6},      // 最大HP
-    {kRecord, 8, 1, 7},      // LP
-    {kRecord, 9, 1, 8},      // 最大LP
-    {kRecord, 12, 1, 9},     // WP
-    {kRecord, 13, 1, 10},    // 最大WP
-    {kRecord, 16, 1, 11},    // JP
-    {kRecord, 17, 1, 12},    // 最大JP
-    {kRecord, 21, 1, 13},    // skill levels 体 剣 斧 杖 槍 弓
-    {kRecord, 22, 1, 14},
-    {kRecord, 23, 1, 15},
-    {kRecord, 24, 1, 16},
-    {kRecord, 25, 1, 17},
-    {kRecord, 26, 1, 18},
-    {kRecord, 28, 1, 19},    // skill levels 樹 石 火 水 音 獣
-    {kRecord, 29, 1, 20},
-    {kRecord, 30, 1, 21},
-    {kRecord, 31, 1, 22},
-    {kRecord, 32, 1, 23},
-    {kRecord, 33, 1, 24},
-    {kRecord, 52, 1, 1},     // equipment pairs: code, count
-    {kRecord, 53, 1, 1},
-    {kRecord, 54, 1, 2},
-    {kRecord, 55, 1, 2},
-    {kRecord, 56, 1, 3},
-    {kRecord, 57, 1, 3},
-    {kRecord, 58, 1, 4},
-    {kRecord, 59, 1, 4},
-    {kRecord, 60, 1, 5},
-    {kRecord, 61, 1, 5},
-    {kRecord, 62, 1, 6},
-    {kRecord, 63, 1, 6},
-    {kRecord, 64, 1, 3},     // 体術使用
-    {kRecord, 86, 1, 1},     // 年齢
-}};
+constexpr std::array<CharacterFieldRow, kCharacterFieldCount> WalkOrder() {
+  std::array<CharacterFieldRow, kCharacterFieldCount> rows{};
+  std::size_t i = 0;
+  rows[i++] = GridRow(2);  // 仲間加入
+  for (int row = 4; row <= kCharacterRows; ++row) rows[i++] = GridRow(row);
+  for (int pair = 1; pair <= kEquipmentSlots; ++pair) {
+    const int code = kEquipmentInRecord + 2 * (pair - 1);
+    rows[i++] = {true, code, 1, pair};
+    rows[i++] = {true, code + 1, 1, pair};
+  }
+  rows[i++] = GridRow(3);  // 体術使用
+  rows[i++] = GridRow(1);  // 年齢
+  return rows;
+}
+
+constexpr auto kRows = WalkOrder();
+static_assert(kCharacterRows + 2 * kEquipmentSlots == kCharacterFieldCount, "every row and pair once");
 
 }  // namespace
 
@@ -70,7 +55,6 @@ std::array<FieldRef, kCharacterFieldCount> CharacterFieldRefs(int characterBase)
 }
 
 void CharacterFieldWalk(FieldContext& ctx, WalkMode mode) {
-  if (mode != kLoad && mode != kStore) return;
   for (const FieldRef ref : CharacterFieldRefs(ctx.characterBase)) {
     if (mode == kLoad) {
       LoadField(ctx, ref);

@@ -1,6 +1,6 @@
 #pragma once
 // What the field engine and the walks need of the window. The window
-// implements it with its real controls; tests implement it in memory.
+// implements it with its real controls, MemoryView as plain data.
 // Texts are UTF-8. Indices follow the control arrays of the window:
 // grid 0..2 (Fgrid), row/col of the grid with row 0 and column 0 as headers.
 

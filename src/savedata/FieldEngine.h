@@ -12,9 +12,12 @@
 
 namespace zovek {
 
-using WalkMode = int;
-inline constexpr WalkMode kLoad = 1;   // buffer to view
-inline constexpr WalkMode kStore = 2;  // view to buffer
+enum class WalkMode {
+  Load,   // buffer to view
+  Store,  // view to buffer
+};
+inline constexpr WalkMode kLoad = WalkMode::Load;
+inline constexpr WalkMode kStore = WalkMode::Store;
 
 struct FieldRef {
   std::int16_t offset;
@@ -65,6 +68,10 @@ FieldClass ClassifyField(int offset, int characterBase);
 std::int64_t ReadNumber(const SaveBuffer& buffer, int offset, int width);
 // Throws StoreError (kErrValueDoesNotFit) before writing when v does not fit.
 void WriteNumber(SaveBuffer& buffer, int offset, int width, std::int64_t v);
+
+// The play time as the editor reads it: bytes 964..966 in sixtieths of a
+// second, and any non-zero byte 967 counting as 2^24 of them.
+std::int64_t PlayTimeSixtieths(const SaveBuffer& buffer);
 
 void LoadField(FieldContext& ctx, FieldRef ref);
 // Throws StoreError; the buffer never receives a partly written field.

@@ -18,6 +18,7 @@ inline constexpr int kScenarioStatesLast = 582;
 
 inline constexpr int kPlayTimeOffset = 964;     // bytes 964..967, in sixtieths of a second
 inline constexpr int kRoleBytesStart = 976;     // role groups 0..3 in bytes 976..979
+inline constexpr int kRoleBytes = 4;
 inline constexpr int kChipsOffset = 1005;
 
 // Numbers that the value boxes and the CR row cannot show are shown as this.

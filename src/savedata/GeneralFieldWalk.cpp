@@ -1,6 +1,7 @@
 // The save-wide fields: party, possessions, protagonist, play time, roles, chips.
 
 #include "savedata/FieldRules.h"
+#include "savedata/SaveLayout.h"
 #include "savedata/WalkTables.h"
 #include "savedata/Walks.h"
 
@@ -8,25 +9,22 @@ namespace zovek {
 
 std::vector<FieldRef> GeneralFieldRefs(WalkMode mode) {
   std::vector<FieldRef> refs;
-  refs.reserve(144);
-  if (mode == kStore) refs.push_back(MakeFieldRef(32, 1, 1));  // main party count, never shown
-  refs.push_back(MakeFieldRef(33, 1, 1));                        // protagonist code, txtValue(1)
-  for (int index = 36; index <= 43; ++index) refs.push_back(MakeFieldRef(index, 1, index - 36));  // party slots
-  for (int index = 180; index <= 307; ++index) {
-    // possession slot r: code at 178 + 2r, count at 179 + 2r
-    const int slot = index % 2 == 0 ? (index - 178) / 2 : (index - 179) / 2;
-    refs.push_back(MakeFieldRef(index, 1, slot));
+  refs.reserve(4 + kPartySlots + 2 * kPossessionSlots + kRoleBytes);
+  if (mode == kStore) refs.push_back(MakeFieldRef(kMainPartyCountOffset, 1, 1));  // never shown
+  refs.push_back(MakeFieldRef(kProtagonistOffset, 1, kProtagonistBox));
+  for (int slot = 0; slot < kPartySlots; ++slot) refs.push_back(MakeFieldRef(kPartyStart + slot, 1, slot));
+  for (int slot = 1; slot <= kPossessionSlots; ++slot) {
+    const int code = kPossessionsStart + 2 * (slot - 1);
+    refs.push_back(MakeFieldRef(code, 1, slot));
+    refs.push_back(MakeFieldRef(code + 1, 1, slot));
   }
   refs.push_back(MakeFieldRef(kPlayTimeOffset, mode == kStore ? 4 : 3, 1));  // hours and minutes
-  for (int index = kRoleBytesStart; index <= kRoleBytesStart + 3; ++index) {
-    refs.push_back(MakeFieldRef(index, 1, index - kRoleBytesStart));  // role groups 0..3
-  }
-  refs.push_back(MakeFieldRef(kChipsOffset, 3, 2));  // chips, txtValue(2)
+  for (int group = 0; group < kRoleBytes; ++group) refs.push_back(MakeFieldRef(kRoleBytesStart + group, 1, group));
+  refs.push_back(MakeFieldRef(kChipsOffset, kChipsWidth, kChipsBox));
   return refs;
 }
 
 void GeneralFieldWalk(FieldContext& ctx, WalkMode mode) {
-  if (mode != kLoad && mode != kStore) return;
   for (const FieldRef ref : GeneralFieldRefs(mode)) {
     if (mode == kLoad) {
       LoadField(ctx, ref);

@@ -6,6 +6,7 @@
 #include "savedata/FieldEngine.h"
 #include "savedata/FieldRules.h"
 #include "savedata/RoleMap.h"
+#include "savedata/SaveLayout.h"
 #include "savedata/ViewNames.h"
 
 namespace zovek {
@@ -25,14 +26,13 @@ int OptionOfState(std::int64_t v) {
   }
 }
 
-// Three bytes of sixtieths, and any non-zero fourth byte counts as 2^24.
+}  // namespace
+
 std::int64_t PlayTimeSixtieths(const SaveBuffer& buffer) {
   std::int64_t v = ReadNumber(buffer, kPlayTimeOffset, 3);
   if (buffer[kPlayTimeOffset + 3] != 0) v += kPlayTimeHighByteValue;
   return v;
 }
-
-}  // namespace
 
 void LoadField(FieldContext& ctx, FieldRef ref) {
   const int o = ref.offset;
@@ -86,8 +86,8 @@ void LoadField(FieldContext& ctx, FieldRef ref) {
       // Read as three bytes plus the fourth-byte rule whatever width is given,
       // so the fourth byte can never count twice.
       const std::int64_t v = PlayTimeSixtieths(buffer);
-      view.SetValueText(3, Decimal(v / kSixtiethsPerHour));
-      view.SetValueText(4, Decimal((v / kSixtiethsPerMinute) % 60));
+      view.SetValueText(kHoursBox, Decimal(v / kSixtiethsPerHour));
+      view.SetValueText(kMinutesBox, Decimal((v / kSixtiethsPerMinute) % 60));
       return;
     }
     case FieldClass::RoleBits:
@@ -101,7 +101,7 @@ void LoadField(FieldContext& ctx, FieldRef ref) {
     }
     case FieldClass::SkillLevel: {
       const std::int64_t v = ReadNumber(buffer, o, w);
-      view.SetAptitudeChecked(s - 13, (v & kAptitudeBit) != 0);
+      view.SetAptitudeChecked(s - kFirstSkillRow, (v & kAptitudeBit) != 0);
       view.SetCellText(0, s, 1, Decimal(v % kAptitudeBit));
       return;
     }

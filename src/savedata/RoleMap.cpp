@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "savedata/FieldRules.h"
 #include "savedata/Walks.h"
 
 namespace zovek {
@@ -18,17 +19,15 @@ constexpr std::uint8_t Bits(std::initializer_list<int> bits) {
 
 constexpr std::array<RoleGroup, kRoleGroups> kTable{{
     // byte  bits shown, ascending           first entry   (bits not shown)
-    {976, Bits({0, 1, 2, 3, 4, 5, 6, 7}), 0},   // none
-    {977, Bits({0, 1, 2, 3, 4, 5, 6, 7}), 8},   // none
-    {978, Bits({2, 3, 4, 5, 6, 7}), 16},        // 0, 1
-    {979, Bits({0, 2, 3, 5, 6, 7}), 22},        // 1, 4
+    {kRoleBytesStart + 0, Bits({0, 1, 2, 3, 4, 5, 6, 7}), 0},   // none
+    {kRoleBytesStart + 1, Bits({0, 1, 2, 3, 4, 5, 6, 7}), 8},   // none
+    {kRoleBytesStart + 2, Bits({2, 3, 4, 5, 6, 7}), 16},        // 0, 1
+    {kRoleBytesStart + 3, Bits({0, 2, 3, 5, 6, 7}), 22},        // 1, 4
 }};
 
 bool Shown(const RoleGroup& g, int bit) { return (g.shownBits >> bit) & 1; }
 
 }  // namespace
-
-const std::array<RoleGroup, kRoleGroups>& RoleGroupTable() { return kTable; }
 
 void ShowRoleGroup(EditorView& view, int group, int byteValue) {
   if (group < 0 || group >= kRoleGroups) return;

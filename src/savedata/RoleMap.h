@@ -17,7 +17,6 @@ struct RoleGroup {
 };
 
 inline constexpr int kRoleGroups = 4;
-const std::array<RoleGroup, kRoleGroups>& RoleGroupTable();
 
 // Checks the entries of `group` from `byteValue`; after the last group also
 // makes the first checked entry (or entry 0) current and redraws the list.

@@ -23,8 +23,11 @@ FieldRef ScenarioFieldRef(int entry) {
 
 void ScenarioEntryWalk(FieldContext& ctx, int entry, WalkMode mode) {
   if (entry < 0 || entry >= kScenarioEntries) return;
-  if (mode == kLoad) LoadField(ctx, ScenarioFieldRef(entry));
-  if (mode == kStore) StoreField(ctx, ScenarioFieldRef(entry));
+  if (mode == kLoad) {
+    LoadField(ctx, ScenarioFieldRef(entry));
+  } else {
+    StoreField(ctx, ScenarioFieldRef(entry));
+  }
 }
 
 }  // namespace zovek

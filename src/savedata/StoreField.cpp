@@ -6,6 +6,7 @@
 #include "savedata/FieldEngine.h"
 #include "savedata/FieldRules.h"
 #include "savedata/RoleMap.h"
+#include "savedata/SaveLayout.h"
 #include "savedata/TextNumber.h"
 #include "savefile/ErrorNumbers.h"
 
@@ -27,7 +28,7 @@ std::int64_t NumberOrEmptyIn(const std::string& text, const char* element) {
 // here too, so the count is never written from boxes the slots will refuse.
 std::int64_t MainPartyCount(const EditorView& view) {
   std::int64_t count = 0;
-  for (int i = 0; i < 4; ++i) {
+  for (int i = 0; i < kMainPartySlots; ++i) {
     const std::string text = view.PartyText(i);
     NumberOrEmptyIn(text, "txtParty");
     if (text != "-") ++count;
@@ -45,8 +46,8 @@ std::int64_t ScenarioStateValue(const EditorView& view, std::uint8_t present) {
 }
 
 std::int64_t PlayTimeValue(const EditorView& view) {
-  const std::int64_t hours = NumberIn(view.ValueText(3), "txtValue(3)");
-  const std::int64_t minutes = NumberIn(view.ValueText(4), "txtValue(4)");
+  const std::int64_t hours = NumberIn(view.ValueText(kHoursBox), "txtValue(3)");
+  const std::int64_t minutes = NumberIn(view.ValueText(kMinutesBox), "txtValue(4)");
   // A negative part could cancel against the other into a time nobody typed.
   if (hours < 0 || minutes < 0) {
     throw StoreError(kErrValueDoesNotFit, "a negative play time cannot be stored");
@@ -117,7 +118,7 @@ void StoreField(FieldContext& ctx, FieldRef ref) {
       break;
     case FieldClass::SkillLevel:
       v = NumberIn(view.CellText(0, s, 1), "Fgrid(0)");
-      if (view.AptitudeChecked(s - 13)) v |= kAptitudeBit;
+      if (view.AptitudeChecked(s - kFirstSkillRow)) v |= kAptitudeBit;
       break;
     case FieldClass::EquipCode:
       v = NumberIn(view.CellText(1, s, 1), "Fgrid(1)");

@@ -95,8 +95,6 @@ constexpr std::array<int, kTechniqueCategories> RowCounts() {
 
 const std::array<int, kTechniqueCategories> kTechniqueRowCounts = RowCounts();
 
-const std::array<TechniqueCategoryLayout, kTechniqueCategories>& TechniqueLayouts() { return kLayouts; }
-
 const TechniqueRowMap& TechniqueRows(int category) {
   if (category < 0 || category >= kTechniqueCategories) {
     throw std::out_of_range("technique category " + std::to_string(category) + " does not exist");

@@ -27,8 +27,6 @@ struct TechniqueCategoryLayout {
   TechniqueOverflow overflow;
 };
 
-const std::array<TechniqueCategoryLayout, kTechniqueCategories>& TechniqueLayouts();
-
 inline constexpr int kMaxTechniqueRows = 24;
 // Row -> byte and bit of one category, as derived from its layout.
 using TechniqueRowMap = std::array<TechniqueBit, kMaxTechniqueRows>;

@@ -40,8 +40,11 @@ void TechniqueWalk(SaveBuffer& buffer, EditorView& view, int category, WalkMode 
   const int rows = kTechniqueRowCounts[static_cast<std::size_t>(category)];
   // A list that does not hold this category's rows cannot carry its marks.
   if (view.TechniqueRowCount() != rows) return;
-  if (mode == kLoad) LoadMarks(buffer, view, category, rows);
-  if (mode == kStore) StoreMarks(buffer, view, category, rows);
+  if (mode == kLoad) {
+    LoadMarks(buffer, view, category, rows);
+  } else {
+    StoreMarks(buffer, view, category, rows);
+  }
 }
 
 }  // namespace zovek

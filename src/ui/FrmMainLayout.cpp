@@ -10,6 +10,7 @@
 #include <QRadioButton>
 
 #include "names/NameTables.h"
+#include "savedata/SaveLayout.h"
 #include "savedata/Walks.h"
 #include "ui/FlexGrid.h"
 #include "ui/FrmMain.h"
@@ -129,10 +130,9 @@ void FrmMain::BuildCharacterTab(QWidget* canvas) {
 
   Frame[1] = MakeFrame(canvas, QStringLiteral("Frame1"), QStringLiteral("資質"));
   Place(Frame[1], 2300, 1320, 2655, 1175);
-  static const char* const kAptitudeCaptions[12] = {"体", "剣", "斧", "杖", "槍", "弓",
-                                                    "樹", "石", "火", "水", "音", "獣"};
   for (int i = 0; i < 12; ++i) {
-    chkSitu[i] = new QCheckBox(QString::fromUtf8(kAptitudeCaptions[i]), Frame[1]);
+    const std::string_view initial = kTechniqueCategoryTexts[static_cast<std::size_t>(i)].initial;
+    chkSitu[i] = new QCheckBox(QString::fromUtf8(initial.data(), static_cast<qsizetype>(initial.size())), Frame[1]);
     chkSitu[i]->setObjectName(Indexed("chkSitu", i));
     const int column = i / 3;
     const int row = i % 3;
@@ -173,11 +173,11 @@ void FrmMain::BuildScenarioTab(QWidget* canvas) {
 
   Frame[3] = MakeFrame(canvas, QStringLiteral("Frame3"), QStringLiteral("シナリオ設定"));
   Place(Frame[3], 3000, 480, 3350, 3760);
-  static const char* const kStateCaptions[4] = {"非表示", "未踏", "該当", "終了"};
   static const int kStateLeft[4] = {180, 1080, 1800, 2520};
   static const int kStateWidth[4] = {855, 700, 700, 700};
   for (int i = 0; i < 4; ++i) {
-    optEvt[i] = new QRadioButton(QString::fromUtf8(kStateCaptions[i]), Frame[3]);
+    const std::string_view caption = kScenarioOptionNames[static_cast<std::size_t>(i)].caption;
+    optEvt[i] = new QRadioButton(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())), Frame[3]);
     optEvt[i]->setObjectName(Indexed("optEvt", i));
     PlaceMarked(optEvt[i], kStateLeft[i], 360, kStateWidth[i], 180);
   }
@@ -218,7 +218,8 @@ void FrmMain::BuildItemTab(QWidget* canvas) {
     const int row = i % 4;
     txtParty[i] = MakeBox(Frame[5], Indexed("txtParty", i), 3);
     Place(txtParty[i], main ? 180 : 2060, 280 + 280 * row, 420, 270);
-    lblValue[i] = MakeLabel(Frame[5], Indexed("lblValue", i), QStringLiteral("（未加入）"));
+    lblValue[i] = MakeLabel(Frame[5], Indexed("lblValue", i),
+                            QString::fromUtf8(kEmptySlotLabel.data(), static_cast<qsizetype>(kEmptySlotLabel.size())));
     Place(lblValue[i], main ? 680 : 2560, 320 + 280 * row, main ? kMainLabelWidth[row] : 1290, 195);
   }
 

@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "names/NameTables.h"
+#include "savedata/SaveLayout.h"
 #include "ui/DropDownRows.h"
 #include "ui/FlexGrid.h"
 #include "ui/FrmMain.h"
@@ -19,16 +21,7 @@ namespace zovek {
 
 namespace {
 
-const char* const kCharacterRowLabels[24] = {
-    "年齢",   "仲間加入", "体術使用", "CR",     "HP",     "最大HP", "LP",     "最大LP",
-    "WP",     "最大WP",   "JP",       "最大JP", "体術LV", "剣術LV", "斧術LV", "杖術LV",
-    "槍術LV", "弓術LV",   "樹術LV",   "石術LV", "火術LV", "水術LV", "音術LV", "獣術LV"};
-
-QString EquipmentRowLabel(int row) {
-  return row <= 2 ? QStringLiteral("武器%1").arg(row) : QStringLiteral("防具%1").arg(row - 2);
-}
-
-QString PossessionRowLabel(int row) { return QStringLiteral("持物%1").arg(row, 2, 10, QLatin1Char('0')); }
+QString Text(std::string_view utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
 
 }  // namespace
 
@@ -56,7 +49,7 @@ void FrmMain::ResetWindow(std::int16_t full) {
   for (TextBox* box : txtValue) box->setText(QStringLiteral("0"));
   for (std::size_t k = 0; k < txtParty.size(); ++k) {
     txtParty[k]->setText(QStringLiteral("-"));
-    lblValue[k]->setText(QStringLiteral("（未加入）"));
+    lblValue[k]->setText(Text(kEmptySlotLabel));
   }
   for (QCheckBox* box : chkSitu) box->setChecked(false);
   // The save items keep their enabled states; only "No. 1" keeps its mark.
@@ -82,7 +75,7 @@ void FrmMain::ResetWindow(std::int16_t full) {
 
   // The character grid's labels and empty values.
   for (int r = 1; r <= 24; ++r) {
-    Fgrid[0]->setText(r, 0, QString::fromUtf8(kCharacterRowLabels[r - 1]));
+    Fgrid[0]->setText(r, 0, QString::fromStdString(CharacterRowCaption(r)));
     Fgrid[0]->setText(r, 1, QStringLiteral("0"));
   }
 
@@ -96,21 +89,21 @@ void FrmMain::ResetWindow(std::int16_t full) {
         grid->setCurrent(r, c);
         if (r == 0) {
           switch (c) {
-            case 1: grid->setText(r, c, QStringLiteral("コード")); break;
-            case 2: grid->setText(r, c, QStringLiteral("回 数")); break;
-            case 3: grid->setText(r, c, g == 1 ? QStringLiteral("装備品名") : QStringLiteral("アイテム名")); break;
+            case 1: grid->setText(r, c, Text(kCodeHeader)); break;
+            case 2: grid->setText(r, c, Text(kCountHeader)); break;
+            case 3: grid->setText(r, c, Text(g == 1 ? kEquipmentNameHeader : kPossessionNameHeader)); break;
             default: break;
           }
           grid->setCellAlignment(r, c, Qt::AlignCenter);
         } else {
           switch (c) {
             case 0:
-              grid->setText(r, c, g == 1 ? EquipmentRowLabel(r) : PossessionRowLabel(r));
+              grid->setText(r, c, QString::fromStdString(g == 1 ? EquipmentCaption(r) : PossessionCaption(r)));
               grid->setCellAlignment(r, c, Qt::AlignCenter);
               break;
             case 1: grid->setText(r, c, QStringLiteral("0")); break;
             case 2: grid->setText(r, c, QStringLiteral("-")); break;
-            default: grid->setText(r, c, QStringLiteral("（なし）")); break;
+            default: grid->setText(r, c, Text(kNoItemName)); break;
           }
         }
       }
@@ -125,7 +118,7 @@ void FrmMain::ResetWindow(std::int16_t full) {
 
   Fgrid[0]->setColumnWidthTwips(1, Fgrid[0]->columnWidthTwips(1) - 210);
   Fgrid[0]->setCurrent(0, 1);
-  Fgrid[0]->setText(0, 1, QStringLiteral("データ"));
+  Fgrid[0]->setText(0, 1, Text(kCharacterGridHeader));
   Fgrid[0]->setCellAlignment(0, 1, Qt::AlignCenter);
   for (int g = 1; g <= 2; ++g) {
     FlexGrid* grid = Fgrid[g];

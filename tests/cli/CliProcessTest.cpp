@@ -153,13 +153,15 @@ TEST(CliProcess, DumpJsonParsesAndPicksTheSaveAsked) {
   const QJsonObject third = QJsonDocument::fromJson(QByteArray::fromStdString(run.out)).object();
   EXPECT_EQ(third["save"]["number"].toInt(), 3);
   EXPECT_EQ(third["save"]["block"].toInt(), 6);
-  EXPECT_EQ(third["chips"].toInteger(), 1234567);  // above the 999999 the window shows
+  EXPECT_EQ(third["chipsStored"].toInteger(), 1234567);  // above the 999999 the window shows
+  EXPECT_EQ(third["chips"].toInteger(), 999999);
 
   run = Cli({"dump", "--json", demo});  // no --save: the save the editor opens first
   ASSERT_EQ(run.exitCode, 0) << run.err;
   const QJsonObject first = QJsonDocument::fromJson(QByteArray::fromStdString(run.out)).object();
   EXPECT_EQ(first["save"]["number"].toInt(), 1);
-  EXPECT_EQ(first["playTime"]["hours"].toInt(), 123);  // above the 99 the window shows
+  EXPECT_EQ(first["playTime"]["sixtieths"].toInteger() / 216000, 123);  // above the 99 the window shows
+  EXPECT_EQ(first["playTime"]["hours"].toInt(), 99);
   EXPECT_EQ(first["playTime"]["minutes"].toInt(), 45);
 
   run = Cli({"dump", demo, "--save=2"});

@@ -1,5 +1,6 @@
-// The JSON of `dump --json`: it parses, holds the stored values, and has
-// exactly the keys that docs/cli.md lists (a change there must show here).
+// The JSON of `dump --json`: it parses, holds what the window shows with the
+// stored values beside, and has exactly the keys that docs/cli.md lists (a
+// change there must show here).
 
 #include <gtest/gtest.h>
 
@@ -58,22 +59,24 @@ class JsonDump : public ::testing::Test {
 };
 
 TEST_F(JsonDump, HasExactlyTheDocumentedKeys) {
-  EXPECT_EQ(Keys(Root()), Sorted({"formatVersion", "file", "kind", "save", "protagonist", "chips", "playTime", "party",
-                                "possessions", "characters", "techniques", "scenarios", "roles"}));
+  EXPECT_EQ(Keys(Root()), Sorted({"formatVersion", "file", "kind", "save", "protagonist", "chips", "chipsStored",
+                                "playTime", "party", "possessions", "characters", "techniques", "scenarios", "roles"}));
   EXPECT_EQ(Keys(Root()["save"].toObject()), Sorted({"number", "block", "regionOffset", "checksum"}));
   EXPECT_EQ(Keys(Root()["save"]["checksum"].toObject()), Sorted({"stored", "computed", "matches"}));
   EXPECT_EQ(Keys(Root()["playTime"].toObject()), Sorted({"sixtieths", "hours", "minutes", "highByte"}));
   EXPECT_EQ(Keys(Root()["party"].toObject()), Sorted({"main", "sub"}));
-  EXPECT_EQ(Keys(Root()["party"]["main"][0].toObject()), Sorted({"slot", "offset", "code", "label"}));
-  EXPECT_EQ(Keys(Root()["possessions"][0].toObject()), Sorted({"slot", "label", "offset", "code", "name", "count"}));
+  EXPECT_EQ(Keys(Root()["party"]["main"][0].toObject()), Sorted({"slot", "offset", "code", "stored", "label"}));
+  EXPECT_EQ(Keys(Root()["possessions"][0].toObject()),
+            Sorted({"slot", "label", "offset", "code", "name", "count", "countStored"}));
   const QJsonObject character = Root()["characters"][0].toObject();
   EXPECT_EQ(Keys(character),
-            Sorted({"index", "name", "recordOffset", "joined", "martialArts", "age", "cr", "hp", "maxHp", "lp", "maxLp",
-                    "wp", "maxWp", "jp", "maxJp", "skills", "equipment"}));
+            Sorted({"index", "name", "recordOffset", "joined", "joinedStored", "martialArts", "age", "cr", "crStored",
+                    "hp", "maxHp", "lp", "maxLp", "wp", "maxWp", "jp", "maxJp", "skills", "equipment"}));
   EXPECT_EQ(Keys(character["martialArts"].toObject()), Sorted({"on", "stored"}));
   EXPECT_EQ(Keys(character["skills"][0].toObject()),
             Sorted({"category", "caption", "offset", "stored", "level", "aptitude"}));
-  EXPECT_EQ(Keys(character["equipment"][0].toObject()), Sorted({"slot", "label", "offset", "code", "name", "count"}));
+  EXPECT_EQ(Keys(character["equipment"][0].toObject()),
+            Sorted({"slot", "label", "offset", "code", "name", "count", "countStored"}));
   EXPECT_EQ(Keys(Root()["techniques"][0].toObject()), Sorted({"index", "name", "techniques"}));
   EXPECT_EQ(Keys(Root()["techniques"][0]["techniques"][0].toObject()), Sorted({"row", "name", "byte", "bit", "mastered"}));
   EXPECT_EQ(Keys(Root()["scenarios"][0].toObject()),
@@ -81,7 +84,7 @@ TEST_F(JsonDump, HasExactlyTheDocumentedKeys) {
   EXPECT_EQ(Keys(Root()["roles"][0].toObject()), Sorted({"entry", "caption", "byte", "bit", "acquired"}));
 }
 
-TEST_F(JsonDump, HoldsTheStoredValuesNotTheWindowsClampedOnes) {
+TEST_F(JsonDump, HoldsTheShownValuesAndTheStoredOnesBeside) {
   EXPECT_EQ(Root()["formatVersion"].toInt(), kDumpFormatVersion);
   EXPECT_EQ(Root()["file"].toString().toStdString(), "dir/ファイル.mcr");
   EXPECT_EQ(Root()["kind"].toString(), "card-image");
@@ -90,14 +93,19 @@ TEST_F(JsonDump, HoldsTheStoredValuesNotTheWindowsClampedOnes) {
   EXPECT_EQ(Root()["save"]["regionOffset"].toInt(), 49536);
   EXPECT_FALSE(Root()["save"]["checksum"]["matches"].toBool());
   EXPECT_EQ(Root()["save"]["checksum"]["stored"].toInt(), 0x12);
-  EXPECT_EQ(Root()["chips"].toInteger(), 1234567);
-  EXPECT_EQ(Root()["playTime"]["hours"].toInt(), 123);
+  EXPECT_EQ(Root()["chipsStored"].toInteger(), 1234567);
+  EXPECT_EQ(Root()["chips"].toInteger(), 999999);
+  EXPECT_EQ(Root()["playTime"]["hours"].toInt(), 99);
   EXPECT_EQ(Root()["playTime"]["minutes"].toInt(), 45);
   EXPECT_EQ(Root()["playTime"]["sixtieths"].toInteger(), savegen::PlayTime(123, 45, 30));
-  EXPECT_EQ(Root()["characters"][0]["cr"].toInteger(), 1000000);
-  EXPECT_EQ(Root()["possessions"][63]["count"].toInt(), 255);
-  EXPECT_TRUE(Root()["characters"][26]["joined"].isNull());
+  EXPECT_EQ(Root()["characters"][0]["crStored"].toInteger(), 1000000);
+  EXPECT_EQ(Root()["characters"][0]["cr"].toInteger(), 999999);
+  EXPECT_EQ(Root()["possessions"][63]["countStored"].toInt(), 255);
+  EXPECT_TRUE(Root()["possessions"][63]["count"].isNull());
+  EXPECT_TRUE(Root()["characters"][26]["joinedStored"].isNull());
+  EXPECT_TRUE(Root()["characters"][26]["joined"].isBool());
   EXPECT_TRUE(Root()["characters"][0]["joined"].isBool());
+  EXPECT_TRUE(Root()["characters"][0]["joinedStored"].isBool());
 }
 
 TEST_F(JsonDump, EveryNumberAgreesWithTheRegionBytes) {
@@ -115,13 +123,13 @@ TEST_F(JsonDump, EveryNumberAgreesWithTheRegionBytes) {
     for (const QJsonValue item : c["equipment"].toArray()) {
       const auto at = static_cast<std::size_t>(item["offset"].toInt());
       EXPECT_EQ(item["code"].toInt(), region[at]);
-      EXPECT_EQ(item["count"].toInt(), region[at + 1]);
+      EXPECT_EQ(item["countStored"].toInt(), region[at + 1]);
     }
   }
   for (const QJsonValue item : Root()["possessions"].toArray()) {
     const auto at = static_cast<std::size_t>(item["offset"].toInt());
     EXPECT_EQ(item["code"].toInt(), region[at]);
-    EXPECT_EQ(item["count"].toInt(), region[at + 1]);
+    EXPECT_EQ(item["countStored"].toInt(), region[at + 1]);
   }
   for (const QJsonValue s : Root()["scenarios"].toArray()) {
     EXPECT_EQ(s["stored"].toInt(), region[static_cast<std::size_t>(s["offset"].toInt())]);
@@ -137,7 +145,7 @@ TEST_F(JsonDump, EveryNumberAgreesWithTheRegionBytes) {
     }
   }
   EXPECT_EQ(Root()["protagonist"].toInt(), region[33]);
-  EXPECT_EQ(Root()["party"]["sub"][3]["code"].toInt(), region[43]);
+  EXPECT_EQ(Root()["party"]["sub"][3]["stored"].toInt(), region[43]);
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <set>
 #include <utility>
 
@@ -35,6 +37,35 @@ TEST(SaveDump, HasEveryPartOfTheWindowWithItsCount) {
   }
 }
 
+// What the dump shows is what the window's boxes and cells make of the stored
+// bytes, over saves whose bytes lean towards the values that get rewritten.
+TEST(SaveDump, ShownValuesAreTheStoredOnesAsTheWindowShowsThem) {
+  std::mt19937 rng(2026);
+  for (int round = 0; round < 20; ++round) {
+    SaveBuffer b{};
+    for (auto& byte : b) byte = static_cast<std::uint8_t>(rng() % 3 == 0 ? 255 : rng());
+    const SaveDump dump = DecodeSave(b);
+    EXPECT_EQ(dump.chips, std::min<std::int64_t>(dump.chipsStored, 999999));
+    EXPECT_EQ(dump.playTime.hours, std::min<std::int64_t>(dump.playTime.sixtieths / 216000, 99));
+    EXPECT_EQ(dump.playTime.minutes, dump.playTime.sixtieths / 3600 % 60);
+    EXPECT_EQ(dump.protagonist, b[33]);
+    for (const PartySlot& p : dump.party) EXPECT_EQ(p.code.value_or(255), p.stored) << p.slot;
+    for (const PartySlot& p : dump.party) EXPECT_EQ(p.code.has_value(), p.stored != 255) << p.slot;
+    for (const ItemSlot& item : dump.possessions) {
+      EXPECT_EQ(item.count.has_value(), item.countStored != 255) << item.caption;
+      EXPECT_EQ(item.count.value_or(255), item.countStored) << item.caption;
+    }
+    for (const CharacterDump& c : dump.characters) {
+      for (const CharacterNumber& n : c.numbers) {
+        EXPECT_EQ(n.shown, n.key == "cr" ? std::min<std::int64_t>(n.stored, 999999) : n.stored) << n.key;
+      }
+      for (const SkillLevel& s : c.skills) EXPECT_EQ(s.level + (s.aptitude ? 128 : 0), s.stored);
+      EXPECT_EQ(c.martialArts, c.martialByte != 0);
+      EXPECT_EQ(c.joined, c.joinedStored.value_or(false));
+    }
+  }
+}
+
 TEST(SaveDump, CharacterNumbersComeFromTheirRecordBytesUnclamped) {
   SaveBuffer b = Base();
   const int record = 4600 + 112 * 3;
@@ -57,11 +88,13 @@ TEST(SaveDump, CharacterNumbersComeFromTheirRecordBytesUnclamped) {
     EXPECT_EQ(c.numbers[i].caption, caption);
     EXPECT_EQ(c.numbers[i].offset, record + r);
     EXPECT_EQ(c.numbers[i].width, width);
-    EXPECT_EQ(c.numbers[i].value, savegen::GetNumber(b, static_cast<std::size_t>(record + r), width)) << key;
+    EXPECT_EQ(c.numbers[i].stored, savegen::GetNumber(b, static_cast<std::size_t>(record + r), width)) << key;
   }
-  EXPECT_EQ(c.numbers[1].value, 16777215);
-  EXPECT_EQ(c.numbers[2].value, 0x1234);
-  EXPECT_EQ(c.numbers[0].value, 77);
+  EXPECT_EQ(c.numbers[1].stored, 16777215);
+  EXPECT_EQ(c.numbers[1].shown, 999999);  // as the grid shows it
+  EXPECT_EQ(c.numbers[2].stored, 0x1234);
+  EXPECT_EQ(c.numbers[2].shown, 0x1234);
+  EXPECT_EQ(c.numbers[0].stored, 77);
 }
 
 TEST(SaveDump, LastCharacterRecordEndsWhereTheLayoutSays) {
@@ -69,7 +102,7 @@ TEST(SaveDump, LastCharacterRecordEndsWhereTheLayoutSays) {
   b[7598] = 61;  // age of entry 26: 4600 + 2912 + 86
   const CharacterDump c = DecodeSave(b).characters[26];
   EXPECT_EQ(c.recordOffset, 7512);
-  EXPECT_EQ(c.numbers[0].value, 61);
+  EXPECT_EQ(c.numbers[0].stored, 61);
   EXPECT_EQ(c.name, "兵士(3)");
 }
 
@@ -102,11 +135,13 @@ TEST(SaveDump, JoinedBitsRunFromBit7OfByte412AndSoldiersHaveNone) {
   const SaveDump dump = DecodeSave(b);
   for (const CharacterDump& c : dump.characters) {
     if (c.index >= 24) {
-      EXPECT_FALSE(c.joined.has_value()) << c.index;
+      EXPECT_FALSE(c.joinedStored.has_value()) << c.index;
+      EXPECT_FALSE(c.joined) << c.index;  // the grid shows 0
       continue;
     }
-    ASSERT_TRUE(c.joined.has_value());
-    EXPECT_EQ(*c.joined, c.index == 0 || c.index == 9 || c.index == 23) << c.index;
+    ASSERT_TRUE(c.joinedStored.has_value());
+    EXPECT_EQ(*c.joinedStored, c.index == 0 || c.index == 9 || c.index == 23) << c.index;
+    EXPECT_EQ(c.joined, *c.joinedStored) << c.index;
   }
   EXPECT_EQ(dump.characters[9].joinedByte, 413);
   EXPECT_EQ(dump.characters[9].joinedBit, 6);
@@ -133,9 +168,11 @@ TEST(SaveDump, EquipmentPairsAreCodeThenCountWithNames) {
   EXPECT_EQ(c.equipment[0].caption, "武器1");
   EXPECT_EQ(c.equipment[0].offset, record + 52);
   EXPECT_EQ(c.equipment[0].name, "（なし）");
-  EXPECT_EQ(c.equipment[0].count, 255);
+  EXPECT_EQ(c.equipment[0].countStored, 255);
+  EXPECT_FALSE(c.equipment[0].count.has_value());  // shown as "-"
   EXPECT_EQ(c.equipment[5].caption, "防具4");
   EXPECT_EQ(c.equipment[5].name, "ぼうぐ122");
+  EXPECT_EQ(c.equipment[5].countStored, 9);
   EXPECT_EQ(c.equipment[5].count, 9);
 }
 
@@ -146,9 +183,11 @@ TEST(SaveDump, HeaderValuesAreAsStoredBeyondTheWindowsLimits) {
   savegen::SetPlayTime(b, savegen::PlayTime(123, 45, 30));
   SaveDump dump = DecodeSave(b);
   EXPECT_EQ(dump.protagonist, 250);
-  EXPECT_EQ(dump.chips, 16777215);
+  EXPECT_EQ(dump.chipsStored, 16777215);
+  EXPECT_EQ(dump.chips, 999999);  // as the box shows it
   EXPECT_EQ(dump.playTime.sixtieths, savegen::PlayTime(123, 45, 30));
-  EXPECT_EQ(dump.playTime.hours, 123);
+  EXPECT_EQ(dump.playTime.sixtieths / 216000, 123);
+  EXPECT_EQ(dump.playTime.hours, 99);  // the hours box takes at most 99
   EXPECT_EQ(dump.playTime.minutes, 45);
   EXPECT_EQ(dump.playTime.highByte, 1);  // 123 hours need the fourth byte
 
@@ -170,7 +209,8 @@ TEST(SaveDump, PartySlotsAndLabels) {
   for (int i = 0; i < 8; ++i) {
     EXPECT_EQ(dump.party[static_cast<std::size_t>(i)].slot, i);
     EXPECT_EQ(dump.party[static_cast<std::size_t>(i)].offset, 36 + i);
-    EXPECT_EQ(dump.party[static_cast<std::size_t>(i)].code, codes[i]);
+    EXPECT_EQ(dump.party[static_cast<std::size_t>(i)].stored, codes[i]);
+    EXPECT_EQ(dump.party[static_cast<std::size_t>(i)].code.value_or(255), codes[i]);
   }
   EXPECT_EQ(dump.party[0].label, CharacterNames()[3]);
   EXPECT_EQ(dump.party[1].label, "（未加入）");
@@ -191,10 +231,11 @@ TEST(SaveDump, PossessionSlotsAreConsecutivePairsFrom180) {
     EXPECT_EQ(item.slot, static_cast<int>(i) + 1);
     EXPECT_EQ(item.offset, 180 + 2 * static_cast<int>(i));
     EXPECT_EQ(item.code, b[180 + 2 * i]);
-    EXPECT_EQ(item.count, b[181 + 2 * i]);
+    EXPECT_EQ(item.countStored, b[181 + 2 * i]);
     EXPECT_EQ(item.name, ItemName(item.code));
   }
-  EXPECT_EQ(dump.possessions[0].count, 255);
+  EXPECT_EQ(dump.possessions[0].countStored, 255);
+  EXPECT_FALSE(dump.possessions[0].count.has_value());
   EXPECT_EQ(dump.possessions[63].caption, "持物64");
   EXPECT_EQ(dump.possessions[6].caption, "持物07");
   EXPECT_EQ(dump.possessions[63].name, "アイテム87");

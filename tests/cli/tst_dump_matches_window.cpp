@@ -4,9 +4,10 @@
 // values. Both read the same file; the window is driven the way a user
 // drives it (menu, keys, clicks).
 //
-// Where the window clamps a value for display the dump holds the stored
-// value: CR and chips above 999999 are shown as 999999, play time of 100
-// hours or more as 99 hours. The test expects exactly that difference.
+// Where the window clamps a value for display (CR and chips above 999999
+// shown as 999999, a play time of 100 hours or more as 99 hours) the dump
+// shows the clamped value too and keeps the stored one beside it; empty
+// counts and party slots, shown as "-", are null.
 
 #include <algorithm>
 
@@ -35,9 +36,10 @@ namespace {
 
 constexpr qint64 kShownMaximum = 999999;  // CR and chips
 constexpr qint64 kShownHours = 99;        // the hours box takes two digits
+constexpr qint64 kSixtiethsPerHour = 216000;
 
 QString Num(qint64 v) { return QString::number(v); }
-QString CountText(int v) { return v == 255 ? QStringLiteral("-") : Num(v); }
+QString CountText(const QJsonValue& v) { return v.isNull() ? QStringLiteral("-") : Num(v.toInt()); }
 
 QJsonObject Dump(const QString& file, int save) {
   QProcess process;
@@ -71,7 +73,7 @@ class DumpMatchesWindowTest : public WindowTest {
       const QString where = what + QStringLiteral(" row %1").arg(row);
       same(cell(grid, row, 0), item["label"].toString(), where + " label");
       same(cell(grid, row, 1), Num(item["code"].toInt()), where + " code");
-      same(cell(grid, row, 2), CountText(item["count"].toInt()), where + " count");
+      same(cell(grid, row, 2), CountText(item["count"]), where + " count");
       same(cell(grid, row, 3), item["name"].toString(), where + " name");
     }
   }
@@ -87,11 +89,12 @@ class DumpMatchesWindowTest : public WindowTest {
       const QString who = QStringLiteral("character %1").arg(k);
       same(list->itemText(k), c["name"].toString(), who + " name");
       same(cell(0, 1, 1), Num(c["age"].toInteger()), who + " 年齢");
-      // The soldier entries have no joined bit: the dump says null, the window "0".
+      // The soldier entries have no joined bit: both show "0" (the dump's joinedStored is null).
       same(cell(0, 2, 1), c["joined"].toBool() ? "1" : "0", who + " 仲間加入");
       same(cell(0, 3, 1), c["martialArts"]["on"].toBool() ? "1" : "0", who + " 体術使用");
-      // The window clamps CR for display; the dump keeps the stored value.
-      same(cell(0, 4, 1), Num(std::min(c["cr"].toInteger(), kShownMaximum)), who + " CR");
+      // The window clamps CR for display, and so does the dump; the stored value stands beside.
+      same(cell(0, 4, 1), Num(c["cr"].toInteger()), who + " CR");
+      same(cell(0, 4, 1), Num(std::min(c["crStored"].toInteger(), kShownMaximum)), who + " CR stored");
       const char* keys[] = {"hp", "maxHp", "lp", "maxLp", "wp", "maxWp", "jp", "maxJp"};
       for (int i = 0; i < 8; ++i) same(cell(0, 5 + i, 1), Num(c[keys[i]].toInteger()), who + " " + keys[i]);
       const QJsonArray skills = c["skills"].toArray();
@@ -150,16 +153,19 @@ class DumpMatchesWindowTest : public WindowTest {
 
   void compareGeneral(const QJsonObject& dump) {
     same(text("txtValue(1)"), Num(dump["protagonist"].toInt()), "主人公コード");
-    // Chips and hours are clamped by the window; the dump keeps them as stored.
-    same(text("txtValue(2)"), Num(std::min(dump["chips"].toInteger(), kShownMaximum)), "チップ");
-    same(text("txtValue(3)"), Num(std::min(dump["playTime"]["hours"].toInteger(), kShownHours)), "時間");
+    // Chips and hours are clamped by the window, and by the dump; the stored values stand beside.
+    same(text("txtValue(2)"), Num(dump["chips"].toInteger()), "チップ");
+    same(text("txtValue(2)"), Num(std::min(dump["chipsStored"].toInteger(), kShownMaximum)), "チップ stored");
+    same(text("txtValue(3)"), Num(dump["playTime"]["hours"].toInteger()), "時間");
+    same(text("txtValue(3)"),
+         Num(std::min(dump["playTime"]["sixtieths"].toInteger() / kSixtiethsPerHour, kShownHours)), "時間 stored");
     same(text("txtValue(4)"), Num(dump["playTime"]["minutes"].toInteger()), "分");
     QJsonArray party = dump["party"]["main"].toArray();
     for (const QJsonValue p : dump["party"]["sub"].toArray()) party.append(p);
     QCOMPARE(party.size(), 8);
     for (const QJsonValue p : party) {
       const int slot = p["slot"].toInt();
-      same(text(QStringLiteral("txtParty(%1)").arg(slot)), CountText(p["code"].toInt()), QStringLiteral("party %1").arg(slot));
+      same(text(QStringLiteral("txtParty(%1)").arg(slot)), CountText(p["code"]), QStringLiteral("party %1").arg(slot));
       same(get<QLabel>(QStringLiteral("lblValue(%1)").arg(slot))->text(), p["label"].toString(),
            QStringLiteral("party label %1").arg(slot));
     }
@@ -197,8 +203,8 @@ class DumpMatchesWindowTest : public WindowTest {
       compareCharacters(dump["characters"].toArray());
       compareTechniques(dump["techniques"].toArray());
       compareScenarios(dump["scenarios"].toArray());
-      sawClampedHours = sawClampedHours || dump["playTime"]["hours"].toInteger() > kShownHours;
-      sawClampedChips = sawClampedChips || dump["chips"].toInteger() > kShownMaximum;
+      sawClampedHours = sawClampedHours || dump["playTime"]["sixtieths"].toInteger() / kSixtiethsPerHour > kShownHours;
+      sawClampedChips = sawClampedChips || dump["chipsStored"].toInteger() > kShownMaximum;
     }
     // The demo card holds both clamped cases, so the difference was exercised.
     QVERIFY(sawClampedHours);

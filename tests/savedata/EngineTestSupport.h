@@ -7,14 +7,14 @@
 #include <ostream>
 #include <vector>
 
-#include "FakeEditorView.h"
 #include "savedata/FieldEngine.h"
+#include "savedata/MemoryView.h"
 
 namespace zovek {
 
 struct EngineFixture {
   SaveBuffer buffer{};
-  FakeEditorView view;
+  MemoryView view{MemoryView::BoxTexts::AsGiven};  // what the engine hands over, unchanged
   FieldContext ctx{buffer, view, 0};
 
   void SelectCharacter(int k) { ctx.characterBase = static_cast<std::int16_t>(112 * k); }

@@ -229,14 +229,5 @@ TEST_F(CharacterWalk, AStoreErrorStopsTheWalkAtThatField) {
   EXPECT_EQ(At(b + 8), 0x11);
 }
 
-TEST_F(CharacterWalk, OtherModesDoNothing) {
-  FillPattern();
-  const SaveBuffer before = buffer;
-  view.recording = true;
-  for (WalkMode mode : {0, 3, -1}) CharacterFieldWalk(ctx, mode);
-  EXPECT_TRUE(view.calls.empty());
-  EXPECT_EQ(buffer, before);
-}
-
 }  // namespace
 }  // namespace zovek

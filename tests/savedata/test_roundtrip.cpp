@@ -84,7 +84,7 @@ TEST(RoundTrip, OnlyTheDocumentedNormalisationsChangeBytes) {
   for (std::uint32_t seed = 1; seed <= kBuffers; ++seed) {
     SaveBuffer buffer = BiasedRandomBuffer(seed);
     const SaveBuffer expected = ExpectedAfterRoundTrip(buffer, seen);
-    FakeEditorView view;
+    MemoryView view{MemoryView::BoxTexts::AsGiven};
     LoadAndStoreEverything(buffer, view);
     ASSERT_TRUE(SameBytes(buffer, expected)) << "seed " << seed;
   }
@@ -99,7 +99,7 @@ TEST(RoundTrip, OnlyTheDocumentedNormalisationsChangeBytes) {
 TEST(RoundTrip, ASecondRoundTripChangesNothing) {
   for (std::uint32_t seed = 1000; seed < 1000 + kBuffers / 3; ++seed) {
     SaveBuffer buffer = BiasedRandomBuffer(seed);
-    FakeEditorView view;
+    MemoryView view{MemoryView::BoxTexts::AsGiven};
     LoadAndStoreEverything(buffer, view);
     const SaveBuffer once = buffer;
     LoadAndStoreEverything(buffer, view);
@@ -109,7 +109,7 @@ TEST(RoundTrip, ASecondRoundTripChangesNothing) {
 
 TEST(RoundTrip, ASaveOfZerosOnlyGainsItsPartyCount) {
   SaveBuffer buffer{};
-  FakeEditorView view;
+  MemoryView view{MemoryView::BoxTexts::AsGiven};
   LoadAndStoreEverything(buffer, view);
   SaveBuffer expected{};
   expected[32] = 4;  // four main slots holding code 0
@@ -119,7 +119,7 @@ TEST(RoundTrip, ASaveOfZerosOnlyGainsItsPartyCount) {
 TEST(RoundTrip, ASaveOfOnesIsNormalisedAsDocumented) {
   SaveBuffer buffer;
   buffer.fill(255);
-  FakeEditorView view;
+  MemoryView view{MemoryView::BoxTexts::AsGiven};
   LoadAndStoreEverything(buffer, view);
   SaveBuffer expected;
   expected.fill(255);

@@ -5,12 +5,15 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "savefile/SaveBuffer.h"
+#include "savefile/TempDir.h"
 #include "savegen/ByteFiles.h"
+#include "savegen/DemoSave.h"
 #include "savegen/SaveImages.h"
 
 namespace zovek::testfiles {
@@ -45,6 +48,27 @@ inline std::vector<std::size_t> Differences(const savegen::Bytes& before, const 
     if (before[i] != after[i]) positions.push_back(i);
   }
   return positions;
+}
+
+// A card with saves 1, 3 and 12 in the first, a middle and the last block.
+inline savegen::CardImage ThreeSaveCard(savegen::ChecksumMode third = savegen::ChecksumMode::Correct) {
+  savegen::CardImage card(7);
+  card.GameSave(1, savegen::DigitForSave(1), savegen::DemoRegion(11))
+      .GameSave(8, savegen::DigitForSave(3), savegen::DemoRegion(33), third)
+      .GameSave(15, savegen::DigitForSave(12), savegen::DemoRegion(1212));
+  return card;
+}
+
+inline std::filesystem::path Write(const TempDir& dir, const std::string& name, const savegen::Bytes& bytes) {
+  const std::filesystem::path path = dir / name;
+  savegen::WriteWholeFile(path, bytes);
+  return path;
+}
+
+// Flips one bit of a byte of the file's bytes.
+inline savegen::Bytes Flipped(savegen::Bytes bytes, std::uint64_t position, int bit) {
+  bytes.at(position) = static_cast<std::uint8_t>(bytes.at(position) ^ (1u << bit));
+  return bytes;
 }
 
 }  // namespace zovek::testfiles

@@ -5,7 +5,7 @@
 #include <system_error>
 #include <vector>
 
-#include "savedata/FakeEditorView.h"
+#include "savedata/MemoryView.h"
 #include "savedata/FieldRules.h"
 #include "savedata/Walks.h"
 #include "savefile/ErrorNumbers.h"
@@ -41,7 +41,7 @@ class EditSessionTest : public ::testing::Test {
  protected:
   TempDir dir;
   UserDataDirectory data{dir / "data"};
-  FakeEditorView view;
+  MemoryView view;
   EditSession session{view, data};
 
   EditSessionTest() { view.SetTechniqueRowCount(kTechniqueRowCounts[0]); }

@@ -31,7 +31,8 @@ void ShowWindow(std::unique_ptr<FrmMain>& window, bool activate);
 // Fails the running test when the window showed an error message.
 void VerifyNoErrorShown();
 
-// Finds a named child; fails the test (returns nullptr) when it is missing.
+// Finds a named child, nullptr when it is missing. It does not fail the test:
+// the caller checks the result (QVERIFY) or uses FindOrWarn.
 template <class T>
 T* Find(const QObject* root, const QString& name) {
   return root->findChild<T*>(name);

@@ -8,6 +8,8 @@
 #include <cstddef>
 #include <string>
 
+#include "savedata/SaveLayout.h"
+
 namespace zovek {
 namespace {
 
@@ -38,39 +40,21 @@ bool IsTypedDigit(std::string_view typed) {
   return typed.size() == 1 && typed[0] >= '0' && typed[0] <= '9';
 }
 
-// The range of column 1 of a grid at commit.
+// The range of column 1 of a grid at commit: the codes of the item grids
+// are bytes; the character grid's rows have their own ranges.
 Range CodeColumnRange(int grid, int row) {
-  if (grid == 0) {
-    if (row == 2 || row == 3) return {0, 1};
-    if (row == 4) return {0, 999999};
-    if (row == 5 || row == 6) return {0, 65535};
-  }
-  return {0, 255};
+  return {0, grid == 0 ? CharacterRowMaximum(row) : kByteMaximum};
 }
-
-// Count cells hold 0..254; the byte value 255 is "-", so is anything above.
-constexpr std::int64_t kCountMaximum = 254;
 
 }  // namespace
 
 // Boxes outside 0..4 don't exist; they get the rule of box 0 rather than
 // undefined behaviour.
-int ValueBoxTypingLimit(int box) {
-  switch (box) {
-    case 2: return 6;
-    case 3:
-    case 4: return 2;
-    default: return 3;
-  }
-}
+int ValueBoxTypingLimit(int box) { return DecimalDigits(ValueBoxMaximum(box)); }
 
 std::int64_t ValueBoxMaximum(int box) {
-  switch (box) {
-    case 2: return 999999;
-    case 3: return 99;
-    case 4: return 59;
-    default: return 255;
-  }
+  if (box < 0 || box >= static_cast<int>(kValueBoxMaximum.size())) return kValueBoxMaximum[0];
+  return kValueBoxMaximum[static_cast<std::size_t>(box)];
 }
 
 RuleResult ValueBoxChange(int box, std::string_view text) {
@@ -92,7 +76,7 @@ RuleResult PartyBoxChange(std::string_view text) {
   if (text == kNone) return {std::string(kNone), false};
   const std::int64_t code = WholeNumber(NumericReading(text));
   RuleResult result;
-  if (code > 255) {
+  if (code > kByteMaximum) {
     result.text = kNone;
   } else {
     result.text = WholeText(std::max<std::int64_t>(code, 0));
@@ -105,9 +89,9 @@ PartyLeave PartyBoxLeave(std::string_view text) {
   // The change rule has normally run already; running it again is harmless
   // and keeps the code within 0..255 whatever the text.
   const RuleResult changed = PartyBoxChange(text);
-  if (changed.text == kNone) return {255, std::string(kNone)};
+  if (changed.text == kNone) return {kEmptyCode, std::string(kNone)};
   const int code = static_cast<int>(WholeNumber(NumericReading(changed.text)));
-  return {code, code == 255 ? std::string(kNone) : changed.text};
+  return {code, code == kEmptyCode ? std::string(kNone) : changed.text};
 }
 
 bool IsEditableCell(int grid, int row, int col) {
@@ -117,14 +101,7 @@ bool IsEditableCell(int grid, int row, int col) {
   return false;
 }
 
-int CellTypingLimit(int grid, int row) {
-  if (grid == 0) {
-    if (row == 2 || row == 3) return 1;
-    if (row == 4) return 6;
-    if (row == 5 || row == 6) return 5;
-  }
-  return 3;
-}
+int CellTypingLimit(int grid, int row) { return DecimalDigits(CodeColumnRange(grid, row).high); }
 
 CellEditStart CellEditByKey(int editCol, std::string_view cellText, std::string_view typed) {
   const bool digitTyped = IsTypedDigit(typed);

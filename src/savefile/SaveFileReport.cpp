@@ -1,6 +1,7 @@
-#include "cli/SaveReport.h"
+#include "savefile/SaveFileReport.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <span>
 #include <system_error>
@@ -9,7 +10,7 @@
 #include "savefile/ErrorNumbers.h"
 #include "savefile/FileSystem.h"
 
-namespace zovek::cli {
+namespace zovek {
 
 const SaveEntry* FileReport::Save(int saveNumber) const {
   const auto it = std::find_if(saves.begin(), saves.end(),
@@ -103,13 +104,25 @@ std::string ProblemText(const FileReport& report) {
   return "";
 }
 
-}  // namespace zovek::cli
+std::string ChecksumText(const SaveEntry& save) {
+  const auto hex = [](int byte) {
+    char text[8];
+    std::snprintf(text, sizeof text, "0x%02X", static_cast<unsigned>(byte) & 0xFFu);
+    return std::string(text);
+  };
+  if (save.ChecksumMatches()) return "checksum " + hex(save.storedChecksum) + " matches";
+  return "checksum " + hex(save.storedChecksum) + " does not match (data sums to " + hex(save.computedChecksum) + ")";
+}
 
-namespace zovek::cli {
+std::string SaveName(const SaveEntry& save) {
+  std::string name = "save " + std::to_string(save.saveNumber);
+  if (save.block != 0) name += " (block " + std::to_string(save.block) + ")";
+  return name;
+}
 
 std::string PathText(const std::filesystem::path& path) {
   const std::u8string text = path.u8string();
   return std::string(text.begin(), text.end());
 }
 
-}  // namespace zovek::cli
+}  // namespace zovek

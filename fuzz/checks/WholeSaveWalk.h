@@ -1,12 +1,13 @@
 #pragma once
-// What the round-trip test and the round-trip fuzz check share: every walk
+// What the round-trip fuzz check and the round-trip test share: every walk
 // run once each way, and little-endian access to the save's bytes that does
 // not go through the engine.
 
 #include <cstddef>
 #include <cstdint>
 
-#include "FakeEditorView.h"
+#include "savedata/FieldRules.h"
+#include "savedata/MemoryView.h"
 #include "savedata/Walks.h"
 
 namespace zovek::wholesave {
@@ -23,10 +24,10 @@ inline void PutLe(SaveBuffer& b, int offset, int width, std::uint32_t v) {
 
 // Every walk over every character, category and scenario entry, as a save
 // after browsing the whole window runs them.
-inline void LoadAndStoreEverything(SaveBuffer& buffer, FakeEditorView& view) {
+inline void LoadAndStoreEverything(SaveBuffer& buffer, MemoryView& view) {
   FieldContext ctx{buffer, view, 0};
   for (int k = 0; k < kCharacters; ++k) {
-    ctx.characterBase = static_cast<std::int16_t>(112 * k);
+    ctx.characterBase = static_cast<std::int16_t>(kRecordSize * k);
     CharacterFieldWalk(ctx, kLoad);
     CharacterFieldWalk(ctx, kStore);
   }

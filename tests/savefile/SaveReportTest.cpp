@@ -6,14 +6,18 @@
 #include <cerrno>
 #include <vector>
 
-#include "cli/CliTestFiles.h"
-#include "cli/SaveReport.h"
-#include "cli/TextPrinter.h"
+#include "SaveFileFixtures.h"
+#include "savefile/SaveFileReport.h"
+#include "savegen/DemoFiles.h"
 
-namespace zovek::cli {
+namespace zovek {
 namespace {
 
-using namespace zovek::clitest;
+using namespace zovek::testfiles;
+using savegen::Bytes;
+using savegen::CardImage;
+using savegen::ChecksumMode;
+using savegen::SingleSave;
 
 TEST(SaveReport, CardImageListsEachSaveWithBlockOffsetAndChecksum) {
   TempDir dir;
@@ -163,4 +167,4 @@ TEST(SaveReport, FindsAFlippedBitInASingleSavesRegion) {
 }
 
 }  // namespace
-}  // namespace zovek::cli
+}  // namespace zovek

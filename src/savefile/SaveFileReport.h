@@ -1,7 +1,8 @@
 #pragma once
-// What a save file holds, read without changing it: its kind, the game's
-// saves found by the same directory scan the editor runs, and for each save
-// whether its checksum byte matches its data.
+// What a save file holds, read without changing it (no working copy, no
+// backup): its kind, the game's saves found by the same directory scan the
+// editor runs, and for each save whether its checksum byte matches its data.
+// The texts are the command-line companion's, in English.
 
 #include <cstdint>
 #include <filesystem>
@@ -11,7 +12,7 @@
 #include "savefile/SaveBuffer.h"
 #include "savefile/SaveSlots.h"
 
-namespace zovek::cli {
+namespace zovek {
 
 enum class FileProblem {
   None,
@@ -65,11 +66,13 @@ std::string ProblemText(const FileReport& report);
 // The operating system's text for an error number, or ours for our own numbers.
 std::string ErrorText(int error);
 
-}  // namespace zovek::cli
+// "checksum 0x12 matches" / "checksum 0x12 does not match (data sums to 0x13)".
+std::string ChecksumText(const SaveEntry& save);
 
-namespace zovek::cli {
+// "save 3 (block 8)"; a single-save file has no block.
+std::string SaveName(const SaveEntry& save);
 
 // The path as UTF-8 text, for messages and output.
 std::string PathText(const std::filesystem::path& path);
 
-}  // namespace zovek::cli
+}  // namespace zovek

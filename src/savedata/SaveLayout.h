@@ -1,0 +1,154 @@
+#pragma once
+// Where the window's editable fields live in the data region, and what the
+// window calls them: one table per part of the window. The field classes, the
+// walks' field lists, the ranges and typing limits of the boxes and the grid,
+// the grids' captions and the command-line dump all derive from these.
+// Header only (constexpr), so that the text rules use it without linking the
+// field engine or the name tables.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "names/NameTables.h"
+#include "savedata/FieldRules.h"
+
+namespace zovek {
+
+// ---- the character grid, Fgrid(0) ----
+
+enum class CharacterRowKind {
+  Number,  // a number of `width` bytes at `recordOffset`
+  Joined,  // the character's joined bit (JoinedBitOf), 0 or 1
+  Martial, // the martial-arts flag byte, shown as 0 or 1
+  Skill,   // level in bits 0..6, aptitude (chkSitu) in bit 7
+};
+
+struct CharacterRow {
+  std::string_view key;      // the dump's name of the row; "" for the skill rows
+  std::string_view caption;  // the row's label in column 0; CharacterRowCaption for the skill rows
+  CharacterRowKind kind;
+  int recordOffset;          // inside the 112-byte record; -1 for the joined bit
+  int width;
+};
+
+inline constexpr int kCharacterRows = 24;  // rows 1..24; row 0 is the header
+inline constexpr int kFirstSkillRow = 13;  // rows 13..24: the twelve skill levels, chkSitu(row - 13)
+
+// Index = grid row; entry 0 stands for the header row.
+inline constexpr std::array<CharacterRow, kCharacterRows + 1> kCharacterGrid{{
+    {"", "", CharacterRowKind::Number, -1, 0},
+    {"age", "年齢", CharacterRowKind::Number, 86, 1},
+    {"joined", "仲間加入", CharacterRowKind::Joined, -1, 1},
+    {"martialArts", "体術使用", CharacterRowKind::Martial, kMartialFlagInRecord, 1},
+    {"cr", "CR", CharacterRowKind::Number, 0, 3},
+    {"hp", "HP", CharacterRowKind::Number, 4, 2},
+    {"maxHp", "最大HP", CharacterRowKind::Number, 6, 2},
+    {"lp", "LP", CharacterRowKind::Number, 8, 1},
+    {"maxLp", "最大LP", CharacterRowKind::Number, 9, 1},
+    {"wp", "WP", CharacterRowKind::Number, 12, 1},
+    {"maxWp", "最大WP", CharacterRowKind::Number, 13, 1},
+    {"jp", "JP", CharacterRowKind::Number, 16, 1},
+    {"maxJp", "最大JP", CharacterRowKind::Number, 17, 1},
+    {"", "", CharacterRowKind::Skill, 21, 1},
+    {"", "", CharacterRowKind::Skill, 22, 1},
+    {"", "", CharacterRowKind::Skill, 23, 1},
+    {"", "", CharacterRowKind::Skill, 24, 1},
+    {"", "", CharacterRowKind::Skill, 25, 1},
+    {"", "", CharacterRowKind::Skill, 26, 1},
+    {"", "", CharacterRowKind::Skill, 28, 1},  // record byte 27 is not shown
+    {"", "", CharacterRowKind::Skill, 29, 1},
+    {"", "", CharacterRowKind::Skill, 30, 1},
+    {"", "", CharacterRowKind::Skill, 31, 1},
+    {"", "", CharacterRowKind::Skill, 32, 1},
+    {"", "", CharacterRowKind::Skill, 33, 1},
+}};
+
+inline constexpr std::string_view kCharacterGridHeader = "データ";
+
+// The label of row 1..24: a skill row is its category's name and "LV".
+inline std::string CharacterRowCaption(int row) {
+  const CharacterRow& field = kCharacterGrid.at(static_cast<std::size_t>(row));
+  if (field.kind != CharacterRowKind::Skill) return std::string(field.caption);
+  return std::string(kTechniqueCategoryTexts.at(static_cast<std::size_t>(row - kFirstSkillRow)).name) + "LV";
+}
+
+// ---- the item grids: equipment Fgrid(1), possessions Fgrid(2) ----
+
+inline constexpr int kEquipmentSlots = 6;          // rows 1..6
+inline constexpr int kEquipmentInRecord = 52;      // slot p: code at 50 + 2p, count at 51 + 2p
+inline constexpr int kPossessionSlots = 64;        // rows 1..64
+inline constexpr int kPossessionsStart = 180;      // slot r: code at 178 + 2r, count at 179 + 2r
+inline constexpr int kPossessionsLast = kPossessionsStart + 2 * kPossessionSlots - 1;
+inline constexpr int kWeaponSlots = 2;             // equipment rows 1..2 are weapons, 3..6 armour
+
+inline constexpr std::string_view kCodeHeader = "コード";
+inline constexpr std::string_view kCountHeader = "回 数";
+inline constexpr std::string_view kEquipmentNameHeader = "装備品名";
+inline constexpr std::string_view kPossessionNameHeader = "アイテム名";
+
+// "武器1", "武器2", "防具1".."防具4".
+inline std::string EquipmentCaption(int slot) {
+  return slot <= kWeaponSlots ? "武器" + std::to_string(slot) : "防具" + std::to_string(slot - kWeaponSlots);
+}
+
+// "持物01".."持物64".
+inline std::string PossessionCaption(int slot) {
+  return std::string("持物") + (slot < 10 ? "0" : "") + std::to_string(slot);
+}
+
+// ---- the header values and the party ----
+
+inline constexpr int kMainPartyCountOffset = 32;  // written from the four main slots, never shown
+inline constexpr int kProtagonistOffset = 33;     // txtValue(1)
+inline constexpr int kPartyStart = 36;            // txtParty(0..7): main 0..3, sub 4..7
+inline constexpr int kPartySlots = 8;
+inline constexpr int kMainPartySlots = 4;
+
+// txtValue(0..4): the largest number each box takes. Box 0 is never filled
+// from the save; 3 and 4 are the hours and minutes of the play time.
+inline constexpr std::array<std::int64_t, 5> kValueBoxMaximum{255, 255, kShownMaximum, 99, 59};
+inline constexpr int kProtagonistBox = 1;
+inline constexpr int kChipsBox = 2;
+inline constexpr int kHoursBox = 3;
+inline constexpr int kMinutesBox = 4;
+inline constexpr int kChipsWidth = 3;
+
+// ---- the scenario states: optEvt(0..3) ----
+
+struct ScenarioOptionName {
+  std::string_view key;      // the dump's name of the state
+  std::string_view caption;  // the option button's caption
+};
+// optEvt(i) is on for the state byte: 1 for kStateUnvisited, 2 for
+// kStateCurrent, 3 for kStateFinished, 0 for every other value.
+inline constexpr std::array<ScenarioOptionName, 4> kScenarioOptionNames{{
+    {"hidden", "非表示"}, {"unvisited", "未踏"}, {"current", "該当"}, {"finished", "終了"}}};
+
+// ---- ranges ----
+
+inline constexpr std::int64_t kByteMaximum = 255;
+inline constexpr std::int64_t kCountMaximum = kEmptyCode - 1;  // the byte value 255 is "-"
+
+// The largest number a character grid row takes: 0/1 for the flags, what
+// its bytes hold otherwise, and for CR what the grid can show.
+constexpr std::int64_t CharacterRowMaximum(int row) {
+  if (row < 1 || row > kCharacterRows) return kByteMaximum;
+  const CharacterRow& r = kCharacterGrid[static_cast<std::size_t>(row)];
+  if (r.kind == CharacterRowKind::Joined || r.kind == CharacterRowKind::Martial) return 1;
+  if (r.width >= 3) return kShownMaximum;
+  return (std::int64_t{1} << (8 * r.width)) - 1;
+}
+
+// How many digits the largest number has: the typing limit of its box.
+constexpr int DecimalDigits(std::int64_t maximum) {
+  int digits = 1;
+  while (maximum >= 10) {
+    maximum /= 10;
+    ++digits;
+  }
+  return digits;
+}
+
+}  // namespace zovek
