@@ -7,6 +7,9 @@
 # display needed) through CTest.
 #
 #   bash scripts/windows-core-check.sh      (build dir: build-win, or $ZOVEK_WIN_BUILD_DIR)
+#
+# ZOVEK_WIN_JUNIT=FILE also writes ctest's JUnit report of the wine run there
+# (scripts/test.sh counts the tests from it).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 start=$SECONDS
@@ -63,12 +66,18 @@ cmake --build "$build" -j "$jobs" --target zovek_savefile zovek_names zovek_save
 cmake --build "$build" -j "$jobs"
 built=$SECONDS
 
-# The prefix is made once; tests running side by side then share it.
+# The prefix is made once; tests running side by side then share it. Its
+# menu builder stays off, so wine adds no menu entries or file types to the
+# user's desktop.
 if [ ! -f "$wineprefix/system.reg" ]; then
-  IFS=';' read -r -a emulator_words <<< "$emulator"
-  "${emulator_words[@]}" wineboot --init
+  env -u DISPLAY -u WAYLAND_DISPLAY WINEPREFIX="$wineprefix" WINEDEBUG=-all \
+    WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d" "$wine" wineboot --init
 fi
-ctest --test-dir "$build" --output-on-failure -j "$jobs" ${ZOVEK_WIN_CTEST_ARGS:-}
+junit=()
+if [ -n "${ZOVEK_WIN_JUNIT:-}" ]; then
+  junit=(--output-junit "$ZOVEK_WIN_JUNIT")
+fi
+ctest --test-dir "$build" --output-on-failure -j "$jobs" "${junit[@]}"
 
 echo "windows-core-check: the core, the text rules and their unit tests build for Windows and pass under wine" \
   "(${SECONDS}s: install $((installed - start))s, build $((built - installed))s, wine $((SECONDS - built))s)"
