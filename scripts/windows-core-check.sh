@@ -67,15 +67,22 @@ cmake --build "$build" -j "$jobs"
 built=$SECONDS
 
 # The prefix is made once; tests running side by side then share it. Its
-# menu builder stays off, so wine adds no menu entries or file types to the
-# user's desktop.
-if [ ! -f "$wineprefix/system.reg" ]; then
-  env -u DISPLAY -u WAYLAND_DISPLAY WINEPREFIX="$wineprefix" WINEDEBUG=-all \
-    WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d" "$wine" wineboot --init
+# menu builder is switched off in the prefix's registry, for every later wine
+# process too: otherwise wine makes menu and file-type folders in the user's
+# home. The setup waits until wine has finished with the prefix.
+if [ ! -f "$wineprefix/zovek-prefix-ready" ]; then
+  (
+    unset DISPLAY WAYLAND_DISPLAY
+    export WINEPREFIX="$wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+    "$wine" wineboot --init
+    "$wine" reg add 'HKCU\Software\Wine\DllOverrides' /v winemenubuilder.exe /t REG_SZ /d '' /f >/dev/null
+    /usr/lib/wine/wineserver -w
+  )
+  touch "$wineprefix/zovek-prefix-ready"
 fi
 junit=()
 if [ -n "${ZOVEK_WIN_JUNIT:-}" ]; then
-  junit=(--output-junit "$ZOVEK_WIN_JUNIT")
+  junit=(--output-junit "$ZOVEK_WIN_JUNIT" --test-output-size-passed 1048576)
 fi
 ctest --test-dir "$build" --output-on-failure -j "$jobs" "${junit[@]}"
 
