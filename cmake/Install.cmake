@@ -3,8 +3,9 @@
 #   cmake --install build [--prefix /usr/local]
 #   cd build && cpack -G DEB
 #
-# The .desktop entry and the icon go to the freedesktop places under the
-# prefix, so the editor shows in the desktop's application menu.
+# The .desktop entry, the icon and our file types go to the freedesktop places
+# under the prefix, so the editor shows in the desktop's application menu and
+# is offered for card images and single saves.
 include(GNUInstallDirs)
 
 if(TARGET zovek)
@@ -16,6 +17,7 @@ endif()
 
 set(zovek_packaging ${PROJECT_SOURCE_DIR}/packaging)
 install(FILES ${zovek_packaging}/zovek.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${zovek_packaging}/zovek-mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
 install(FILES ${zovek_packaging}/icons/zovek.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(FILES ${zovek_packaging}/icons/zovek-256.png
@@ -39,7 +41,11 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CPACK_PACKAGE_CONTACT}")
 # The Qt 6 runtime the two programs link (and the platform plugins the window
-# needs), and the Japanese font the window is laid out with.
+# needs, and Qt Network), Qt's own Japanese
+# translation (else the message boxes' buttons read "Yes"/"No"), and the
+# Japanese font the window is laid out with. The desktop's databases of menu
+# entries and file types are brought up to date by those packages' triggers.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), qt6-qpa-plugins (>= 6.4), fonts-ipafont-gothic, libc6, libstdc++6")
+    "libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), libqt6network6 (>= 6.4), qt6-qpa-plugins (>= 6.4), qt6-translations-l10n, fonts-ipafont-gothic, libc6, libstdc++6")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "shared-mime-info, desktop-file-utils")
 include(CPack)

@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Installs every Debian package that the build, the tests and the screenshots
-# need. Does nothing when all of them are already installed.
+# need (the install test checks the menu entry with desktop-file-validate and
+# our file types with update-mime-database and mimetype), and generates the
+# de_DE.UTF-8 locale. Does nothing when all of them are already there.
+# scripts/windows-core-check.sh installs the cross compiler and wine itself.
 set -euo pipefail
 
 packages=(
@@ -11,6 +14,7 @@ packages=(
   fonts-ipafont-gothic
   xvfb xdotool imagemagick x11-utils
   locales
+  desktop-file-utils shared-mime-info libfile-mimeinfo-perl
 )
 
 # A locale whose decimal separator is a comma, so that the number reader is

@@ -1,7 +1,7 @@
 #pragma once
 // Error numbers shown in "ファイル読み込みエラー (n)" and "ファイル書き込みエラー (n)".
-// File operations report the operating system's own number (errno on POSIX,
-// GetLastError on Windows). The numbers below are ours, for failures that no
+// File operations report errno values on every system (Windows' own codes are
+// turned into them where they arise). The numbers below are ours, for failures that no
 // operating-system call reports; they sit far above any errno value and are
 // listed in the README.
 

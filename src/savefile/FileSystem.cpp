@@ -53,6 +53,16 @@ int ClearReadOnly(const fs::path& path) {
 int CopyReplacing(const fs::path& from, const fs::path& to) {
   std::error_code ec;
   fs::copy_file(from, to, fs::copy_options::overwrite_existing, ec);
+  // MinGW's libstdc++ (GCC 12) tells files apart by inode numbers, which are
+  // all 0 on Windows, so it refuses to replace any existing file as if it were
+  // the source itself. A file that truly is another one is removed and copied anew.
+  if (ec == std::errc::file_exists) {
+    std::error_code sameError;
+    const bool same = fs::equivalent(from, to, sameError);
+    if (!sameError && !same && fs::is_regular_file(fs::symlink_status(to, sameError)) && fs::remove(to, ec)) {
+      fs::copy_file(from, to, ec);
+    }
+  }
   return ec.value();
 }
 

@@ -11,6 +11,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cerrno>
 
 #include "savefile/ErrorNumbers.h"
 #include "savefile/FileSystem.h"
@@ -19,9 +20,47 @@ namespace zovek {
 
 namespace {
 
+// The numbers the user sees are the C library's errno values, as everywhere
+// else in the program (std::filesystem reports those on Windows too), so
+// Windows' own error codes are turned into them.
+int ErrorNumberOf(DWORD code, const std::filesystem::path& path) {
+  switch (code) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_DRIVE:
+    case ERROR_BAD_NETPATH:
+    case ERROR_BAD_NET_NAME:
+      return ENOENT;
+    case ERROR_ACCESS_DENIED: {
+      // Opening a folder for writing is refused as access denied.
+      const DWORD attributes = ::GetFileAttributesW(path.c_str());
+      const bool folder = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+      return folder ? EISDIR : EACCES;
+    }
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+    case ERROR_WRITE_PROTECT:
+      return EACCES;
+    case ERROR_FILE_EXISTS:
+    case ERROR_ALREADY_EXISTS:
+      return EEXIST;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+      return ENOSPC;
+    case ERROR_NOT_ENOUGH_MEMORY:
+    case ERROR_OUTOFMEMORY:
+      return ENOMEM;
+    case ERROR_FILENAME_EXCED_RANGE:
+      return ENAMETOOLONG;
+    default:
+      return EIO;
+  }
+}
+
 // Writes all bytes from `offset` on, in positioned WriteFile calls of at most
 // 0x7FFFFFFF bytes each (the count is a DWORD), then flushes the file to disk.
 // Both the in-place save and the new backup file go through here.
+// Returns Windows' own error code; the callers turn it into an errno value.
 int WriteAllAndFlush(HANDLE file, std::uint64_t offset, std::span<const std::uint8_t> bytes) {
   std::size_t written = 0;
   while (written < bytes.size()) {
@@ -52,23 +91,25 @@ int WriteBytesInPlace(const std::filesystem::path& path, std::uint64_t offset, s
   HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
-    return static_cast<int>(::GetLastError());
+    return ErrorNumberOf(::GetLastError(), path);
   }
 
   int error = 0;
   LARGE_INTEGER size{};
   if (!::GetFileSizeEx(file, &size)) {
-    error = static_cast<int>(::GetLastError());
+    error = ErrorNumberOf(::GetLastError(), path);
   } else if (size.QuadPart < 0 || offset > static_cast<std::uint64_t>(size.QuadPart) ||
              bytes.size() > static_cast<std::uint64_t>(size.QuadPart) - offset) {
     error = kErrFileChanged;  // writing would extend the file, so it is not the file we opened
   }
 
   if (error == 0) {
-    error = WriteAllAndFlush(file, offset, bytes);
+    if (const int code = WriteAllAndFlush(file, offset, bytes); code != 0) {
+      error = ErrorNumberOf(static_cast<DWORD>(code), path);
+    }
   }
   if (!::CloseHandle(file) && error == 0) {
-    error = static_cast<int>(::GetLastError());
+    error = ErrorNumberOf(::GetLastError(), path);
   }
   return error;
 }
@@ -77,17 +118,18 @@ int WriteNewFile(const std::filesystem::path& path, std::span<const std::uint8_t
   // CREATE_NEW: never replace a file that is already there.
   HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
-    return static_cast<int>(::GetLastError());
+    return ErrorNumberOf(::GetLastError(), path);
   }
 
-  int error = WriteAllAndFlush(file, 0, bytes);
-  if (!::CloseHandle(file) && error == 0) {
-    error = static_cast<int>(::GetLastError());
+  DWORD code = static_cast<DWORD>(WriteAllAndFlush(file, 0, bytes));
+  if (!::CloseHandle(file) && code == 0) {
+    code = ::GetLastError();
   }
-  if (error != 0) {
+  if (code != 0) {
     ::DeleteFileW(path.c_str());
+    return ErrorNumberOf(code, path);
   }
-  return error;
+  return 0;
 }
 
 }  // namespace zovek

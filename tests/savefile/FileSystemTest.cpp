@@ -34,11 +34,14 @@ TEST(ReadOnly, MeansNoWriteBitAtAll) {
 
   fs::permissions(file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
   EXPECT_TRUE(IsReadOnly(file));
-  fs::permissions(file, fs::perms::owner_read | fs::perms::group_write);
-  EXPECT_FALSE(IsReadOnly(file)) << "any write bit makes it writable";
   fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
   EXPECT_FALSE(IsReadOnly(file));
   EXPECT_FALSE(IsReadOnly(dir / "missing"));
+#ifdef _WIN32
+  GTEST_SKIP() << "Windows keeps one read-only flag per file, no write bit for the group or others";
+#endif
+  fs::permissions(file, fs::perms::owner_read | fs::perms::group_write);
+  EXPECT_FALSE(IsReadOnly(file)) << "any write bit makes it writable";
 }
 
 TEST(ReadOnly, ClearingGivesTheOwnerWriteBack) {
