@@ -12,6 +12,7 @@
 #include "names/NameTables.h"
 #include "savedata/SaveLayout.h"
 #include "savedata/Walks.h"
+#include "savedata/rules/TextRules.h"
 #include "ui/FlexGrid.h"
 #include "ui/FrmMain.h"
 #include "ui/TabControl.h"
@@ -118,7 +119,7 @@ void FrmMain::BuildCharacterTab(QWidget* canvas) {
   Place(Frame[0], 2310, 480, 4035, 770);
   lblChara = MakeLabel(Frame[0], QStringLiteral("lblChara"), QStringLiteral("キャラ選択 : "));
   Place(lblChara, 280, 340, 1035, 195);
-  txtValue[0] = MakeBox(Frame[0], Indexed("txtValue", 0), 3);
+  txtValue[0] = MakeBox(Frame[0], Indexed("txtValue", 0), ValueBoxTypingLimit(0));
   txtValue[0]->setDisplayOnly(true);
   Place(txtValue[0], 1440, 300, 420, 270);
   cmbChara = new QComboBox(Frame[0]);
@@ -195,19 +196,19 @@ void FrmMain::BuildScenarioTab(QWidget* canvas) {
 void FrmMain::BuildItemTab(QWidget* canvas) {
   lblItm[0] = MakeLabel(canvas, Indexed("lblItm", 0), QStringLiteral("主人公コード :"));
   Place(lblItm[0], 240, 810, 1095, 195);
-  txtValue[1] = MakeBox(canvas, Indexed("txtValue", 1), 3);
+  txtValue[1] = MakeBox(canvas, Indexed("txtValue", 1), ValueBoxTypingLimit(1));
   Place(txtValue[1], 1635, 780, 420, 270);
   lblItm[1] = MakeLabel(canvas, Indexed("lblItm", 1), QStringLiteral("チップ : "));
   Place(lblItm[1], 240, 1170, 720, 195);
-  txtValue[2] = MakeBox(canvas, Indexed("txtValue", 2), 6);
+  txtValue[2] = MakeBox(canvas, Indexed("txtValue", 2), ValueBoxTypingLimit(2));
   Place(txtValue[2], 1080, 1130, 975, 270);
   lblItm[3] = MakeLabel(canvas, Indexed("lblItm", 3), QStringLiteral("時間 :"));
   Place(lblItm[3], 240, 1530, 615, 195);
-  txtValue[3] = MakeBox(canvas, Indexed("txtValue", 3), 2);
+  txtValue[3] = MakeBox(canvas, Indexed("txtValue", 3), ValueBoxTypingLimit(3));
   Place(txtValue[3], 1080, 1480, 420, 270);
   lblItm[4] = MakeLabel(canvas, Indexed("lblItm", 4), QStringLiteral("："));
   Place(lblItm[4], 1550, 1520, 40, 195);
-  txtValue[4] = MakeBox(canvas, Indexed("txtValue", 4), 2);
+  txtValue[4] = MakeBox(canvas, Indexed("txtValue", 4), ValueBoxTypingLimit(4));
   Place(txtValue[4], 1635, 1480, 420, 270);
 
   Frame[5] = MakeFrame(canvas, QStringLiteral("Frame5"), QStringLiteral("パーティ構成  （左側 : メイン　右側 : サブ）"));
@@ -216,7 +217,7 @@ void FrmMain::BuildItemTab(QWidget* canvas) {
   for (int i = 0; i < 8; ++i) {
     const bool main = i < 4;
     const int row = i % 4;
-    txtParty[i] = MakeBox(Frame[5], Indexed("txtParty", i), 3);
+    txtParty[i] = MakeBox(Frame[5], Indexed("txtParty", i), kPartyBoxTypingLimit);
     Place(txtParty[i], main ? 180 : 2060, 280 + 280 * row, 420, 270);
     lblValue[i] = MakeLabel(Frame[5], Indexed("lblValue", i),
                             QString::fromUtf8(kEmptySlotLabel.data(), static_cast<qsizetype>(kEmptySlotLabel.size())));

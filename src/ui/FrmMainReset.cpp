@@ -74,7 +74,7 @@ void FrmMain::ResetWindow(std::int16_t full) {
   SetDropDownRows(cmbWaza, 12);
 
   // The character grid's labels and empty values.
-  for (int r = 1; r <= 24; ++r) {
+  for (int r = 1; r <= kCharacterRows; ++r) {
     Fgrid[0]->setText(r, 0, QString::fromStdString(CharacterRowCaption(r)));
     Fgrid[0]->setText(r, 1, QStringLiteral("0"));
   }
@@ -83,7 +83,7 @@ void FrmMain::ResetWindow(std::int16_t full) {
   // grids end on their last cell.
   for (int g = 1; g <= 2; ++g) {
     FlexGrid* grid = Fgrid[g];
-    const int lastRow = g == 1 ? 6 : 64;
+    const int lastRow = g == 1 ? kEquipmentSlots : kPossessionSlots;
     for (int r = 0; r <= lastRow; ++r) {
       for (int c = 0; c <= 3; ++c) {
         grid->setCurrent(r, c);
