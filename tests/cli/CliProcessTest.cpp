@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QProcessEnvironment>
@@ -217,6 +216,12 @@ QJsonObject DumpOf(const std::filesystem::path& file, int save) {
   return QJsonDocument::fromJson(QByteArray::fromStdString(run.out)).object();
 }
 
+std::filesystem::path WriteText(const TempDir& dir, const std::string& name, const QByteArray& text) {
+  const auto path = dir / name;
+  savegen::WriteWholeFile(path, Bytes(text.begin(), text.end()));
+  return path;
+}
+
 std::size_t BackupCount(const std::filesystem::path& dataHome) {
   const auto backups = dataHome / "zovek" / "backups";
   if (!std::filesystem::is_directory(backups)) return 0;
@@ -271,11 +276,7 @@ TEST(CliProcess, ApplyOfAnUneditedDumpWritesNothing) {
     TempDir dir;
     const auto file = CopyOf(dir, name);
     const Bytes original = savegen::ReadWholeFile(file);
-    const auto json = dir / "dump.json";
-    QFile out(Q(json));
-    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-    out.write(QJsonDocument(DumpOf(file, save)).toJson());
-    out.close();
+    const auto json = WriteText(dir, "dump.json", QJsonDocument(DumpOf(file, save)).toJson());
     const CliRun run = Cli({"apply", Q(file), Q(json)}, dir / "data");  // the dump names its save
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_TRUE(Contains(run.out, "save " + std::to_string(save))) << run.out;
@@ -302,11 +303,7 @@ TEST(CliProcess, ApplyOfAnEditedDumpSetsItsValues) {
   main[0] = slot;
   party["main"] = main;
   dump["party"] = party;
-  const auto json = dir / "edited.json";
-  QFile out(Q(json));
-  ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-  out.write(QJsonDocument(dump).toJson());
-  out.close();
+  const auto json = WriteText(dir, "edited.json", QJsonDocument(dump).toJson());
 
   const CliRun run = Cli({"apply", Q(file), Q(json), "--no-backup"}, dir / "data");
   ASSERT_EQ(run.exitCode, 0) << run.err;
@@ -345,12 +342,7 @@ TEST(CliProcess, BadKeysValuesAndDocumentsWriteNothing) {
   for (const auto& [arguments, message] : cases) {
     QStringList command;
     if (arguments[0] == "apply") {
-      const auto json = dir / "bad.json";
-      QFile out(Q(json));
-      ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-      out.write(arguments[1]);
-      out.close();
-      command = {"apply", Q(file), Q(json)};
+      command = {"apply", Q(file), Q(WriteText(dir, "bad.json", arguments[1]))};
     } else {
       command = {"set", Q(file), "--save", "3"};
       for (const QByteArray& argument : arguments) command << QString::fromUtf8(argument);
