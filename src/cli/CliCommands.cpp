@@ -263,7 +263,9 @@ int RunApply(const QStringList& arguments, int saveNumber, WriteMode mode, std::
   const QJsonObject current = DumpToJson(report, *report.Save(saveNumber), DecodeSave(region));
   std::vector<Edit> edits;
   std::string problem;
-  if (!EditsFromDump(document.object(), current, edits, problem)) return UsageError(err, "apply", problem + "; nothing written");
+  if (!EditsFromDump(document.object(), current, edits, problem)) {
+    return UsageError(err, "apply", problem + "; nothing written");
+  }
   return RunEditsAndReport(path, report, saveNumber, std::move(edits), mode, out, err);
 }
 

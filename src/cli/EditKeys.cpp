@@ -84,7 +84,8 @@ void AddCharacter(std::vector<EditKey>& keys, int k) {
 std::vector<EditKey> MakeKeys() {
   std::vector<EditKey> keys;
   auto box = [&](std::string key, int boxIndex, std::vector<int> bytes) {
-    EditKey k = Number(std::move(key), EditPlace::ValueBox, kValueBoxMaximum[static_cast<std::size_t>(boxIndex)], bytes);
+    const std::int64_t maximum = kValueBoxMaximum[static_cast<std::size_t>(boxIndex)];
+    EditKey k = Number(std::move(key), EditPlace::ValueBox, maximum, bytes);
     k.index = boxIndex;
     keys.push_back(k);
   };

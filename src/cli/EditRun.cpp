@@ -17,7 +17,8 @@ constexpr int kChecksumByte = 1;
 // by category, as a user would go down the lists.
 void SortByKeyOrder(std::vector<Edit>& edits) {
   const EditKey* first = EditKeys().data();
-  std::stable_sort(edits.begin(), edits.end(), [first](const Edit& a, const Edit& b) { return a.key - first < b.key - first; });
+  std::stable_sort(edits.begin(), edits.end(),
+                   [first](const Edit& a, const Edit& b) { return a.key - first < b.key - first; });
 }
 
 // Chooses in its list what the window must show for the key to be entered;

@@ -176,8 +176,8 @@ fs::path EditSession::WorkingCopyFor(const fs::path& chosen) {
 }
 
 bool EditSession::WouldSwitchSave(int s) const {
-  return state_.FileKind == kCardImage && !state_.WorkingCopyPath.empty() && s >= 1 && s <= kSaveNumbers && s != state_.SelectedSave &&
-         state_.SlotTable[s] != 0;
+  return state_.FileKind == kCardImage && !state_.WorkingCopyPath.empty() && s >= 1 && s <= kSaveNumbers &&
+         s != state_.SelectedSave && state_.SlotTable[s] != 0;
 }
 
 SessionOutcome EditSession::SwitchSave(int s) {

@@ -260,7 +260,8 @@ TEST(CliProcess, SetWritesOnlyTheSavesRegionAfterABackup) {
     const Bytes written = savegen::ReadWholeFile(file);
     ASSERT_EQ(written.size(), original.size());
     for (std::size_t i = 0; i < written.size(); ++i) {
-      const bool inRegion = i >= static_cast<std::size_t>(regionOffset) && i < static_cast<std::size_t>(regionOffset) + 7808;
+      const auto start = static_cast<std::size_t>(regionOffset);
+      const bool inRegion = i >= start && i < start + 7808;
       if (!inRegion) {
         ASSERT_EQ(written[i], original[i]) << "byte " << i << " outside save 3";
       }

@@ -414,7 +414,8 @@ class DumpMatchesWindowTest : public WindowTest {
     QVERIFY2(cli.exitCode() == 0, cli.readAllStandardError().constData());
     // Each field is listed exactly when its value changed.
     for (const KeyEdit& edit : edits) {
-      QVERIFY2(output.contains("  " + edit.key + ": ") == changed.contains(edit.key), qPrintable(edit.key + "\n" + output));
+      QVERIFY2(output.contains("  " + edit.key + ": ") == changed.contains(edit.key),
+               qPrintable(edit.key + "\n" + output));
     }
 
     const Bytes windowBytes = ReadFile(inWindow);
