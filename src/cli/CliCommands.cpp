@@ -1,17 +1,24 @@
 #include "cli/CliCommands.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
+#include <set>
 #include <string>
 #include <vector>
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonParseError>
 
+#include "cli/DumpApply.h"
+#include "cli/EditRun.h"
 #include "cli/JsonPrinter.h"
 #include "cli/SaveDump.h"
-#include "savefile/SaveFileReport.h"
 #include "cli/TextPrinter.h"
+#include "savefile/SaveFileReport.h"
 
 #ifndef ZOVEK_VERSION
 #define ZOVEK_VERSION "unknown"
@@ -26,9 +33,9 @@ constexpr const char* kProgram = "zovek-cli";
 constexpr const char* kUsage =
     "Usage: zovek-cli COMMAND [OPTIONS] FILE...\n"
     "\n"
-    "Reads save files of Zovek (memory-card images of 131072 bytes and single-save\n"
-    "files of 8320 bytes) with the editor's own layout and name tables. It never\n"
-    "changes a file.\n"
+    "Reads save files of Zovek (memory-card images of 131072 bytes, also in the\n"
+    ".gme container, and single-save files of 8320 bytes) with the editor's own\n"
+    "layout and name tables, and writes one save as the editor's window does.\n"
     "\n"
     "Commands:\n"
     "  info FILE...         the kind of each file, the game's saves it holds (save\n"
@@ -39,6 +46,15 @@ constexpr const char* kUsage =
     "                       editor shows first unless --save N (1..15) is given;\n"
     "                       --json for scripts (see docs/cli.md)\n"
     "  verify FILE...       checks every save of every file\n"
+    "  set FILE [--save N] KEY=VALUE...\n"
+    "                       enters the values as the window would and saves: KEY\n"
+    "                       is the key path of an editable field in dump --json\n"
+    "                       (chips, characters[3].hp, possessions[10].count, ...)\n"
+    "  apply FILE [--save N] DUMP.json\n"
+    "                       the same for the editable fields of a dump --json\n"
+    "                       document; --save defaults to the dump's save\n"
+    "  set and apply take --dry-run (show the changes, write nothing) and\n"
+    "  --no-backup (write without the backup into the editor's backups folder)\n"
     "\n"
     "Options:\n"
     "  -h, --help           this text (also after a command)\n"
@@ -48,8 +64,9 @@ constexpr const char* kUsage =
     "  0   all went well (verify: every save is sound)\n"
     "  1   verify: a save's checksum byte does not match its data\n"
     "  2   a file cannot be read, is not a supported file, holds no save of the\n"
-    "      game, or lacks the save asked for\n"
-    "  64  the command line is wrong\n"
+    "      game, or lacks the save asked for; set/apply: the backup or the write\n"
+    "      failed (nothing written)\n"
+    "  64  the command line is wrong (set/apply: a key or value; nothing written)\n"
     "Problems are reported on standard error, one line each, naming the file.\n";
 
 std::filesystem::path ToPath(const QString& text) { return std::filesystem::path(text.toStdU16String()); }
@@ -134,6 +151,124 @@ int RunDump(const QString& file, int saveNumber, bool json, std::ostream& out, s
   return kExitOk;
 }
 
+std::string Hex(int byte) {
+  char text[8];
+  std::snprintf(text, sizeof text, "0x%02X", static_cast<unsigned>(byte) & 0xFFu);
+  return text;
+}
+
+// The file, and the save in it the edits go to; exit status 2 when either is missing.
+int CheckEditTarget(const std::filesystem::path& path, int& saveNumber, FileReport& report, SaveBuffer& region,
+                    std::ostream& err) {
+  const SaveFileContents contents = ReadSaveFile(path);
+  report = contents.report;
+  if (!report.ok()) {
+    FileError(err, report.path, ProblemText(report));
+    return kExitFileProblem;
+  }
+  if (saveNumber == 0) saveNumber = report.selectedSave;
+  const SaveEntry* save = report.Save(saveNumber);
+  if (save == nullptr) {
+    FileError(err, report.path, "no save " + std::to_string(saveNumber) + " in this file (its saves: " +
+                                    SaveList(report) + ")");
+    return kExitFileProblem;
+  }
+  region = contents.Region(*save);
+  return kExitOk;
+}
+
+int RunEditsAndReport(const std::filesystem::path& path, const FileReport& report, int saveNumber,
+                      std::vector<Edit> edits, WriteMode mode, std::ostream& out, std::ostream& err) {
+  const UserDataDirectory data = UserDataDirectory::ForCurrentUser();
+  const EditRunResult run = RunEdits(path, saveNumber, std::move(edits), mode, data);
+  if (run.status == EditStatus::OpenFailed) {
+    FileError(err, path, run.outcome.status == SessionStatus::ReadError ? "cannot read: " + ErrorText(run.outcome.error)
+                                                                        : "the file changed before it was opened");
+    return kExitFileProblem;
+  }
+  const SaveEntry* save = report.Save(saveNumber);
+  out << PathText(path) << ": " << SaveName(*save) << '\n';
+  if (run.status == EditStatus::NothingToChange) {
+    out << "  nothing to change: every value is what the window shows; nothing written\n";
+    return kExitOk;
+  }
+  for (const FieldChange& change : run.changes) {
+    out << "  " << change.key << ": " << change.before << " → " << change.after << '\n';
+  }
+  for (const ByteChange& byte : run.normalised) {
+    out << "  normalised: byte " << byte.offset << ": " << byte.before << " → " << byte.after << '\n';
+  }
+  if (run.status == EditStatus::WriteFailed) {
+    if (run.outcome.status == SessionStatus::BackupFailed) {
+      FileError(err, path, "cannot back up into " + PathText(run.outcome.backupDirectory) + ": " +
+                               ErrorText(run.outcome.error) + "; nothing written");
+    } else {
+      FileError(err, path, "cannot write: " + ErrorText(run.outcome.error));
+    }
+    return kExitFileProblem;
+  }
+  out << "  checksum: " << Hex(run.checksumBefore) << " → " << Hex(run.checksumAfter) << '\n';
+  if (run.status == EditStatus::DryRun) {
+    out << "  " << run.bytesChanged << (run.bytesChanged == 1 ? " byte" : " bytes")
+        << " of the file would change; --dry-run: nothing written\n";
+  } else {
+    out << "  " << run.bytesChanged << (run.bytesChanged == 1 ? " byte" : " bytes") << " of the file changed"
+        << (mode == WriteMode::Backup ? "; backed up into " + PathText(data.Backups()) : std::string("; no backup"))
+        << '\n';
+  }
+  return kExitOk;
+}
+
+int RunSet(const QStringList& arguments, int saveNumber, WriteMode mode, std::ostream& out, std::ostream& err) {
+  std::vector<Edit> edits;
+  std::set<std::string> seen;
+  for (const QString& argument : arguments.mid(1)) {
+    const qsizetype equals = argument.indexOf('=');
+    if (equals <= 0) return UsageError(err, "set", "'" + argument.toStdString() + "' is not KEY=VALUE");
+    const std::string key = argument.left(equals).toStdString();
+    const std::string text = argument.mid(equals + 1).toStdString();
+    const EditKey* field = FindEditKey(key);
+    if (field == nullptr) return UsageError(err, "set", key + ": not an editable key (docs/cli.md lists them)");
+    if (!seen.insert(key).second) return UsageError(err, "set", key + ": given twice");
+    const auto value = ValueFromText(*field, text);
+    if (!value) return UsageError(err, "set", key + ": takes " + TakesText(*field) + ", not '" + text + "'");
+    edits.push_back(Edit{field, *value});
+  }
+  if (edits.empty()) return UsageError(err, "set", "no KEY=VALUE given");
+  const std::filesystem::path path = ToPath(arguments.at(0));
+  FileReport report;
+  SaveBuffer region{};
+  if (const int status = CheckEditTarget(path, saveNumber, report, region, err); status != kExitOk) return status;
+  return RunEditsAndReport(path, report, saveNumber, std::move(edits), mode, out, err);
+}
+
+int RunApply(const QStringList& arguments, int saveNumber, WriteMode mode, std::ostream& out, std::ostream& err) {
+  if (arguments.size() != 2) return UsageError(err, "apply", "takes FILE and DUMP.json");
+  QFile file(arguments.at(1));
+  if (!file.open(QIODevice::ReadOnly)) {
+    FileError(err, ToPath(arguments.at(1)), "cannot read: " + file.errorString().toStdString());
+    return kExitFileProblem;
+  }
+  QJsonParseError parseError{};
+  const QJsonDocument document = QJsonDocument::fromJson(file.readAll(), &parseError);
+  if (!document.isObject()) {
+    return UsageError(err, "apply", arguments.at(1).toStdString() + ": not a dump --json document (" +
+                                        parseError.errorString().toStdString() + ")");
+  }
+  if (saveNumber == 0) saveNumber = DocumentSaveNumber(document.object());
+  const std::filesystem::path path = ToPath(arguments.at(0));
+  FileReport report;
+  SaveBuffer region{};
+  if (const int status = CheckEditTarget(path, saveNumber, report, region, err); status != kExitOk) return status;
+  const QJsonObject current = DumpToJson(report, *report.Save(saveNumber), DecodeSave(region));
+  std::vector<Edit> edits;
+  std::string problem;
+  if (!EditsFromDump(document.object(), current, edits, problem)) {
+    return UsageError(err, "apply", problem + "; nothing written");
+  }
+  return RunEditsAndReport(path, report, saveNumber, std::move(edits), mode, out, err);
+}
+
 }  // namespace
 
 const char* UsageText() { return kUsage; }
@@ -153,8 +288,9 @@ int RunCli(const QStringList& arguments, std::ostream& out, std::ostream& err) {
     return kExitOk;
   }
   const std::string name = command.toStdString();
-  if (command != "info" && command != "dump" && command != "verify") {
-    return UsageError(err, "", "unknown command '" + name + "' (use info, dump or verify)");
+  const bool edits = command == "set" || command == "apply";
+  if (command != "info" && command != "dump" && command != "verify" && !edits) {
+    return UsageError(err, "", "unknown command '" + name + "' (use info, dump, verify, set or apply)");
   }
 
   QCommandLineParser parser;
@@ -162,9 +298,13 @@ int RunCli(const QStringList& arguments, std::ostream& out, std::ostream& err) {
   const QCommandLineOption saveOption("save", "save number", "N");
   const QCommandLineOption jsonOption("json");
   parser.addOption(help);
-  if (command == "dump") {
-    parser.addOption(saveOption);
-    parser.addOption(jsonOption);
+  const QCommandLineOption dryRunOption("dry-run");
+  const QCommandLineOption noBackupOption("no-backup");
+  if (command == "dump" || edits) parser.addOption(saveOption);
+  if (command == "dump") parser.addOption(jsonOption);
+  if (edits) {
+    parser.addOption(dryRunOption);
+    parser.addOption(noBackupOption);
   }
   QStringList rest = arguments.mid(2);
   rest.prepend(arguments.at(0));
@@ -179,7 +319,7 @@ int RunCli(const QStringList& arguments, std::ostream& out, std::ostream& err) {
   if (command == "info") return RunInfo(files, out, err);
   if (command == "verify") return RunVerify(files, out, err);
 
-  if (files.size() > 1) return UsageError(err, name, "takes one FILE, not " + std::to_string(files.size()));
+  if (files.size() > 1 && !edits) return UsageError(err, name, "takes one FILE, not " + std::to_string(files.size()));
   int saveNumber = 0;
   if (parser.isSet(saveOption)) {
     bool number = false;
@@ -188,6 +328,12 @@ int RunCli(const QStringList& arguments, std::ostream& out, std::ostream& err) {
     if (!number || saveNumber < 1 || saveNumber > kSaveNumbers) {
       return UsageError(err, name, "--save needs a save number 1..15, not '" + value.toStdString() + "'");
     }
+  }
+  if (edits) {
+    const WriteMode mode = parser.isSet(dryRunOption)     ? WriteMode::DryRun
+                           : parser.isSet(noBackupOption) ? WriteMode::NoBackup
+                                                          : WriteMode::Backup;
+    return command == "set" ? RunSet(files, saveNumber, mode, out, err) : RunApply(files, saveNumber, mode, out, err);
   }
   return RunDump(files.at(0), saveNumber, parser.isSet(jsonOption), out, err);
 }

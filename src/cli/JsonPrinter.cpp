@@ -78,6 +78,7 @@ QJsonObject DumpToJson(const FileReport& report, const SaveEntry& save, const Sa
   root["formatVersion"] = kDumpFormatVersion;
   root["file"] = Text(PathText(report.path));
   root["kind"] = report.kind == kCardImage ? "card-image" : "single-save";
+  if (report.cardStart != 0) root["container"] = "gme";  // offsets then include its header
   root["save"] = QJsonObject{
       {"number", save.saveNumber},
       {"block", save.block == 0 ? QJsonValue(QJsonValue::Null) : QJsonValue(save.block)},

@@ -37,10 +37,14 @@ void PrintCharacter(std::ostream& out, const CharacterDump& c) {
   for (const ItemSlot& item : c.equipment) PrintItem(out, item);
 }
 
+std::string FileKindText(const FileReport& report) {
+  return KindText(report.kind) + (report.cardStart != 0 ? " in the .gme container" : "");
+}
+
 }  // namespace
 
 void PrintInfo(std::ostream& out, const FileReport& report) {
-  out << PathText(report.path) << ": " << KindText(report.kind) << ", " << report.saves.size()
+  out << PathText(report.path) << ": " << FileKindText(report) << ", " << report.saves.size()
       << (report.saves.size() == 1 ? " save" : " saves") << " of the game\n";
   for (const SaveEntry& save : report.saves) {
     out << "  " << SaveName(save) << ": " << ChecksumText(save) << '\n';
@@ -48,7 +52,7 @@ void PrintInfo(std::ostream& out, const FileReport& report) {
 }
 
 void PrintDumpText(std::ostream& out, const FileReport& report, const SaveEntry& save, const SaveDump& dump) {
-  out << PathText(report.path) << ": " << KindText(report.kind) << ", " << SaveName(save) << ", "
+  out << PathText(report.path) << ": " << FileKindText(report) << ", " << SaveName(save) << ", "
       << ChecksumText(save) << "\n\n";
 
   out << "キャラクター\n";

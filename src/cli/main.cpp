@@ -1,5 +1,5 @@
 // zovek-cli: the editor's companion for terminals and scripts. It reads save
-// files with the editor's core and never writes them.
+// files with the editor's core, and writes one save as the window does.
 #include <iostream>
 
 #include <QCoreApplication>

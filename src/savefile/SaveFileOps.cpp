@@ -101,10 +101,12 @@ OpenOutcome OpenSaveFile(const fs::path& chosen, const fs::path& workingCopy, st
 
   fs::path source = chosen;
   if (outcome.kind == kCardImage) {
-    if (const int error = MakeWorkingCopy(chosen, workingCopy); error != 0) {
-      return Failed(outcome, error);
+    if (!workingCopy.empty()) {
+      if (const int error = MakeWorkingCopy(chosen, workingCopy); error != 0) {
+        return Failed(outcome, error);
+      }
+      source = workingCopy;
     }
-    source = workingCopy;
     outcome.containerHeader.resize(outcome.cardStart);
     if (const int error = ReadBytesAt(source, 0, outcome.containerHeader); error != 0) {
       return Failed(outcome, error);

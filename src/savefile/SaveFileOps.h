@@ -31,7 +31,8 @@ struct OpenOutcome {
 
 // Classifies the chosen file, makes the working copy of a card image, scans
 // for the game's saves and reads the selected save's region into `buffer`.
-// `selectedSave` is the SelectedSave before the scan.
+// `selectedSave` is the SelectedSave before the scan. An empty `workingCopy`
+// reads the card from the chosen file itself (no copy is made).
 OpenOutcome OpenSaveFile(const std::filesystem::path& chosen, const std::filesystem::path& workingCopy,
                          std::int16_t selectedSave, SaveBuffer& buffer);
 

@@ -34,8 +34,9 @@ SaveFileContents ReadSaveFile(const std::filesystem::path& path) {
     report.error = error;
     return contents;
   }
-  report.kind = ClassifyFile(report.length);
-  if (report.kind == kNoFile) {
+  // Only the accepted lengths are read; the .gme container's length is
+  // decided by its header.
+  if (ClassifyFile(report.length) == kNoFile && report.length != kGmeFileSize) {
     report.problem = FileProblem::Unsupported;
     return contents;
   }
@@ -49,8 +50,16 @@ SaveFileContents ReadSaveFile(const std::filesystem::path& path) {
     contents.bytes.clear();
     return contents;
   }
+  const FileLayout layout = ClassifyFile(report.length, contents.bytes);
+  report.kind = layout.kind;
+  report.cardStart = layout.cardStart;
+  if (report.kind == kNoFile) {
+    report.problem = FileProblem::Unsupported;
+    contents.bytes.clear();
+    return contents;
+  }
 
-  const std::span<const std::uint8_t> all(contents.bytes);
+  const std::span<const std::uint8_t> all = std::span<const std::uint8_t>(contents.bytes).subspan(report.cardStart);
   const ScanResult scan = report.kind == kCardImage ? ScanCardDirectory(all.first(kCardDirectoryBytes), 0)
                                                     : ScanSingleHeader(all.first(kSingleHeaderBytes), 0);
   if (!scan.found) {
@@ -64,7 +73,7 @@ SaveFileContents ReadSaveFile(const std::filesystem::path& path) {
     SaveEntry entry;
     entry.saveNumber = s;
     entry.block = report.kind == kCardImage ? scan.slots[s] : 0;
-    entry.regionOffset = DataRegionOffset(report.kind, scan.slots, static_cast<std::int16_t>(s));
+    entry.regionOffset = DataRegionOffset(report.kind, scan.slots, static_cast<std::int16_t>(s), report.cardStart);
     const SaveBuffer region = contents.Region(entry);
     entry.storedChecksum = region[1];
     entry.computedChecksum = ChecksumOf(region);
@@ -98,7 +107,8 @@ std::string ProblemText(const FileReport& report) {
     case FileProblem::CannotRead: return "cannot read: " + ErrorText(report.error);
     case FileProblem::Unsupported:
       return "not a supported file: " + std::to_string(report.length) + " bytes (a memory-card image has " +
-             std::to_string(kCardImageSize) + ", a single-save file " + std::to_string(kSingleSaveSize) + ")";
+             std::to_string(kCardImageSize) + ", " + std::to_string(kGmeFileSize) +
+             " in the .gme container, a single-save file " + std::to_string(kSingleSaveSize) + ")";
     case FileProblem::NoGameSave: return "no Zovek save in this " + KindText(report.kind);
   }
   return "";

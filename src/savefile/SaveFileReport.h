@@ -36,6 +36,7 @@ struct FileReport {
   int error = 0;                  // for CannotRead
   std::uint64_t length = 0;       // valid from Unsupported on
   FileKind kind = kNoFile;
+  std::uint64_t cardStart = 0;    // where the card starts: after the header of a .gme container
   std::vector<SaveEntry> saves;   // ascending save numbers
   int selectedSave = 0;           // the save the editor shows first: the lowest number
 

@@ -79,31 +79,71 @@ SessionOutcome EditSession::Open(const fs::path& chosen) {
   state_.WorkingCopyPath = WorkingCopyFor(chosen);
 
   const OpenOutcome opened = OpenSaveFile(state_.ChosenPath, state_.WorkingCopyPath, state_.SelectedSave, buffer_);
+  SessionOutcome refused;
+  if (!TakeOpened(opened, refused)) {
+    return refused;
+  }
+  RunWalks(kLoad);
+  SessionOutcome outcome = Outcome();
+  outcome.enableLoadedCommands = true;
+  return outcome;
+}
+
+bool EditSession::TakeOpened(const OpenOutcome& opened, SessionOutcome& refused) {
   switch (opened.status) {
     case OpenStatus::Unsupported:
-      return Refused(SessionStatus::Unsupported, 0);
-    case OpenStatus::NoGameSave: {
+      refused = Refused(SessionStatus::Unsupported, 0);
+      return false;
+    case OpenStatus::NoGameSave:
       // The scan has taken every save item's mark and enabled state; the marks
       // go with the reset, the enabled states stay.
       saveMenu_ = opened.scan.menu;
-      SessionOutcome outcome = Refused(SessionStatus::NoGameSave, 0);
-      outcome.saveMenu = opened.scan.menu;
-      return outcome;
-    }
+      refused = Refused(SessionStatus::NoGameSave, 0);
+      refused.saveMenu = opened.scan.menu;
+      return false;
     case OpenStatus::ReadError:
       // A save must never write a buffer that was not read whole from the file
       // now named as the one opened.
-      return Refused(SessionStatus::ReadError, opened.error);
+      refused = Refused(SessionStatus::ReadError, opened.error);
+      return false;
     case OpenStatus::Loaded:
       break;
   }
-
   state_.FileKind = opened.kind;
   state_.CardStart = opened.cardStart;
   state_.ContainerHeader = opened.containerHeader;
   state_.SlotTable = opened.scan.slots;
   state_.SelectedSave = opened.scan.selectedSave;
   saveMenu_ = opened.scan.menu;
+  return true;
+}
+
+SessionOutcome EditSession::OpenWithoutCopy(const fs::path& chosen, int saveNumber) {
+  if (chosen.empty()) {
+    return Outcome(SessionStatus::Unchanged);
+  }
+  state_.ChosenPath = chosen;
+  state_.WorkingCopyPath.clear();
+  const OpenOutcome opened = OpenSaveFile(chosen, {}, state_.SelectedSave, buffer_);
+  SessionOutcome refused;
+  if (!TakeOpened(opened, refused)) {
+    return refused;
+  }
+  if (saveNumber != 0 && (saveNumber < 1 || saveNumber > kSaveNumbers || state_.SlotTable[saveNumber] == 0)) {
+    return Refused(SessionStatus::NoGameSave, 0);
+  }
+  if (state_.FileKind == kCardImage && saveNumber != 0 && saveNumber != state_.SelectedSave) {
+    // The window would store the save shown into its working copy before the
+    // switch; that never reaches the chosen file, so it is left out here.
+    const auto next = static_cast<std::int16_t>(saveNumber);
+    const std::uint64_t offset = DataRegionOffset(kCardImage, state_.SlotTable, next, state_.CardStart);
+    if (const int error = ReadDataRegion(chosen, offset, buffer_); error != 0) {
+      return Refused(SessionStatus::ReadError, error);
+    }
+    state_.SelectedSave = next;
+    MarkOnly(saveNumber);
+  }
+  state_.WorkingCopyPath.clear();  // a refusal's reset names one; this session never makes it
   RunWalks(kLoad);
   SessionOutcome outcome = Outcome();
   outcome.enableLoadedCommands = true;
@@ -136,8 +176,8 @@ fs::path EditSession::WorkingCopyFor(const fs::path& chosen) {
 }
 
 bool EditSession::WouldSwitchSave(int s) const {
-  return state_.FileKind == kCardImage && s >= 1 && s <= kSaveNumbers && s != state_.SelectedSave &&
-         state_.SlotTable[s] != 0;
+  return state_.FileKind == kCardImage && !state_.WorkingCopyPath.empty() && s >= 1 && s <= kSaveNumbers &&
+         s != state_.SelectedSave && state_.SlotTable[s] != 0;
 }
 
 SessionOutcome EditSession::SwitchSave(int s) {
@@ -190,13 +230,20 @@ int EditSession::SaveConfirmNumber() const {
 SessionOutcome EditSession::Save() { return WriteSaveFile(true); }
 SessionOutcome EditSession::SaveWithoutBackup() { return WriteSaveFile(false); }
 
-SessionOutcome EditSession::WriteSaveFile(bool withBackup) {
+SessionOutcome EditSession::StoreForSave() {
   try {
     RunWalks(kStore);
   } catch (const StoreError& error) {
     return Outcome(SessionStatus::WriteError, error.number());
   }
   ComputeChecksum(buffer_);
+  return Outcome();
+}
+
+SessionOutcome EditSession::WriteSaveFile(bool withBackup) {
+  if (const SessionOutcome stored = StoreForSave(); stored.status != SessionStatus::Done) {
+    return stored;
+  }
 
   SaveTarget target;
   target.path = state_.ChosenPath;

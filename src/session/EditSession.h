@@ -15,6 +15,7 @@
 #include "savedata/EditorView.h"
 #include "savedata/FieldEngine.h"
 #include "savefile/SaveBuffer.h"
+#include "savefile/SaveFileOps.h"
 #include "savefile/SaveSlots.h"
 #include "session/UserDataDirectory.h"
 
@@ -77,6 +78,13 @@ class EditSession {
   // carries the marks the scan set, for the window to show with its message.
   SessionOutcome Open(const std::filesystem::path& chosen);
 
+  // The command line's open: no working copy is made, and save `saveNumber`
+  // is loaded straight from the chosen file, showing what the window shows
+  // after opening the file and choosing that save (0: the save the window
+  // shows first). A save the file lacks refuses the file as NoGameSave.
+  // Without a working copy there is no save switch (WouldSwitchSave is false).
+  SessionOutcome OpenWithoutCopy(const std::filesystem::path& chosen, int saveNumber);
+
   // Whether SwitchSave(s) would do anything: a card image is loaded, and s is
   // another of its saves.
   bool WouldSwitchSave(int s) const;
@@ -91,6 +99,9 @@ class EditSession {
   SessionOutcome Save();
   // The same without the backup, for when the user accepts that.
   SessionOutcome SaveWithoutBackup();
+  // What a save does before its write: stores the window into the buffer and
+  // computes the checksum. Buffer() then holds the region a save writes.
+  SessionOutcome StoreForSave();
 
   // Stores the character shown, then shows character `index`. A failed store
   // keeps the character shown (State().CharacterBase).
@@ -116,6 +127,9 @@ class EditSession {
   void RunWalks(WalkMode mode);  // the four walks in their fixed order
   std::filesystem::path WorkingCopyFor(const std::filesystem::path& chosen);
   SessionOutcome Refused(SessionStatus status, int error);
+  // Open's handling of what OpenSaveFile found: the refusals, or the state of
+  // the loaded file (the walks are left to the caller).
+  bool TakeOpened(const OpenOutcome& opened, SessionOutcome& refused);
   SessionOutcome WriteSaveFile(bool withBackup);
   void MarkOnly(int s);
   SessionOutcome Outcome(SessionStatus status = SessionStatus::Done, int error = 0) const;

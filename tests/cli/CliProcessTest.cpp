@@ -1,9 +1,13 @@
 // The real zovek-cli program: exit codes, one stderr line per problem naming
 // its file, --help, and files left unchanged.
 
+#include <iterator>
+
 #include <gtest/gtest.h>
 
+#include <QJsonArray>
 #include <QJsonDocument>
+#include <QProcessEnvironment>
 #include <QJsonObject>
 #include <QProcess>
 #include <QString>
@@ -33,8 +37,14 @@ struct CliRun {
 
 QString Q(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
 
-CliRun Cli(const QStringList& arguments) {
+// `dataHome`: the per-user data directory's base for the run (backups go there).
+CliRun Cli(const QStringList& arguments, const std::filesystem::path& dataHome = {}) {
   QProcess process;
+  if (!dataHome.empty()) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("XDG_DATA_HOME", Q(dataHome));
+    process.setProcessEnvironment(environment);
+  }
   process.start(ZOVEK_CLI_PATH, arguments);
   CliRun run;
   if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit) return run;
@@ -189,6 +199,173 @@ TEST(CliProcess, DumpOfABrokenSaveWarnsButSucceeds) {
   EXPECT_TRUE(Contains(run.out, "does not match"));
   ASSERT_EQ(run.errLines().size(), 1u);
   EXPECT_TRUE(Contains(run.err, "warning: save 3 (block 8)"));
+}
+
+// ---- set and apply ----
+
+QString Example(const char* name) { return QString(ZOVEK_EXAMPLES_DIR) + "/" + name; }
+
+std::filesystem::path CopyOf(const TempDir& dir, const char* name) {
+  const auto copy = dir / name;
+  std::filesystem::copy_file(Example(name).toStdString(), copy);
+  return copy;
+}
+
+QJsonObject DumpOf(const std::filesystem::path& file, int save) {
+  const CliRun run = Cli({"dump", Q(file), "--json", "--save", QString::number(save)});
+  return QJsonDocument::fromJson(QByteArray::fromStdString(run.out)).object();
+}
+
+std::filesystem::path WriteText(const TempDir& dir, const std::string& name, const QByteArray& text) {
+  const auto path = dir / name;
+  savegen::WriteWholeFile(path, Bytes(text.begin(), text.end()));
+  return path;
+}
+
+std::size_t BackupCount(const std::filesystem::path& dataHome) {
+  const auto backups = dataHome / "zovek" / "backups";
+  if (!std::filesystem::is_directory(backups)) return 0;
+  return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(backups), {}));
+}
+
+TEST(CliProcess, SetWritesOnlyTheSavesRegionAfterABackup) {
+  const auto save3 = static_cast<std::int64_t>(CardImage::RegionOffset(6));  // save 3 is in block 6
+  for (const auto& [name, regionOffset] : {std::pair{"demo.mcr", save3}, std::pair{"demo.gme", 3904 + save3}}) {
+    SCOPED_TRACE(name);
+    TempDir dir;
+    const auto file = CopyOf(dir, name);
+    const Bytes original = savegen::ReadWholeFile(file);
+    const QStringList edit = {"set", Q(file), "--save", "3", "chips=500000", "characters[3].hp=999"};
+
+    CliRun run = Cli(QStringList(edit) << "--dry-run", dir / "data");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_TRUE(Contains(run.out, "  chips: 999999 → 500000\n")) << run.out;
+    EXPECT_TRUE(Contains(run.out, "would change; --dry-run: nothing written")) << run.out;
+    EXPECT_EQ(savegen::ReadWholeFile(file), original);
+    EXPECT_EQ(BackupCount(dir / "data"), 0u);
+
+    run = Cli(edit, dir / "data");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_TRUE(Contains(run.out, "  characters[3].hp: ")) << run.out;
+    EXPECT_TRUE(Contains(run.out, " of the file changed; backed up into ")) << run.out;
+    EXPECT_EQ(BackupCount(dir / "data"), 1u);
+
+    const QJsonObject dump = DumpOf(file, 3);
+    EXPECT_EQ(dump["chips"].toInteger(), 500000);
+    EXPECT_EQ(dump["characters"][3]["hp"].toInt(), 999);
+    EXPECT_EQ(dump["save"]["regionOffset"].toInteger(), regionOffset);
+    EXPECT_EQ(dump["container"].toString(), std::string(name) == "demo.gme" ? "gme" : "");
+    EXPECT_EQ(Cli({"verify", Q(file)}).exitCode, 0);
+
+    const Bytes written = savegen::ReadWholeFile(file);
+    ASSERT_EQ(written.size(), original.size());
+    for (std::size_t i = 0; i < written.size(); ++i) {
+      const auto start = static_cast<std::size_t>(regionOffset);
+      const bool inRegion = i >= start && i < start + 7808;
+      if (!inRegion) {
+        ASSERT_EQ(written[i], original[i]) << "byte " << i << " outside save 3";
+      }
+    }
+    EXPECT_NE(written, original);
+  }
+}
+
+TEST(CliProcess, ApplyOfAnUneditedDumpWritesNothing) {
+  for (const auto& [name, save] : {std::pair{"demo.mcr", 1}, std::pair{"demo.mcr", 3}, std::pair{"demo.mcr", 12},
+                                   std::pair{"demo.gme", 12}, std::pair{"demo-single.ps", 5}}) {
+    SCOPED_TRACE(std::string(name) + " save " + std::to_string(save));
+    TempDir dir;
+    const auto file = CopyOf(dir, name);
+    const Bytes original = savegen::ReadWholeFile(file);
+    const auto json = WriteText(dir, "dump.json", QJsonDocument(DumpOf(file, save)).toJson());
+    const CliRun run = Cli({"apply", Q(file), Q(json)}, dir / "data");  // the dump names its save
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_TRUE(Contains(run.out, "save " + std::to_string(save))) << run.out;
+    EXPECT_TRUE(Contains(run.out, "nothing to change")) << run.out;
+    EXPECT_EQ(savegen::ReadWholeFile(file), original);
+    EXPECT_EQ(BackupCount(dir / "data"), 0u);
+  }
+}
+
+TEST(CliProcess, ApplyOfAnEditedDumpSetsItsValues) {
+  TempDir dir;
+  const auto file = CopyOf(dir, "demo.mcr");
+  QJsonObject dump = DumpOf(file, 12);
+  dump["chips"] = 4321;
+  QJsonArray characters = dump["characters"].toArray();
+  QJsonObject third = characters[3].toObject();
+  third["hp"] = 777;
+  characters[3] = third;
+  dump["characters"] = characters;
+  QJsonObject party = dump["party"].toObject();
+  QJsonArray main = party["main"].toArray();
+  QJsonObject slot = main[0].toObject();
+  slot["code"] = QJsonValue::Null;
+  main[0] = slot;
+  party["main"] = main;
+  dump["party"] = party;
+  const auto json = WriteText(dir, "edited.json", QJsonDocument(dump).toJson());
+
+  const CliRun run = Cli({"apply", Q(file), Q(json), "--no-backup"}, dir / "data");
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_TRUE(Contains(run.out, "party.main[0].code: ")) << run.out;
+  EXPECT_EQ(BackupCount(dir / "data"), 0u);
+  const QJsonObject after = DumpOf(file, 12);
+  EXPECT_EQ(after["chips"].toInt(), 4321);
+  EXPECT_EQ(after["characters"][3]["hp"].toInt(), 777);
+  EXPECT_TRUE(after["party"]["main"][0]["code"].isNull());
+  EXPECT_EQ(after["party"]["main"][0]["stored"].toInt(), 255);
+}
+
+TEST(CliProcess, BadKeysValuesAndDocumentsWriteNothing) {
+  TempDir dir;
+  const auto file = CopyOf(dir, "demo.mcr");
+  const Bytes original = savegen::ReadWholeFile(file);
+  const QByteArray dump = QJsonDocument(DumpOf(file, 3)).toJson();
+  const auto Edited = [&](const char* from, const char* to) { return QByteArray(dump).replace(from, to); };
+  // A set command line, or (first argument "apply") a document.
+  const std::vector<std::pair<std::vector<QByteArray>, std::string>> cases = {
+      {{"characters[3].hp=70000"}, "characters[3].hp: takes a whole number 0..65535, not '70000'"},
+      {{"chips=-1"}, "chips: takes a whole number 0..999999, not '-1'"},
+      {{"chips=1.5"}, "chips: takes"},
+      {{"chips=1", "chips=2"}, "chips: given twice"},
+      {{"possessions[64].count=1"}, "possessions[64].count: not an editable key"},
+      {{"characters[3].name=x"}, "characters[3].name: not an editable key"},
+      {{"party.main[0].code=255"}, "party.main[0].code: takes a whole number 0..254 or -"},
+      {{"roles[0].acquired=1"}, "roles[0].acquired: takes true or false"},
+      {{"scenarios[5].state=done"}, "scenarios[5].state: takes hidden, unvisited, current or finished"},
+      {{"apply", Edited("\"formatVersion\": 2", "\"formatVersion\": 1")}, "formatVersion: this program applies format 2"},
+      {{"apply", Edited("\"chips\": 999999", "\"chips\": \"999999\"")}, "chips: takes a whole number 0..999999"},
+      {{"apply", Edited("\"chipsStored\": 1234567", "\"chipsStored\": 5")}, "chipsStored: not editable"},
+      {{"apply", Edited("\"formatVersion\": 2", "\"formatVersion\": 2, \"extra\": 1")}, "extra: not a key of the dump"},
+      {{"apply", Edited("\"state\": \"", "\"state\": \"x")}, "scenarios[0].state: takes hidden, unvisited"},
+  };
+  for (const auto& [arguments, message] : cases) {
+    QStringList command;
+    if (arguments[0] == "apply") {
+      command = {"apply", Q(file), Q(WriteText(dir, "bad.json", arguments[1]))};
+    } else {
+      command = {"set", Q(file), "--save", "3"};
+      for (const QByteArray& argument : arguments) command << QString::fromUtf8(argument);
+    }
+    const CliRun run = Cli(command, dir / "data");
+    EXPECT_EQ(run.exitCode, 64) << message;
+    EXPECT_TRUE(Contains(run.err, message)) << run.err;
+    EXPECT_EQ(savegen::ReadWholeFile(file), original) << message;
+    EXPECT_EQ(BackupCount(dir / "data"), 0u) << message;
+  }
+  EXPECT_EQ(Cli({"set", Q(file), "--save", "2", "chips=1"}, dir / "data").exitCode, 2);  // no save 2
+
+  // A backup that cannot be made stops the write; --no-backup writes without one.
+  std::filesystem::create_directories(dir / "data" / "zovek");
+  savegen::WriteWholeFile(dir / "data" / "zovek" / "backups", Bytes(1));  // a file where the folder belongs
+  CliRun run = Cli({"set", Q(file), "chips=1"}, dir / "data");
+  EXPECT_EQ(run.exitCode, 2);
+  EXPECT_TRUE(Contains(run.err, ": cannot back up into ")) << run.err;
+  EXPECT_EQ(savegen::ReadWholeFile(file), original);
+  run = Cli({"set", Q(file), "chips=1", "--no-backup"}, dir / "data");
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_NE(savegen::ReadWholeFile(file), original);
 }
 
 }  // namespace

@@ -4,12 +4,16 @@
 // values. Both read the same file; the window is driven the way a user
 // drives it (menu, keys, clicks).
 //
+// And `zovek-cli set` against the same edits made in the real window and
+// saved with "はい": the two files must hold the same bytes.
+//
 // Where the window clamps a value for display (CR and chips above 999999
 // shown as 999999, a play time of 100 hours or more as 99 hours) the dump
 // shows the clamped value too and keeps the stored one beside it; empty
 // counts and party slots, shown as "-", are null.
 
 #include <algorithm>
+#include <functional>
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -21,10 +25,12 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
 
+#include "ui/EditingSupport.h"
 #include "ui/FlexGrid.h"
 #include "ui/FrmMain.h"
 #include "ui/GuiTestSupport.h"
@@ -41,10 +47,12 @@ constexpr qint64 kSixtiethsPerHour = 216000;
 QString Num(qint64 v) { return QString::number(v); }
 QString CountText(const QJsonValue& v) { return v.isNull() ? QStringLiteral("-") : Num(v.toInt()); }
 
+// The dump of save `save` (0: the save the editor shows first).
 QJsonObject Dump(const QString& file, int save) {
   QProcess process;
-  process.start(QStringLiteral(ZOVEK_CLI_PATH),
-                {QStringLiteral("dump"), file, QStringLiteral("--save"), Num(save), QStringLiteral("--json")});
+  QStringList arguments = {QStringLiteral("dump"), file, QStringLiteral("--json")};
+  if (save != 0) arguments << QStringLiteral("--save") << Num(save);
+  process.start(QStringLiteral(ZOVEK_CLI_PATH), arguments);
   if (!process.waitForFinished(30000) || process.exitCode() != 0) {
     qWarning("zovek-cli failed: %s", process.readAllStandardError().constData());
     return {};
@@ -52,7 +60,35 @@ QJsonObject Dump(const QString& file, int save) {
   return QJsonDocument::fromJson(process.readAllStandardOutput()).object();
 }
 
+// One edit of the table: a key of `set` and the value; "!" flips a check
+// mark or 0/1 cell from what the window shows.
+struct KeyEdit {
+  QString key;
+  QString value;
+};
+
+// Character grid rows by the key's last part.
+const QStringList kGridRowKeys = {"",   "age",  "joined", "martialArts.on", "cr", "hp",   "maxHp",
+                                  "lp", "maxLp", "wp",    "maxWp",          "jp", "maxJp"};
+const QStringList kStates = {"hidden", "unvisited", "current", "finished"};
+
+// The value at a key path of a dump, as `set` writes it.
+QString ValueAt(const QJsonObject& dump, const QString& key) {
+  static const QRegularExpression part(QStringLiteral(R"((\w+)|\[(\d+)\])"));
+  QJsonValue v = dump;
+  for (auto it = part.globalMatch(key); it.hasNext();) {
+    const QRegularExpressionMatch m = it.next();
+    v = m.captured(1).isEmpty() ? v.toArray().at(m.captured(2).toInt()) : v.toObject().value(m.captured(1));
+  }
+  if (v.isNull()) return QStringLiteral("-");
+  if (v.isBool()) return v.toBool() ? QStringLiteral("true") : QStringLiteral("false");
+  if (v.isString()) return v.toString();
+  return v.isDouble() ? Num(v.toInteger()) : QString();
+}
+
 }  // namespace
+
+Q_DECLARE_METATYPE(KeyEdit)
 
 class DumpMatchesWindowTest : public WindowTest {
   Q_OBJECT
@@ -179,8 +215,94 @@ class DumpMatchesWindowTest : public WindowTest {
     compareItems(2, dump["possessions"].toArray(), "possessions");
   }
 
+  // Shows the tab page that holds the control, as the user does before using it.
+  void showPageOf(QWidget* control) {
+    auto* tabs = get<QTabWidget>(QStringLiteral("SSTab"));
+    for (int i = 0; i < tabs->count(); ++i) {
+      if (tabs->widget(i)->isAncestorOf(control) && tabs->currentIndex() != i) ClickTab(*window_, i);
+    }
+  }
+
+  // Types a number into a grid cell ("-" as 255, which the count cells show as "-").
+  void editCell(int grid, int row, int col, const QString& value) {
+    auto* g = get<FlexGrid>(QStringLiteral("Fgrid(%1)").arg(grid));
+    showPageOf(g);
+    EditCell(g, row, col, value == "-" ? QStringLiteral("255") : value);
+  }
+
+  // Toggles a list row's check mark with the space key.
+  QString toggleRow(const QString& listName, int row) {
+    auto* list = get<QListWidget>(listName);
+    showPageOf(list);
+    list->setFocus();
+    list->setCurrentRow(row);
+    QTest::keyClick(list, Qt::Key_Space);
+    return list->item(row)->checkState() == Qt::Checked ? "true" : "false";
+  }
+
+  // Makes one edit through the window's controls; returns the value entered.
+  QString editInWindow(const KeyEdit& edit) {
+    static const QRegularExpression path(QStringLiteral(R"(^(\w+)(?:\[(\d+)\])?\.?(\w+)?(?:\[(\d+)\])?\.?([\w.]+)?$)"));
+    const QRegularExpressionMatch m = path.match(edit.key);
+    if (!m.hasMatch()) return {};
+    const QString part = m.captured(1);
+    const int i = m.captured(2).toInt();
+    const QString field = m.captured(3);
+    const int j = m.captured(4).toInt();
+    const QString last = m.captured(5);
+    const QString value = edit.value;
+    const QStringList boxes = {"", "protagonist", "chips", "playTime.hours", "playTime.minutes"};
+    if (boxes.contains(edit.key)) {
+      auto* box = get<QLineEdit>(QStringLiteral("txtValue(%1)").arg(boxes.indexOf(edit.key)));
+      showPageOf(box);
+      TypeInto(box, value);
+    } else if (part == "party") {
+      auto* box = get<QLineEdit>(QStringLiteral("txtParty(%1)").arg(field == "main" ? j : 4 + j));
+      showPageOf(box);
+      TypeInto(box, value == "-" ? QStringLiteral("255") : value);
+    } else if (part == "possessions") {
+      editCell(2, i + 1, field == "code" ? 1 : 2, value);
+    } else if (part == "characters") {
+      auto* list = get<QComboBox>(QStringLiteral("cmbChara"));
+      if (list->currentIndex() != i) list->setCurrentIndex(i);
+      if (field == "skills" && last == "aptitude") {
+        auto* box = get<QCheckBox>(QStringLiteral("chkSitu(%1)").arg(j));
+        showPageOf(box);
+        QTest::mouseClick(box, Qt::LeftButton);
+        return box->isChecked() ? "true" : "false";
+      }
+      if (field == "skills") {
+        editCell(0, 13 + j, 1, value);
+      } else if (field == "equipment") {
+        editCell(1, j + 1, last == "code" ? 1 : 2, value);
+      } else {
+        const int row = static_cast<int>(kGridRowKeys.indexOf(last.isEmpty() ? field : field + "." + last));
+        if (value == "!") {
+          const bool on = cell(0, row, 1) == "0";
+          editCell(0, row, 1, on ? "1" : "0");
+          return on ? "true" : "false";
+        }
+        editCell(0, row, 1, value);
+      }
+    } else if (part == "techniques") {
+      auto* categories = get<QComboBox>(QStringLiteral("cmbWaza"));
+      if (categories->currentIndex() != i) categories->setCurrentIndex(i);
+      return toggleRow(QStringLiteral("lstWaza"), j);
+    } else if (part == "roles") {
+      return toggleRow(QStringLiteral("lstRoll"), i);
+    } else if (part == "scenarios") {
+      auto* list = get<QListWidget>(QStringLiteral("lstEvt"));
+      showPageOf(list);
+      QListWidgetItem* item = list->item(i);
+      list->scrollToItem(item);
+      QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
+      QTest::mouseClick(get<QRadioButton>(QStringLiteral("optEvt(%1)").arg(kStates.indexOf(value))), Qt::LeftButton);
+    }
+    return value;
+  }
+
  private Q_SLOTS:
-  void init() { openWindow(false); }
+  void init() { openWindow(true); }
   void cleanup() {
     window_.reset();
     files_.reset();
@@ -210,6 +332,95 @@ class DumpMatchesWindowTest : public WindowTest {
     QVERIFY(sawClampedHours);
     QVERIFY(sawClampedChips);
     QVERIFY2(compared_ > 3 * (27 * 40 + 143 + 58 + 28 + 64 * 4), qPrintable(QString::number(compared_)));
+  }
+
+  void setWritesTheWindowsBytes_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("save");
+    QTest::addColumn<QList<KeyEdit>>("edits");
+    // Every kind of field: value boxes, party boxes, both item grids, every
+    // kind of character row, aptitude, techniques, scenario states, roles;
+    // the soldier's joined flag and a skill level above 127 among them.
+    const QList<KeyEdit> many = {
+        {"protagonist", "7"},
+        {"chips", "500000"},
+        {"playTime.hours", "12"},
+        {"playTime.minutes", "34"},
+        {"party.main[1].code", "-"},
+        {"party.sub[2].code", "5"},
+        {"possessions[10].code", "40"},
+        {"possessions[10].count", "-"},
+        {"possessions[63].count", "9"},
+        {"characters[0].lp", "3"},
+        {"characters[3].joined", "!"},
+        {"characters[3].martialArts.on", "!"},
+        {"characters[3].cr", "123456"},
+        {"characters[3].hp", "999"},
+        {"characters[3].maxWp", "250"},
+        {"characters[3].skills[2].level", "200"},
+        {"characters[3].skills[4].aptitude", "!"},
+        {"characters[3].equipment[0].code", "12"},
+        {"characters[3].equipment[5].count", "-"},
+        {"characters[10].age", "30"},
+        {"characters[25].joined", "!"},
+        {"characters[25].maxJp", "77"},
+        {"techniques[0].techniques[3].mastered", "!"},
+        {"techniques[2].techniques[4].mastered", "!"},
+        {"techniques[11].techniques[0].mastered", "!"},
+        {"scenarios[5].state", "finished"},
+        {"scenarios[20].state", "hidden"},
+        {"scenarios[33].state", "unvisited"},
+        {"roles[7].acquired", "!"},
+        {"roles[27].acquired", "!"},
+    };
+    QTest::newRow("demo.mcr save 3") << "demo.mcr" << 3 << many;
+    QTest::newRow("demo.mcr save 12") << "demo.mcr" << 12 << many;
+    QTest::newRow("demo.gme") << "demo.gme" << 0 << many;
+    QTest::newRow("single save") << "demo-single.ps" << 0
+                                 << QList<KeyEdit>{{"chips", "1"}, {"characters[26].skills[11].level", "128"},
+                                                   {"scenarios[0].state", "current"}, {"roles[0].acquired", "!"}};
+  }
+
+  void setWritesTheWindowsBytes() {
+    QFETCH(QString, file);
+    QFETCH(int, save);
+    QFETCH(QList<KeyEdit>, edits);
+    const QString source = QStringLiteral(ZOVEK_EXAMPLES_DIR "/") + file;
+    const QString inWindow = files_->filePath(QStringLiteral("window-") + file);
+    const QString byCli = files_->filePath(QStringLiteral("cli-") + file);
+    QVERIFY(QFile::copy(source, inWindow) && QFile::copy(source, byCli));
+    const QJsonObject before = Dump(source, save);
+    QVERIFY(!before.isEmpty());
+
+    OpenThroughMenu(*window_, inWindow);
+    if (save != 0) Choose(*window_, QStringLiteral("mnuSelSave(%1)").arg(save));
+    QStringList arguments = {QStringLiteral("set"), byCli, QStringLiteral("--no-backup")};
+    if (save != 0) arguments << QStringLiteral("--save") << QString::number(save);
+    QStringList changed;  // the keys whose value differs from what the window showed
+    for (const KeyEdit& edit : edits) {
+      const QString entered = editInWindow(edit);
+      QVERIFY2(!entered.isEmpty() && !ValueAt(before, edit.key).isEmpty(), qPrintable(edit.key));
+      arguments << edit.key + "=" + entered;
+      if (entered != ValueAt(before, edit.key)) changed << edit.key;
+    }
+    QVERIFY(changed.size() > edits.size() / 2);
+    SaveThroughMenu(*window_, QMessageBox::Yes);
+    VerifyNoErrorShown();
+
+    QProcess cli;
+    cli.start(QStringLiteral(ZOVEK_CLI_PATH), arguments);
+    QVERIFY(cli.waitForFinished(30000));
+    const QString output = QString::fromUtf8(cli.readAllStandardOutput());
+    QVERIFY2(cli.exitCode() == 0, cli.readAllStandardError().constData());
+    // Each field is listed exactly when its value changed.
+    for (const KeyEdit& edit : edits) {
+      QVERIFY2(output.contains("  " + edit.key + ": ") == changed.contains(edit.key),
+               qPrintable(edit.key + "\n" + output));
+    }
+
+    const Bytes windowBytes = ReadFile(inWindow);
+    QVERIFY(windowBytes != ReadFile(source));
+    QVERIFY(windowBytes == ReadFile(byCli));
   }
 };
 

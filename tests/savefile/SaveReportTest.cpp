@@ -101,6 +101,7 @@ TEST(SaveReport, RefusedFilesNameTheirCause) {
       {Write(dir, "long.mcr", Bytes(131073, 0)), FileProblem::Unsupported, "131073 bytes"},
       {Write(dir, "short.ps", Bytes(8319, 0)), FileProblem::Unsupported, "8319 bytes"},
       {Write(dir, "empty", Bytes{}), FileProblem::Unsupported, "0 bytes"},
+      {Write(dir, "unsigned.gme", Bytes(134976, 0)), FileProblem::Unsupported, "134976 bytes"},
       {Write(dir, "other.mcr", otherGame.bytes()), FileProblem::NoGameSave, "no Zovek save in this memory-card image"},
       {Write(dir, "digitF.ps", badDigit.bytes()), FileProblem::NoGameSave, "no Zovek save in this single-save file"},
       {dir / "missing.mcr", FileProblem::CannotRead, "(" + std::to_string(ENOENT) + ")"},
@@ -122,6 +123,15 @@ TEST(SaveReport, ReadSaveFileGivesTheRegionTheEditorReads) {
   ASSERT_TRUE(contents.report.ok());
   for (const SaveEntry& save : contents.report.saves) {
     EXPECT_EQ(contents.Region(save), card.RegionAt(save.block)) << SaveName(save);
+  }
+  // The same card in the .gme container: the same saves, each region after the header.
+  const SaveFileContents gme = ReadSaveFile(Write(dir, "three.gme", savegen::GmeContainer(card.bytes())));
+  ASSERT_TRUE(gme.report.ok()) << ProblemText(gme.report);
+  EXPECT_EQ(gme.report.cardStart, 3904u);
+  ASSERT_EQ(gme.report.saves.size(), contents.report.saves.size());
+  for (const SaveEntry& save : gme.report.saves) {
+    EXPECT_EQ(save.regionOffset, 3904 + CardImage::RegionOffset(save.block));
+    EXPECT_EQ(gme.Region(save), card.RegionAt(save.block)) << SaveName(save);
   }
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 #include <system_error>
+#include <tuple>
 #include <vector>
 
 #include "savedata/MemoryView.h"
@@ -163,6 +164,26 @@ TEST_F(EditSessionTest, SaveWritesOnlyTheRegionOfTheSave) {
     EXPECT_EQ(region[kRecordsStart + 4] + 256 * region[kRecordsStart + 5], 4321);
     EXPECT_TRUE(fs::is_directory(data.Backups()));
   }
+}
+
+// The command line's open: the chosen save straight from the file, no working
+// copy made or used, and a save the file lacks refused.
+TEST_F(EditSessionTest, OpenWithoutCopyLoadsTheChosenSaveFromTheFileItself) {
+  const fs::path card = Card("two.mcr", 8);
+  const Bytes bytes = ReadWholeFile(card);
+  for (const auto& [asked, shown, block] : {std::tuple{0, 3, 2}, std::tuple{3, 3, 2}, std::tuple{7, 7, 4}}) {
+    ASSERT_EQ(session.OpenWithoutCopy(card, asked).status, SessionStatus::Done) << asked;
+    EXPECT_EQ(session.State().SelectedSave, shown);
+    EXPECT_EQ(Marks(), std::vector<int>{shown});
+    const auto start = static_cast<std::ptrdiff_t>(savegen::CardImage::RegionOffset(block));
+    EXPECT_TRUE(std::equal(session.Buffer().begin(), session.Buffer().end(), bytes.begin() + start));
+    const int hp = session.Buffer()[kRecordsStart + 4] + 256 * session.Buffer()[kRecordsStart + 5];
+    EXPECT_EQ(view.Cell(0, kHpRow, 1), std::to_string(hp));
+    EXPECT_FALSE(session.WouldSwitchSave(shown == 3 ? 7 : 3));
+  }
+  EXPECT_FALSE(fs::exists(data.WorkingCopy()));
+  EXPECT_EQ(session.OpenWithoutCopy(card, 5).status, SessionStatus::NoGameSave);
+  EXPECT_EQ(ReadWholeFile(card), bytes);
 }
 
 // A backup that cannot be made stops the save as its own outcome; the save

@@ -1,0 +1,104 @@
+#include "cli/EditRun.h"
+
+#include <algorithm>
+#include <set>
+
+#include "savedata/FieldRules.h"
+#include "savedata/MemoryView.h"
+#include "savedata/Walks.h"
+
+namespace zovek::cli {
+
+namespace {
+
+constexpr int kChecksumByte = 1;
+
+// The edits in the order of the key table: character by character, category
+// by category, as a user would go down the lists.
+void SortByKeyOrder(std::vector<Edit>& edits) {
+  const EditKey* first = EditKeys().data();
+  std::stable_sort(edits.begin(), edits.end(),
+                   [first](const Edit& a, const Edit& b) { return a.key - first < b.key - first; });
+}
+
+// Chooses in its list what the window must show for the key to be entered;
+// choosing the entry already shown does nothing, as in the window.
+SessionOutcome ShowFieldOf(const EditKey& key, EditSession& session, MemoryView& view) {
+  if (key.character >= 0 && session.State().CharacterBase != kRecordSize * key.character) {
+    return session.SwitchCharacter(key.character);  // a selection of the shown one changes nothing
+  }
+  if (key.place == EditPlace::Technique && session.State().SelectedCategory != key.index) {
+    return session.SwitchCategory(key.index, [&view](int category) {
+      view.SetTechniqueRowCount(kTechniqueRowCounts.at(static_cast<std::size_t>(category)));
+    });
+  }
+  if (key.place == EditPlace::Scenario && session.State().CurrentScenarioEntry != key.index) {
+    return session.SwitchScenarioEntry(key.index);
+  }
+  return {};
+}
+
+}  // namespace
+
+EditRunResult RunEdits(const std::filesystem::path& file, int saveNumber, std::vector<Edit> edits, WriteMode mode,
+                       const UserDataDirectory& data) {
+  EditRunResult result;
+  MemoryView view;
+  view.SetTechniqueRowCount(kTechniqueRowCounts[0]);  // the window starts with category 0 listed
+  EditSession session(view, data);
+  result.outcome = session.OpenWithoutCopy(file, saveNumber);
+  if (result.outcome.status != SessionStatus::Done) {
+    result.status = EditStatus::OpenFailed;
+    return result;
+  }
+  result.saveNumber = session.SaveConfirmNumber();
+  if (session.State().FileKind == kSingleSave) {
+    for (int s = 1; s <= kSaveNumbers; ++s) {
+      if (session.State().SlotTable[s] != 0) result.saveNumber = s;
+    }
+  }
+  const SaveBuffer original = session.Buffer();
+
+  SortByKeyOrder(edits);
+  std::set<int> editedBytes;
+  for (const Edit& edit : edits) {
+    if (const SessionOutcome shown = ShowFieldOf(*edit.key, session, view); shown.status == SessionStatus::WriteError) {
+      result.status = EditStatus::WriteFailed;
+      result.outcome = shown;
+      return result;
+    }
+    const std::string before = ShownValue(*edit.key, view);
+    if (before == edit.value) continue;
+    result.changes.push_back(FieldChange{edit.key->key, before, edit.value});
+    editedBytes.insert(edit.key->bytes.begin(), edit.key->bytes.end());
+    EnterValue(*edit.key, view, edit.value);
+  }
+  if (result.changes.empty()) return result;  // NothingToChange: no store, no backup, no write
+
+  if (const SessionOutcome stored = session.StoreForSave(); stored.status != SessionStatus::Done) {
+    result.status = EditStatus::WriteFailed;
+    result.outcome = stored;
+    return result;
+  }
+  const SaveBuffer written = session.Buffer();
+  result.checksumBefore = original[kChecksumByte];
+  result.checksumAfter = written[kChecksumByte];
+  for (std::size_t i = 0; i < written.size(); ++i) {
+    if (written[i] == original[i]) continue;
+    ++result.bytesChanged;
+    const int offset = static_cast<int>(i);
+    if (offset != kChecksumByte && !editedBytes.contains(offset)) {
+      result.normalised.push_back(ByteChange{offset, original[i], written[i]});
+    }
+  }
+  if (mode == WriteMode::DryRun) {
+    result.status = EditStatus::DryRun;
+    return result;
+  }
+  // The save stores the same window again, which leaves the buffer as it is.
+  result.outcome = mode == WriteMode::Backup ? session.Save() : session.SaveWithoutBackup();
+  result.status = result.outcome.status == SessionStatus::Done ? EditStatus::Written : EditStatus::WriteFailed;
+  return result;
+}
+
+}  // namespace zovek::cli
