@@ -2,9 +2,12 @@
 // wrappings than a bare .mcr, through the real window: a .gme container (card
 // after a 3904-byte header) and the other names card images are kept under.
 
+#include <unistd.h>
+
 #include <system_error>
 
 #include <QDir>
+#include <QFile>
 #include <QTest>
 
 #include "savegen/DemoSave.h"
@@ -20,6 +23,7 @@ namespace {
 
 constexpr std::uint64_t kHeader = savegen::kGmeHeaderSize;
 constexpr int kNotDirectory = static_cast<int>(std::errc::not_a_directory);
+constexpr int kAccessDenied = static_cast<int>(std::errc::permission_denied);
 
 Bytes CardPart(const Bytes& gme) { return Bytes(gme.begin() + static_cast<std::ptrdiff_t>(kHeader), gme.end()); }
 Bytes HeaderPart(const Bytes& gme) { return Bytes(gme.begin(), gme.begin() + static_cast<std::ptrdiff_t>(kHeader)); }
@@ -67,36 +71,56 @@ class ContainersAndBackupsTest : public WindowTest {
     files_.reset();
   }
 
-  // A file where the backups folder goes: the save asks before it writes
+  // The backup cannot be made (a file where the backups folder goes, or a
+  // backups folder without write permission): the save asks before it writes
   // without a backup. No writes nothing; Yes writes the save's region only.
   void failedBackupAsksFirst_data() {
+    QTest::addColumn<bool>("noPermission");
     QTest::addColumn<bool>("yes");
-    QTest::newRow("No") << false;
-    QTest::newRow("Yes") << true;
+    QTest::addColumn<int>("error");
+    QTest::newRow("file in its place, No") << false << false << kNotDirectory;
+    QTest::newRow("file in its place, Yes") << false << true << kNotDirectory;
+    QTest::newRow("no permission, No") << true << false << kAccessDenied;
+    QTest::newRow("no permission, Yes") << true << true << kAccessDenied;
   }
   void failedBackupAsksFirst() {
+    QFETCH(bool, noPermission);
     QFETCH(bool, yes);
+    QFETCH(int, error);
+    // Permission bits do not stop root: test_containers_and_backups_unprivileged
+    // runs these rows again as the user nobody.
+    if (noPermission && ::geteuid() == 0) QSKIP("permission bits do not stop root from writing");
     const QString file = path(QStringLiteral("two.mcr"));
     const Bytes original = TwoSavesAndAnotherGame();
     WriteFile(file, original);
     OpenThroughMenu(*window_, file);
     const QString backups = DataDirectory() + QStringLiteral("/backups");
-    WriteFile(backups, Bytes(3, 0x42));
+    if (noPermission) {
+      QVERIFY(QDir().mkpath(backups));
+      QVERIFY(QFile::setPermissions(backups, QFile::ReadOwner | QFile::ExeOwner));
+    } else {
+      WriteFile(backups, Bytes(3, 0x42));
+    }
     editProtagonist(QStringLiteral("55"));
     save(yes ? QMessageBox::Yes : QMessageBox::No);
+    if (noPermission) QFile::setPermissions(backups, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 
     const ShownMessage asked = LastMessage();
     QCOMPARE(Dialogs::shownMessages().size(), qsizetype{2});  // the confirmation, then this question; no error
     QCOMPARE(asked.title, QStringLiteral("バックアップ確認"));
     QCOMPARE(asked.text, QStringLiteral("バックアップを作成できませんでした (%1)\r\n%2\r\nバックアップなしで保存しますか？")
-                             .arg(kNotDirectory)
+                             .arg(error)
                              .arg(QDir::toNativeSeparators(backups)));
     QCOMPARE(asked.icon, QMessageBox::Question);
     QCOMPARE(asked.buttons, QMessageBox::Yes | QMessageBox::No);
     QCOMPARE(asked.defaultButton, QMessageBox::No);
 
     const Bytes after = ReadFile(file);
-    QCOMPARE(ReadFile(backups), Bytes(3, 0x42));
+    if (noPermission) {
+      QVERIFY(QDir(backups).isEmpty());
+    } else {
+      QCOMPARE(ReadFile(backups), Bytes(3, 0x42));
+    }
     QCOMPARE(protagonist()->text(), QStringLiteral("55"));
     if (!yes) {
       QCOMPARE(after, original);
