@@ -14,6 +14,7 @@
 #include "savegen/SaveImages.h"
 #include "ui/EditingSupport.h"
 #include "ui/Messages.h"
+#include "ui/ProgramData.h"
 
 using namespace zovek;
 using namespace zovek::guitest;
@@ -46,15 +47,18 @@ class ContainersAndBackupsTest : public WindowTest {
     Choose(*window_, QStringLiteral("mnuFileSave"));
   }
 
-  // Open, edit a grid cell of save 3, switch to save 7 and edit it, back to
-  // save 3 (the cell's edit must come back), edit it once more and save it.
-  void editSwitchAndSave(const QString& file) {
+  // Open the card (TwoSavesAndAnotherGame, bare or in a .gme), edit a grid
+  // cell of save 3, switch to save 7 (loaded as the card holds it) and edit
+  // it, back to save 3 (the cell's edit must come back), edit it once more
+  // and save it. `workingCopy`: the working copy as the session left it.
+  void editSwitchAndSave(const QString& file, Bytes& workingCopy) {
     OpenThroughMenu(*window_, file);
     QCOMPARE(window_->Session().State().SelectedSave, std::int16_t{3});
     ClickTab(*window_, 0);
     auto* g0 = get<FlexGrid>(QStringLiteral("Fgrid(0)"));
     EditCell(g0, 5, 1, QStringLiteral("4321"));  // character 0's HP
     Choose(*window_, QStringLiteral("mnuSelSave(7)"));
+    QVERIFY(window_->Buffer() == RegionIn(TwoSavesAndAnotherGame(), RegionOffset(kSave7Block)));
     editProtagonist(QStringLiteral("77"));
     Choose(*window_, QStringLiteral("mnuSelSave(3)"));
     ClickTab(*window_, 0);
@@ -62,6 +66,7 @@ class ContainersAndBackupsTest : public WindowTest {
     editProtagonist(QStringLiteral("33"));
     save();
     VerifyNoErrorShown();
+    workingCopy = ReadFile(FromFsPath(window_->Session().State().WorkingCopyPath));
   }
 
  private Q_SLOTS:
@@ -143,8 +148,14 @@ class ContainersAndBackupsTest : public WindowTest {
     WriteFile(gmeFile, gme);
     WriteFile(mcrFile, card);
 
-    editSwitchAndSave(mcrFile);
-    editSwitchAndSave(gmeFile);
+    Bytes mcrCopy;
+    Bytes gmeCopy;
+    editSwitchAndSave(mcrFile, mcrCopy);
+    if (QTest::currentTestFailed()) return;
+    editSwitchAndSave(gmeFile, gmeCopy);
+    if (QTest::currentTestFailed()) return;
+    QCOMPARE(HeaderPart(gmeCopy), HeaderPart(gme));  // the switches' work lands in the card part only
+    QCOMPARE(CardPart(gmeCopy), mcrCopy);
 
     const Bytes savedCard = ReadFile(mcrFile);
     const SaveBuffer saved = RegionIn(savedCard, RegionOffset(kSave3Block));
@@ -186,13 +197,16 @@ class ContainersAndBackupsTest : public WindowTest {
     QCOMPARE(ReadFile(file), gme);
   }
 
-  // Card images under the names other tools give them open as card images.
+  // Card images under the names other tools give them open as card images;
+  // the content decides, not the name (a bare card named .gme included).
   void cardImagesUnderOtherNamesOpen_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("inGme");
     QTest::addColumn<bool>("dropped");
-    for (const char* name : {"card.mcd", "card.srm", "card.bin", "CARD.BIN", "card.gme"}) {
-      const bool inGme = QByteArray(name).endsWith(".gme");
+    const QList<std::pair<const char*, bool>> files = {
+        {"card.mcd", false}, {"card.srm", false}, {"card.bin", false},
+        {"CARD.BIN", false}, {"card.gme", true},  {"bare.gme", false}};
+    for (const auto& [name, inGme] : files) {
       QTest::addRow("%s opened", name) << QString::fromLatin1(name) << inGme << false;
       QTest::addRow("%s dropped", name) << QString::fromLatin1(name) << inGme << true;
     }
