@@ -13,7 +13,6 @@
 #include "savegen/DemoSave.h"
 #include "savegen/SaveImages.h"
 #include "ui/EditingSupport.h"
-#include "ui/Messages.h"
 #include "ui/ProgramData.h"
 
 using namespace zovek;
@@ -180,7 +179,7 @@ class ContainersAndBackupsTest : public WindowTest {
     gme[kHeader - 1] ^= 0xFF;
     WriteFile(file, gme);
     save();
-    QCOMPARE(LastMessage().text, messages::WriteError(9003));
+    QCOMPARE(LastMessage().text, QStringLiteral("ファイル書き込みエラー (9003)"));
     QCOMPARE(LastMessage().title, QStringLiteral("Error"));
     QCOMPARE(ReadFile(file), gme);
     QCOMPARE(protagonist()->text(), QStringLiteral("44"));
