@@ -85,7 +85,7 @@ QMessageBox::StandardButton Dialogs::message(QWidget* parent, QMessageBox::Icon 
                                              const QString& text, QMessageBox::StandardButtons buttons,
                                              QMessageBox::StandardButton defaultButton) {
   Seam& seam = TheSeam();
-  seam.shown.append(ShownMessage{title, text, icon, buttons});
+  seam.shown.append(ShownMessage{title, text, icon, buttons, defaultButton});
   if (!seam.answers.isEmpty()) {
     return seam.answers.dequeue();
   }

@@ -28,6 +28,7 @@ struct ShownMessage {
   QString text;  // as the program wrote it (a line break is CR LF)
   QMessageBox::Icon icon = QMessageBox::NoIcon;
   QMessageBox::StandardButtons buttons;
+  QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
 };
 
 class Dialogs {

@@ -2,6 +2,8 @@
 // and write the loaded save back into the opened file. The session does the
 // work; the window commits its boxes first, asks, and shows the outcome.
 
+#include <QDir>
+
 #include "ui/Dialogs.h"
 #include "ui/FrmMain.h"
 #include "ui/Messages.h"
@@ -47,7 +49,18 @@ void FrmMain::SaveFile() {
   if (answer != QMessageBox::Yes) {
     return;
   }
-  ShowOutcome(session_.Save());
+  SessionOutcome outcome = session_.Save();
+  if (outcome.status == SessionStatus::BackupFailed) {
+    // The user may still want the save written, e.g. on a full data disk.
+    const QString folder = QDir::toNativeSeparators(FromFsPath(outcome.backupDirectory));
+    const QMessageBox::StandardButton withoutBackup = Dialogs::message(
+        this, QMessageBox::Question, messages::BackupConfirmTitle(), messages::BackupConfirm(outcome.error, folder),
+        QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+    if (withoutBackup == QMessageBox::Yes) {
+      outcome = session_.SaveWithoutBackup();
+    }
+  }
+  ShowOutcome(outcome);
 }
 
 void FrmMain::ShowOutcome(const SessionOutcome& outcome) {
@@ -66,8 +79,9 @@ void FrmMain::ShowOutcome(const SessionOutcome& outcome) {
     case SessionStatus::ReadError:
       ShowError(messages::ReadError(outcome.error));
       break;
+    case SessionStatus::BackupFailed:  // SaveFile has asked already; the answer was No
+      break;
     case SessionStatus::WriteError:
-    case SessionStatus::BackupFailed:  // shown as any other failed write, for now
       ShowError(messages::WriteError(outcome.error));
       break;
   }

@@ -17,4 +17,11 @@ inline QString SaveConfirm(int saveNumber) {
          QStringLiteral("\r\n") + QStringLiteral("よろしいですか？");
 }
 
+// The backup before a save failed with `number`; `folder` is where it was to go.
+inline QString BackupConfirmTitle() { return QStringLiteral("バックアップ確認"); }
+inline QString BackupConfirm(int number, const QString& folder) {
+  return QStringLiteral("バックアップを作成できませんでした (%1)").arg(number) + QStringLiteral("\r\n") + folder +
+         QStringLiteral("\r\n") + QStringLiteral("バックアップなしで保存しますか？");
+}
+
 }  // namespace zovek::messages

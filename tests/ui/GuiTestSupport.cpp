@@ -4,6 +4,9 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -81,6 +84,18 @@ Bytes TwoSavesAndAnotherGame() {
   return card.bytes();
 }
 
+bool DropFile(FrmMain& window, const QString& path) {
+  QMimeData data;
+  data.setUrls({QUrl::fromLocalFile(path)});
+  QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(&window, &enter);
+  if (!enter.isAccepted()) return false;
+  QDropEvent dropped(QPointF(100, 100), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(&window, &dropped);
+  QCoreApplication::processEvents();
+  return dropped.isAccepted();
+}
+
 void WriteFile(const QString& path, const Bytes& bytes) { savegen::WriteWholeFile(ToFsPath(path), bytes); }
 Bytes ReadFile(const QString& path) { return savegen::ReadWholeFile(ToFsPath(path)); }
 
@@ -90,6 +105,22 @@ bool SetReadOnly(const QString& path, bool readOnly) {
   const fs::perms write = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
   fs::permissions(ToFsPath(path), write, readOnly ? fs::perm_options::remove : fs::perm_options::add, error);
   return !error;
+}
+
+QList<std::size_t> Differences(const Bytes& before, const Bytes& after) {
+  QList<std::size_t> positions;
+  if (before.size() != after.size()) return {std::size_t(-1)};
+  for (std::size_t i = 0; i < before.size(); ++i) {
+    if (before[i] != after[i]) positions << i;
+  }
+  return positions;
+}
+
+bool AllWithin(const QList<std::size_t>& positions, std::uint64_t start, std::uint64_t length) {
+  for (const std::size_t p : positions) {
+    if (p < start || p >= start + length) return false;
+  }
+  return true;
 }
 
 void VerifyResetState(FrmMain& window, bool atStartUp) {

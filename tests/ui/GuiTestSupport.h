@@ -7,6 +7,7 @@
 #include <vector>
 
 #include <QAction>
+#include <QList>
 #include <QString>
 #include <QTemporaryDir>
 #include <QWidget>
@@ -80,9 +81,18 @@ void TypeInto(QWidget* box, const QString& text);
 // game's save in block 5, noise everywhere else.
 Bytes TwoSavesAndAnotherGame();
 
+// Drags one local file onto the window and drops it, as the user does, then
+// lets the queued open run. False when the window did not take it.
+bool DropFile(FrmMain& window, const QString& path);
+
 void WriteFile(const QString& path, const Bytes& bytes);
 Bytes ReadFile(const QString& path);
 bool SetReadOnly(const QString& path, bool readOnly);
+
+// The file positions where two files of the same length differ (one
+// impossible position when the lengths differ).
+QList<std::size_t> Differences(const Bytes& before, const Bytes& after);
+bool AllWithin(const QList<std::size_t>& positions, std::uint64_t start, std::uint64_t length);
 
 // Every control in its state with no file loaded (after start-up when
 // `atStartUp`, else after a refused file). Fails the running test otherwise.
