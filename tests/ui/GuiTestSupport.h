@@ -63,6 +63,11 @@ class WindowTest : public QObject {
     files_ = std::make_unique<QTemporaryDir>();
     ShowWindow(window_, activate);
   }
+  // The window closed (its close-down runs) and the test's folder removed.
+  void closeWindow() {
+    window_.reset();
+    files_.reset();
+  }
 };
 
 // Chooses the menu item through the window as the user does: the item is

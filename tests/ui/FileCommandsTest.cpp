@@ -93,8 +93,7 @@ class FileCommandsTest : public WindowTest {
     openWindow(false);
   }
   void cleanup() {
-    window_.reset();
-    files_.reset();
+    closeWindow();
   }
 
   void startsWithNoFile() { VerifyResetState(*window_, true); }
@@ -501,4 +500,4 @@ class FileCommandsTest : public WindowTest {
 };
 
 QTEST_MAIN(FileCommandsTest)
-#include "tst_file_commands.moc"
+#include "FileCommandsTest.moc"

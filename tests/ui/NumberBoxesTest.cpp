@@ -67,8 +67,7 @@ class NumberBoxesTest : public WindowTest {
   }
   void cleanup() {
     VerifyNoErrorShown();
-    window_.reset();
-    files_.reset();
+    closeWindow();
   }
 
   void valueBoxesRewriteWhatIsTyped() {
@@ -240,4 +239,4 @@ class NumberBoxesTest : public WindowTest {
 };
 
 QTEST_MAIN(NumberBoxesTest)
-#include "tst_number_boxes.moc"
+#include "NumberBoxesTest.moc"

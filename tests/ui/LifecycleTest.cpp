@@ -180,4 +180,4 @@ class LifecycleTest : public QObject {
 };
 
 QTEST_MAIN(LifecycleTest)
-#include "tst_lifecycle.moc"
+#include "LifecycleTest.moc"

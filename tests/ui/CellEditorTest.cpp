@@ -79,8 +79,7 @@ class CellEditorTest : public WindowTest {
   void cleanup() {
     // Nothing typed is ever refused with a message.
     VerifyNoErrorShown();
-    window_.reset();
-    files_.reset();
+    closeWindow();
   }
 
   void hpEditReachesTheRecordOnSwitchAndTheFileOnSave() {
@@ -483,4 +482,4 @@ class CellEditorTest : public WindowTest {
 };
 
 QTEST_MAIN(CellEditorTest)
-#include "tst_cell_editor.moc"
+#include "CellEditorTest.moc"

@@ -225,4 +225,4 @@ class OpenRequestTest : public WindowTest {
 };
 
 QTEST_MAIN(OpenRequestTest)
-#include "tst_open_requests.moc"
+#include "OpenRequestTest.moc"

@@ -62,8 +62,7 @@ class FileDropTest : public WindowTest {
     openWindow(true);
   }
   void cleanup() {
-    window_.reset();
-    files_.reset();
+    closeWindow();
   }
 
   void droppedCardIsOpenedAndSaved() {
@@ -162,4 +161,4 @@ class FileDropTest : public WindowTest {
 };
 
 QTEST_MAIN(FileDropTest)
-#include "tst_file_drop.moc"
+#include "FileDropTest.moc"

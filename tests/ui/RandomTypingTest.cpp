@@ -189,16 +189,13 @@ class RandomTypingTest : public WindowTest {
 
  private Q_SLOTS:
   void init() {
-    PrepareApplication();
-    files_ = std::make_unique<QTemporaryDir>();
+    openWindow(true);
     file_ = files_->filePath(QStringLiteral("demo.mcr"));
     QVERIFY(QFile::copy(QStringLiteral(ZOVEK_EXAMPLES_DIR "/demo.mcr"), file_));
     QVERIFY(SetReadOnly(file_, false));
-    ShowWindow(window_, true);
   }
   void cleanup() {
-    window_.reset();
-    files_.reset();
+    closeWindow();
   }
 
   void randomTypingNeverBreaksASave() {
@@ -250,4 +247,4 @@ class RandomTypingTest : public WindowTest {
 };
 
 QTEST_MAIN(RandomTypingTest)
-#include "tst_random_typing.moc"
+#include "RandomTypingTest.moc"

@@ -516,4 +516,4 @@ class FileFaultsTest : public WindowTest {
 };
 
 QTEST_MAIN(FileFaultsTest)
-#include "tst_file_faults.moc"
+#include "FileFaultsTest.moc"

@@ -71,8 +71,7 @@ class ContainersAndBackupsTest : public WindowTest {
  private Q_SLOTS:
   void init() { openWindow(true); }
   void cleanup() {
-    window_.reset();
-    files_.reset();
+    closeWindow();
   }
 
   // The backup cannot be made (a file where the backups folder goes, or a
@@ -233,4 +232,4 @@ class ContainersAndBackupsTest : public WindowTest {
 };
 
 QTEST_MAIN(ContainersAndBackupsTest)
-#include "tst_containers_and_backups.moc"
+#include "ContainersAndBackupsTest.moc"

@@ -126,9 +126,7 @@ class WindowLayoutTest : public QObject {
  private Q_SLOTS:
   void init() {
     PrepareApplication();
-    window_ = std::make_unique<FrmMain>();
-    window_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+    ShowWindow(window_, false);
   }
   void cleanup() { window_.reset(); }
 
@@ -581,4 +579,4 @@ class WindowLayoutTest : public QObject {
 };
 
 QTEST_MAIN(WindowLayoutTest)
-#include "tst_window_layout.moc"
+#include "WindowLayoutTest.moc"

@@ -99,8 +99,7 @@ class CharacterCommandsTest : public WindowTest {
   }
   void cleanup() {
     VerifyNoErrorShown();
-    window_.reset();
-    files_.reset();
+    closeWindow();
   }
 
   void presetsFillTheViewAndASaveStoresThem() {
@@ -348,4 +347,4 @@ class CharacterCommandsTest : public WindowTest {
 };
 
 QTEST_MAIN(CharacterCommandsTest)
-#include "tst_character_commands.moc"
+#include "CharacterCommandsTest.moc"

@@ -304,8 +304,7 @@ class DumpMatchesWindowTest : public WindowTest {
  private Q_SLOTS:
   void init() { openWindow(true); }
   void cleanup() {
-    window_.reset();
-    files_.reset();
+    closeWindow();
   }
 
   void everySaveOfTheDemoCardAgrees() {
@@ -425,4 +424,4 @@ class DumpMatchesWindowTest : public WindowTest {
 };
 
 QTEST_MAIN(DumpMatchesWindowTest)
-#include "tst_dump_matches_window.moc"
+#include "DumpMatchesWindowTest.moc"
