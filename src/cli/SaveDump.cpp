@@ -18,7 +18,8 @@ namespace zovek::cli {
 
 namespace {
 
-int Byte(const SaveBuffer& buffer, int index) { return buffer.at(static_cast<std::size_t>(index)); }
+// A stored byte, read by the field engine's own reader.
+int Byte(const SaveBuffer& buffer, int index) { return static_cast<int>(ReadNumber(buffer, index, 1)); }
 
 // The number a shown text stands for, read as the store reads it.
 std::int64_t Shown(const std::string& text) {
