@@ -15,6 +15,7 @@
 
 #include "cli/DumpApply.h"
 #include "cli/EditRun.h"
+#include "cli/JsonDuplicateKeys.h"
 #include "cli/JsonPrinter.h"
 #include "cli/SaveDump.h"
 #include "cli/TextPrinter.h"
@@ -249,11 +250,16 @@ int RunApply(const QStringList& arguments, int saveNumber, WriteMode mode, std::
     FileError(err, ToPath(arguments.at(1)), "cannot read: " + file.errorString().toStdString());
     return kExitFileProblem;
   }
+  const QByteArray text = file.readAll();
   QJsonParseError parseError{};
-  const QJsonDocument document = QJsonDocument::fromJson(file.readAll(), &parseError);
+  const QJsonDocument document = QJsonDocument::fromJson(text, &parseError);
   if (!document.isObject()) {
     return UsageError(err, "apply", arguments.at(1).toStdString() + ": not a dump --json document (" +
                                         parseError.errorString().toStdString() + ")");
+  }
+  // Qt keeps one of a key's two values; the document's author meant one of them.
+  if (const auto twice = FirstDuplicateKey(text)) {
+    return UsageError(err, "apply", *twice + ": given twice; nothing written");
   }
   if (saveNumber == 0) saveNumber = DocumentSaveNumber(document.object());
   const std::filesystem::path path = ToPath(arguments.at(0));

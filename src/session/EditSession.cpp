@@ -39,8 +39,8 @@ void EditSession::Reset() {
   state_.CardStart = 0;
   state_.ContainerHeader.clear();
   state_.CopySource = -1;
-  // The close-down then also removes a copy an earlier run left behind.
-  data_.Make();
+  // The close-down then also removes a copy an earlier run left behind. The
+  // directory itself is made only when a copy or backup goes into it.
   state_.WorkingCopyPath = data_.WorkingCopy();
   pasteEnabled_ = false;
   undoEnabled_ = false;
@@ -264,9 +264,7 @@ SessionOutcome EditSession::WriteSaveFile(bool withBackup) {
       }
     }
   }
-  if (withBackup) {
-    data_.Make();  // the backups folder goes inside it
-  }
+  // The backup makes its folder, data directory and all, when it is written.
   const SaveWriteResult written = WriteSave(target, buffer_);
   if (written.error == 0) {
     return Outcome();

@@ -211,8 +211,8 @@ std::filesystem::path CopyOf(const TempDir& dir, const char* name) {
   return copy;
 }
 
-QJsonObject DumpOf(const std::filesystem::path& file, int save) {
-  const CliRun run = Cli({"dump", Q(file), "--json", "--save", QString::number(save)});
+QJsonObject DumpOf(const std::filesystem::path& file, int save, const std::filesystem::path& dataHome = {}) {
+  const CliRun run = Cli({"dump", Q(file), "--json", "--save", QString::number(save)}, dataHome);
   return QJsonDocument::fromJson(QByteArray::fromStdString(run.out)).object();
 }
 
@@ -243,6 +243,7 @@ TEST(CliProcess, SetWritesOnlyTheSavesRegionAfterABackup) {
     EXPECT_TRUE(Contains(run.out, "would change; --dry-run: nothing written")) << run.out;
     EXPECT_EQ(savegen::ReadWholeFile(file), original);
     EXPECT_EQ(BackupCount(dir / "data"), 0u);
+    EXPECT_FALSE(std::filesystem::exists(dir / "data" / "zovek"));  // nothing written, nothing made
 
     run = Cli(edit, dir / "data");
     ASSERT_EQ(run.exitCode, 0) << run.err;
@@ -277,13 +278,14 @@ TEST(CliProcess, ApplyOfAnUneditedDumpWritesNothing) {
     TempDir dir;
     const auto file = CopyOf(dir, name);
     const Bytes original = savegen::ReadWholeFile(file);
-    const auto json = WriteText(dir, "dump.json", QJsonDocument(DumpOf(file, save)).toJson());
+    const auto json = WriteText(dir, "dump.json", QJsonDocument(DumpOf(file, save, dir / "data")).toJson());
     const CliRun run = Cli({"apply", Q(file), Q(json)}, dir / "data");  // the dump names its save
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_TRUE(Contains(run.out, "save " + std::to_string(save))) << run.out;
     EXPECT_TRUE(Contains(run.out, "nothing to change")) << run.out;
     EXPECT_EQ(savegen::ReadWholeFile(file), original);
     EXPECT_EQ(BackupCount(dir / "data"), 0u);
+    EXPECT_FALSE(std::filesystem::exists(dir / "data" / "zovek"));  // neither dump nor apply made it
   }
 }
 
@@ -339,6 +341,11 @@ TEST(CliProcess, BadKeysValuesAndDocumentsWriteNothing) {
       {{"apply", Edited("\"chipsStored\": 1234567", "\"chipsStored\": 5")}, "chipsStored: not editable"},
       {{"apply", Edited("\"formatVersion\": 2", "\"formatVersion\": 2, \"extra\": 1")}, "extra: not a key of the dump"},
       {{"apply", Edited("\"state\": \"", "\"state\": \"x")}, "scenarios[0].state: takes hidden, unvisited"},
+      // Qt would keep one of the two values; the text shows both.
+      {{"apply", Edited("\"chips\": 999999", "\"chips\": 999999, \"chips\": 1")}, "apply: chips: given twice"},
+      {{"apply", R"({"formatVersion": 2, "file": "x\"}{[,", "chips": 1, "chips": 1})"}, "apply: chips: given twice"},
+      {{"apply", R"({"formatVersion": 2, "characters": [{"hp": 1}, [], {}, {"hp": 1, "h\u0070": 2}]})"},
+       "apply: characters[3].hp: given twice"},
   };
   for (const auto& [arguments, message] : cases) {
     QStringList command;
@@ -354,6 +361,7 @@ TEST(CliProcess, BadKeysValuesAndDocumentsWriteNothing) {
     EXPECT_EQ(savegen::ReadWholeFile(file), original) << message;
     EXPECT_EQ(BackupCount(dir / "data"), 0u) << message;
   }
+  EXPECT_FALSE(std::filesystem::exists(dir / "data" / "zovek"));
   EXPECT_EQ(Cli({"set", Q(file), "--save", "2", "chips=1"}, dir / "data").exitCode, 2);  // no save 2
 
   // A backup that cannot be made stops the write; --no-backup writes without one.
