@@ -27,19 +27,27 @@ fi
 
 baseline_editor=""
 if [ -n "${ZOVEK_BENCH_BASELINE:-}" ]; then
-  # The earlier revision's tree, exported (no worktree left behind), built alike.
-  baseline_src="$build-baseline-src"
-  rm -rf "$baseline_src"
-  mkdir -p "$baseline_src"
-  git archive "$ZOVEK_BENCH_BASELINE" | tar -x -C "$baseline_src"
-  cmake -S "$baseline_src" -B "$build-baseline" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  # The earlier revision's tree, exported once per revision (no worktree left
+  # behind) and built alike in a folder of its own: the exported files carry
+  # the commit's time, so one build folder for several revisions would take
+  # another revision's objects for up to date.
+  rev=$(git rev-parse --short "$ZOVEK_BENCH_BASELINE^{commit}")
+  baseline_src="$build-baseline-$rev-src"
+  baseline_build="$build-baseline-$rev"
+  if [ ! -f "$baseline_src/.exported" ]; then
+    rm -rf "$baseline_src"
+    mkdir -p "$baseline_src"
+    git archive "$rev" | tar -x -C "$baseline_src"
+    touch "$baseline_src/.exported"
+  fi
+  cmake -S "$baseline_src" -B "$baseline_build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" >/dev/null
-  if ! cmake --build "$build-baseline" -j 2 --target zovek >"$build/bench-baseline-build.log" 2>&1; then
+  if ! cmake --build "$baseline_build" -j 2 --target zovek >"$build/bench-baseline-build.log" 2>&1; then
     tail -30 "$build/bench-baseline-build.log"
     echo "bench/run.sh: the baseline build failed (log: $build/bench-baseline-build.log)" >&2
     exit 1
   fi
-  baseline_editor="$build-baseline/src/app/zovek"
+  baseline_editor="$baseline_build/src/app/zovek"
   echo "baseline: $(git rev-parse --short "$ZOVEK_BENCH_BASELINE") ($ZOVEK_BENCH_BASELINE)"
 fi
 
