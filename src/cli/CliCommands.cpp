@@ -19,6 +19,8 @@
 #include "cli/JsonPrinter.h"
 #include "cli/SaveDump.h"
 #include "cli/TextPrinter.h"
+#include "savefile/ErrorNumbers.h"
+#include "savefile/FileLock.h"
 #include "savefile/SaveFileReport.h"
 
 #ifndef ZOVEK_VERSION
@@ -178,10 +180,30 @@ int CheckEditTarget(const std::filesystem::path& path, int& saveNumber, FileRepo
   return kExitOk;
 }
 
+// set and apply hold the file's lock from before they read it until after they
+// write it, so that two runs on one file apply one after the other. A dry run
+// writes nothing and takes none. 0, or the exit status after the message.
+int LockForEdits(const std::filesystem::path& path, WriteMode mode, FileLock& lock, std::ostream& err) {
+  if (mode == WriteMode::DryRun) return kExitOk;
+  const int error = lock.Lock(path);
+  if (error == kErrFileLocked) {
+    FileError(err, path, "another zovek program is writing this file (waited " +
+                             std::to_string(kFileLockWait.count() / 1000) + " s); nothing written");
+    return kExitFileProblem;
+  }
+  // A file that cannot be opened is reported by the read that follows.
+  return kExitOk;
+}
+
 int RunEditsAndReport(const std::filesystem::path& path, const FileReport& report, int saveNumber,
-                      std::vector<Edit> edits, WriteMode mode, std::ostream& out, std::ostream& err) {
+                      std::vector<Edit> edits, WriteMode mode, const FileLock& lock, std::ostream& out,
+                      std::ostream& err) {
+  if (mode != WriteMode::DryRun && !lock.Held()) {
+    FileError(err, path, "cannot lock the file for writing; nothing written");
+    return kExitFileProblem;
+  }
   const UserDataDirectory data = UserDataDirectory::ForCurrentUser();
-  const EditRunResult run = RunEdits(path, saveNumber, std::move(edits), mode, data);
+  const EditRunResult run = RunEdits(path, saveNumber, std::move(edits), mode, data, lock.Held());
   if (run.status == EditStatus::OpenFailed) {
     FileError(err, path, run.outcome.status == SessionStatus::ReadError ? "cannot read: " + ErrorText(run.outcome.error)
                                                                         : "the file changed before it was opened");
@@ -200,7 +222,9 @@ int RunEditsAndReport(const std::filesystem::path& path, const FileReport& repor
     out << "  normalised: byte " << byte.offset << ": " << byte.before << " → " << byte.after << '\n';
   }
   if (run.status == EditStatus::WriteFailed) {
-    if (run.outcome.status == SessionStatus::BackupFailed) {
+    if (run.outcome.status == SessionStatus::ChangedOnDisk) {
+      FileError(err, path, SaveName(*save) + ": changed by another program since it was read; nothing written");
+    } else if (run.outcome.status == SessionStatus::BackupFailed) {
       FileError(err, path, "cannot back up into " + PathText(run.outcome.backupDirectory) + ": " +
                                ErrorText(run.outcome.error) + "; nothing written");
     } else {
@@ -237,10 +261,12 @@ int RunSet(const QStringList& arguments, int saveNumber, WriteMode mode, std::os
   }
   if (edits.empty()) return UsageError(err, "set", "no KEY=VALUE given");
   const std::filesystem::path path = ToPath(arguments.at(0));
+  FileLock lock;
+  if (const int status = LockForEdits(path, mode, lock, err); status != kExitOk) return status;
   FileReport report;
   SaveBuffer region{};
   if (const int status = CheckEditTarget(path, saveNumber, report, region, err); status != kExitOk) return status;
-  return RunEditsAndReport(path, report, saveNumber, std::move(edits), mode, out, err);
+  return RunEditsAndReport(path, report, saveNumber, std::move(edits), mode, lock, out, err);
 }
 
 int RunApply(const QStringList& arguments, int saveNumber, WriteMode mode, std::ostream& out, std::ostream& err) {
@@ -263,6 +289,8 @@ int RunApply(const QStringList& arguments, int saveNumber, WriteMode mode, std::
   }
   if (saveNumber == 0) saveNumber = DocumentSaveNumber(document.object());
   const std::filesystem::path path = ToPath(arguments.at(0));
+  FileLock lock;
+  if (const int status = LockForEdits(path, mode, lock, err); status != kExitOk) return status;
   FileReport report;
   SaveBuffer region{};
   if (const int status = CheckEditTarget(path, saveNumber, report, region, err); status != kExitOk) return status;
@@ -272,7 +300,7 @@ int RunApply(const QStringList& arguments, int saveNumber, WriteMode mode, std::
   if (!EditsFromDump(document.object(), current, edits, problem)) {
     return UsageError(err, "apply", problem + "; nothing written");
   }
-  return RunEditsAndReport(path, report, saveNumber, std::move(edits), mode, out, err);
+  return RunEditsAndReport(path, report, saveNumber, std::move(edits), mode, lock, out, err);
 }
 
 }  // namespace

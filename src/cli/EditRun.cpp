@@ -41,22 +41,18 @@ SessionOutcome ShowFieldOf(const EditKey& key, EditSession& session, MemoryView&
 }  // namespace
 
 EditRunResult RunEdits(const std::filesystem::path& file, int saveNumber, std::vector<Edit> edits, WriteMode mode,
-                       const UserDataDirectory& data) {
+                       const UserDataDirectory& data, bool fileLocked) {
   EditRunResult result;
   MemoryView view;
   view.SetTechniqueRowCount(kTechniqueRowCounts[0]);  // the window starts with category 0 listed
   EditSession session(view, data);
+  session.SetFileLockedByCaller(fileLocked);
   result.outcome = session.OpenWithoutCopy(file, saveNumber);
   if (result.outcome.status != SessionStatus::Done) {
     result.status = EditStatus::OpenFailed;
     return result;
   }
-  result.saveNumber = session.SaveConfirmNumber();
-  if (session.State().FileKind == kSingleSave) {
-    for (int s = 1; s <= kSaveNumbers; ++s) {
-      if (session.State().SlotTable[s] != 0) result.saveNumber = s;
-    }
-  }
+  result.saveNumber = session.TargetSaveNumber();
   const SaveBuffer original = session.Buffer();
 
   SortByKeyOrder(edits);

@@ -11,5 +11,6 @@ inline constexpr int kErrValueDoesNotFit = 9001;   // a view value too large for
 inline constexpr int kErrTextNotANumber = 9002;    // a view text that is not a number
 inline constexpr int kErrFileChanged = 9003;       // the file on disk no longer holds the opened save
 inline constexpr int kErrShortRead = 9004;         // the file ended before the bytes asked for
+inline constexpr int kErrFileLocked = 9005;        // another of our programs held the file's lock for the whole wait
 
 }  // namespace zovek

@@ -2,6 +2,7 @@
 // the existing file, then fsync, so the save is on disk when we report success.
 // New files (the backups) are flushed the same way before the save goes on.
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -93,5 +94,31 @@ int WriteNewFile(const std::filesystem::path& path, std::span<const std::uint8_t
   }
   return 0;
 }
+
+// flock, not fcntl or lockf: those locks belong to the process and go when
+// any of its descriptors of the file is closed. A read-only descriptor that
+// does not block on a FIFO is all flock needs; the file is never changed.
+int OpenLockHandle(const std::filesystem::path& path, long long& handle) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) {
+    return errno;
+  }
+  handle = fd;
+  return 0;
+}
+
+int TryLockHandle(long long handle) {
+  while (::flock(static_cast<int>(handle), LOCK_EX | LOCK_NB) != 0) {
+    if (errno == EWOULDBLOCK) {
+      return kErrFileLocked;
+    }
+    if (errno != EINTR) {
+      return errno;
+    }
+  }
+  return 0;
+}
+
+void CloseLockHandle(long long handle) { ::close(static_cast<int>(handle)); }
 
 }  // namespace zovek

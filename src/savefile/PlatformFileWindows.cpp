@@ -132,4 +132,37 @@ int WriteNewFile(const std::filesystem::path& path, std::span<const std::uint8_t
   return 0;
 }
 
+// The lock covers one byte far past the end of any file, so that it blocks no
+// read or write of the file's contents by any handle; the handle itself reads
+// only and shares everything.
+namespace {
+constexpr DWORD kLockOffsetLow = 0xFFFFFFFEu;   // 2^63 - 2
+constexpr DWORD kLockOffsetHigh = 0x7FFFFFFFu;
+}  // namespace
+
+int OpenLockHandle(const std::filesystem::path& path, long long& handle) {
+  HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    return ErrorNumberOf(::GetLastError(), path);
+  }
+  handle = reinterpret_cast<long long>(file);
+  return 0;
+}
+
+int TryLockHandle(long long handle) {
+  OVERLAPPED at{};
+  at.Offset = kLockOffsetLow;
+  at.OffsetHigh = kLockOffsetHigh;
+  if (::LockFileEx(reinterpret_cast<HANDLE>(handle), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0,
+                   &at)) {
+    return 0;
+  }
+  const DWORD code = ::GetLastError();
+  return code == ERROR_LOCK_VIOLATION || code == ERROR_IO_PENDING ? kErrFileLocked
+                                                                  : ErrorNumberOf(code, std::filesystem::path());
+}
+
+void CloseLockHandle(long long handle) { ::CloseHandle(reinterpret_cast<HANDLE>(handle)); }
+
 }  // namespace zovek

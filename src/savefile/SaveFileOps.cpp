@@ -70,6 +70,31 @@ int CheckTargetStillHoldsSave(const SaveTarget& target, std::uint64_t expectedLe
   return FrameSaveNumber(frame) == target.saveNumber ? 0 : kErrFileChanged;
 }
 
+SaveWriteResult WriteResult(int error, bool backupFailed = false) {
+  SaveWriteResult result;
+  result.error = error;
+  result.backupFailed = backupFailed;
+  return result;
+}
+
+// The comparison of the save's own bytes, after the checks above: another
+// program may have written this save while the frame stayed as it was.
+bool RegionChangedOnDisk(const SaveTarget& target, std::uint64_t offset, SaveWriteResult& result) {
+  if (target.expectedRegion == nullptr) {
+    return false;
+  }
+  if (const int error = ReadDataRegion(target.path, offset, result.onDisk); error != 0) {
+    result.error = error;
+    return true;
+  }
+  if (result.onDisk == *target.expectedRegion) {
+    return false;
+  }
+  result.error = kErrFileChanged;
+  result.regionChanged = true;
+  return true;
+}
+
 int BackUpBeforeWriting(const SaveTarget& target) {
   return target.backupDirectory.empty() ? 0 : BackUpFile(target.path, target.backupDirectory);
 }
@@ -134,6 +159,25 @@ OpenOutcome OpenSaveFile(const fs::path& chosen, const fs::path& workingCopy, st
   if (const int error = ReadDataRegion(source, offset, buffer); error != 0) {
     return Failed(outcome, error);
   }
+  // Every save's region as the file holds it now: the write guard compares
+  // the save it writes with this, whichever save that is by then.
+  for (int s = 1; s <= kSaveNumbers; ++s) {
+    if (outcome.scan.slots[s] == 0) {
+      continue;
+    }
+    if (outcome.kind == kSingleSave) {
+      outcome.regions.emplace(s, buffer);
+      continue;
+    }
+    const auto save = static_cast<std::int16_t>(s);
+    const std::uint64_t at = DataRegionOffset(kCardImage, outcome.scan.slots, save, outcome.cardStart);
+    SaveBuffer region{};
+    if (const int error = ReadDataRegion(source, at, region); error != 0) {
+      outcome.regions.clear();
+      return Failed(outcome, error);
+    }
+    outcome.regions.emplace(s, region);
+  }
   outcome.status = OpenStatus::Loaded;
   return outcome;
 }
@@ -154,55 +198,61 @@ int WriteDataRegion(const fs::path& path, std::uint64_t offset, const SaveBuffer
 
 SaveWriteResult WriteSave(const SaveTarget& target, const SaveBuffer& buffer) {
   if (target.saveNumber < 1 || target.saveNumber > kSaveNumbers) {
-    return {kInvalid, false};
+    return WriteResult(kInvalid);
   }
 
   std::uint64_t offset = 0;
   if (target.kind == kCardImage) {
     if (target.block < 1 || target.block > kSaveNumbers) {
-      return {kInvalid, false};
+      return WriteResult(kInvalid);
     }
     // The card starts at 0, or after a .gme header that the guard compares.
     if (target.cardStart != target.containerHeader.size() ||
         (target.cardStart != 0 && target.cardStart != kGmeHeaderSize)) {
-      return {kInvalid, false};
+      return WriteResult(kInvalid);
     }
     const auto block = static_cast<std::uint64_t>(target.block);
     const std::uint64_t card = target.cardStart;
     if (const int error = CheckTargetStillHoldsSave(target, card + kCardImageSize, card + block * kFrameSize);
         error != 0) {
-      return {error, false};
+      return WriteResult(error);
+    }
+    offset = card + block * kBlockSize + kDataRegionStartInBlock;
+    if (SaveWriteResult changed; RegionChangedOnDisk(target, offset, changed)) {
+      return changed;
     }
     if (const int error = BackUpBeforeWriting(target); error != 0) {
-      return {error, true};
+      return WriteResult(error, true);
     }
     // A card image is written even when read-only. Cleared only now, so that a
     // refused save leaves the file exactly as it was, attributes included.
     if (const int error = ClearReadOnly(target.path); error != 0) {
-      return {error, false};
+      return WriteResult(error);
     }
-    offset = card + block * kBlockSize + kDataRegionStartInBlock;
   } else if (target.kind == kSingleSave && target.cardStart == 0 && target.containerHeader.empty()) {
     // A single save is never created and its read-only flag is honoured,
     // whoever runs the program.
     if (!FileExists(target.path)) {
-      return {kNoSuchFile, false};
+      return WriteResult(kNoSuchFile);
     }
     if (IsReadOnly(target.path)) {
-      return {kAccessDenied, false};
+      return WriteResult(kAccessDenied);
     }
     if (const int error = CheckTargetStillHoldsSave(target, kSingleSaveSize, 0); error != 0) {
-      return {error, false};
-    }
-    if (const int error = BackUpBeforeWriting(target); error != 0) {
-      return {error, true};
+      return WriteResult(error);
     }
     offset = kSingleSaveRegionOffset;
+    if (SaveWriteResult changed; RegionChangedOnDisk(target, offset, changed)) {
+      return changed;
+    }
+    if (const int error = BackUpBeforeWriting(target); error != 0) {
+      return WriteResult(error, true);
+    }
   } else {
-    return {kInvalid, false};
+    return WriteResult(kInvalid);
   }
 
-  return {WriteBytesInPlace(target.path, offset, buffer), false};
+  return WriteResult(WriteBytesInPlace(target.path, offset, buffer));
 }
 
 int WriteSaveToFile(const SaveTarget& target, const SaveBuffer& buffer) { return WriteSave(target, buffer).error; }

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <vector>
 
 #include "savefile/SaveBuffer.h"
@@ -27,6 +28,9 @@ struct OpenOutcome {
   // The .gme header as read at open, for the write guard; empty otherwise.
   std::vector<std::uint8_t> containerHeader;
   ScanResult scan;  // valid for Loaded and NoGameSave
+  // Loaded: the data region of every save the scan found, by save number, as
+  // the file held it; `buffer` holds the selected one's.
+  std::map<int, SaveBuffer> regions;
 };
 
 // Classifies the chosen file, makes the working copy of a card image, scans
@@ -54,6 +58,10 @@ struct SaveTarget {
   // changed). 0 and empty for a bare card image or a single save.
   std::uint64_t cardStart = 0;
   std::vector<std::uint8_t> containerHeader{};
+  // The save's region as the writer last saw it in the file; when the file
+  // holds anything else there, another program has changed the save since,
+  // and nothing is written. Null: not compared.
+  const SaveBuffer* expectedRegion = nullptr;
 };
 
 // Writes the buffer's region into the chosen file in place: a card image's
@@ -62,7 +70,8 @@ struct SaveTarget {
 // Before writing it re-reads the file: when it no longer has its kind's length,
 // or its frame (for a card image, frame `block`) no longer carries the game code
 // with `saveNumber`, or a .gme header differs from `containerHeader`, nothing is
-// written and kErrFileChanged is returned. Then,
+// written and kErrFileChanged is returned. With an expectedRegion, the save's
+// region is read and compared with it (see SaveWriteResult). Then,
 // with a backupDirectory, the file is backed up there (BackUpFile); a backup
 // that fails stops the save with its error number and nothing is written.
 // path, kind and saveNumber must be filled, and block for a card image (a
@@ -73,6 +82,10 @@ int WriteSaveToFile(const SaveTarget& target, const SaveBuffer& buffer);
 struct SaveWriteResult {
   int error = 0;              // 0: written
   bool backupFailed = false;  // the backup failed with `error`; the file is untouched
+  // The save's region differs from expectedRegion (error kErrFileChanged);
+  // onDisk holds what the file holds there. Nothing was backed up or written.
+  bool regionChanged = false;
+  SaveBuffer onDisk{};
 };
 SaveWriteResult WriteSave(const SaveTarget& target, const SaveBuffer& buffer);
 

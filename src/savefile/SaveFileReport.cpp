@@ -97,6 +97,8 @@ std::string ErrorText(int error) {
   switch (error) {
     case kErrShortRead: return "the file ended before the bytes to be read (" + std::to_string(error) + ")";
     case kErrFileChanged: return "the file changed while it was read (" + std::to_string(error) + ")";
+    case kErrFileLocked:
+      return "another zovek program is writing this file (" + std::to_string(error) + ")";
     default: return std::system_category().message(error) + " (" + std::to_string(error) + ")";
   }
 }

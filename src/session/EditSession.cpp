@@ -7,6 +7,7 @@
 #include "savedata/FieldRules.h"
 #include "savedata/Walks.h"
 #include "savefile/Checksum.h"
+#include "savefile/FileLock.h"
 #include "savefile/SaveFileOps.h"
 
 namespace zovek {
@@ -39,6 +40,8 @@ void EditSession::Reset() {
   state_.CardStart = 0;
   state_.ContainerHeader.clear();
   state_.CopySource = -1;
+  onDisk_.clear();
+  changedOnDisk_.reset();
   // The close-down then also removes a copy an earlier run left behind. The
   // directory itself is made only when a copy or backup goes into it.
   state_.WorkingCopyPath = data_.WorkingCopy();
@@ -115,6 +118,8 @@ bool EditSession::TakeOpened(const OpenOutcome& opened, SessionOutcome& refused)
   state_.SlotTable = opened.scan.slots;
   state_.SelectedSave = opened.scan.selectedSave;
   saveMenu_ = opened.scan.menu;
+  onDisk_ = opened.regions;
+  changedOnDisk_.reset();
   return true;
 }
 
@@ -135,11 +140,9 @@ SessionOutcome EditSession::OpenWithoutCopy(const fs::path& chosen, int saveNumb
   if (state_.FileKind == kCardImage && saveNumber != 0 && saveNumber != state_.SelectedSave) {
     // The window would store the save shown into its working copy before the
     // switch; that never reaches the chosen file, so it is left out here.
+    // Read at open with every other save, from the file itself.
     const auto next = static_cast<std::int16_t>(saveNumber);
-    const std::uint64_t offset = DataRegionOffset(kCardImage, state_.SlotTable, next, state_.CardStart);
-    if (const int error = ReadDataRegion(chosen, offset, buffer_); error != 0) {
-      return Refused(SessionStatus::ReadError, error);
-    }
+    buffer_ = onDisk_.at(saveNumber);
     state_.SelectedSave = next;
     MarkOnly(saveNumber);
   }
@@ -240,6 +243,27 @@ SessionOutcome EditSession::StoreForSave() {
   return Outcome();
 }
 
+int EditSession::TargetSaveNumber() const {
+  if (state_.FileKind == kCardImage) {
+    return state_.SelectedSave;
+  }
+  // A single save keeps SelectedSave as it was; its own number is in the table.
+  int number = 0;
+  for (int s = 1; s <= kSaveNumbers; ++s) {
+    if (state_.SlotTable[s] != 0) {
+      number = s;
+    }
+  }
+  return number;
+}
+
+void EditSession::AcceptDiskChange() {
+  if (changedOnDisk_) {
+    onDisk_[changedOnDisk_->first] = changedOnDisk_->second;
+    changedOnDisk_.reset();
+  }
+}
+
 SessionOutcome EditSession::WriteSaveFile(bool withBackup) {
   if (const SessionOutcome stored = StoreForSave(); stored.status != SessionStatus::Done) {
     return stored;
@@ -251,23 +275,33 @@ SessionOutcome EditSession::WriteSaveFile(bool withBackup) {
     target.backupDirectory = data_.Backups();
   }
   target.kind = state_.FileKind;
+  target.saveNumber = static_cast<std::int16_t>(TargetSaveNumber());
   if (state_.FileKind == kCardImage) {
-    target.saveNumber = state_.SelectedSave;
     target.block = state_.SelectedSave >= 1 ? state_.SlotTable[state_.SelectedSave] : 0;
     target.cardStart = state_.CardStart;
     target.containerHeader = state_.ContainerHeader;
-  } else {
-    // A single save keeps SelectedSave as it was; its own number is in the table.
-    for (int s = 1; s <= kSaveNumbers; ++s) {
-      if (state_.SlotTable[s] != 0) {
-        target.saveNumber = static_cast<std::int16_t>(s);
-      }
+  }
+  const auto seen = onDisk_.find(target.saveNumber);
+  target.expectedRegion = seen == onDisk_.end() ? nullptr : &seen->second;
+
+  // The comparison, the backup and the write happen under the lock, so that no
+  // other of our programs writes in between.
+  FileLock lock;
+  if (!fileLockedByCaller_) {
+    if (const int error = lock.Lock(state_.ChosenPath); error != 0) {
+      return Outcome(SessionStatus::WriteError, error);
     }
   }
   // The backup makes its folder, data directory and all, when it is written.
   const SaveWriteResult written = WriteSave(target, buffer_);
   if (written.error == 0) {
+    onDisk_[target.saveNumber] = buffer_;
+    changedOnDisk_.reset();
     return Outcome();
+  }
+  if (written.regionChanged) {
+    changedOnDisk_.emplace(target.saveNumber, written.onDisk);
+    return Outcome(SessionStatus::ChangedOnDisk, written.error);
   }
   if (written.backupFailed) {
     SessionOutcome outcome = Outcome(SessionStatus::BackupFailed, written.error);

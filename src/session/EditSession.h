@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <map>
+#include <optional>
 #include <set>
 #include <vector>
 
@@ -45,6 +47,9 @@ enum class SessionStatus {
   ReadError,     // `error`: the number of the failed read
   WriteError,    // `error`: a value that does not fit, or the failed write
   BackupFailed,  // save: the backup before the write failed with `error`; nothing written
+  // save: another program changed the save in the file since this session read
+  // or wrote it; nothing written. AcceptDiskChange, then saving again, writes.
+  ChangedOnDisk,
 };
 
 struct SessionOutcome {
@@ -99,6 +104,15 @@ class EditSession {
   SessionOutcome Save();
   // The same without the backup, for when the user accepts that.
   SessionOutcome SaveWithoutBackup();
+  // The save a save writes: its number in the file.
+  int TargetSaveNumber() const;
+  // After ChangedOnDisk: the save's region as the file held it then becomes
+  // the one the next save compares with, so that saving again overwrites that
+  // version (and asks again only if the file changes once more).
+  void AcceptDiskChange();
+  // The command line holds the file's lock for its whole run; a save then takes
+  // none of its own.
+  void SetFileLockedByCaller(bool locked) { fileLockedByCaller_ = locked; }
   // What a save does before its write: stores the window into the buffer and
   // computes the checksum. Buffer() then holds the region a save writes.
   SessionOutcome StoreForSave();
@@ -145,6 +159,12 @@ class EditSession {
   // file the user opened is never overwritten or deleted as a working copy.
   std::set<std::filesystem::path> openedFiles_;
   std::vector<std::filesystem::path> workingCopies_;
+  // Every save's region as the opened file held it at open, or as this
+  // session last wrote it there: what the write guard compares with.
+  std::map<int, SaveBuffer> onDisk_;
+  // The region found by the last ChangedOnDisk, with its save number.
+  std::optional<std::pair<int, SaveBuffer>> changedOnDisk_;
+  bool fileLockedByCaller_ = false;
 };
 
 }  // namespace zovek

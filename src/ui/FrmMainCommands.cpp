@@ -49,16 +49,36 @@ void FrmMain::SaveFile() {
   if (answer != QMessageBox::Yes) {
     return;
   }
-  SessionOutcome outcome = session_.Save();
-  if (outcome.status == SessionStatus::BackupFailed) {
-    // The user may still want the save written, e.g. on a full data disk.
-    const QString folder = QDir::toNativeSeparators(FromFsPath(outcome.backupDirectory));
-    const QMessageBox::StandardButton withoutBackup = Dialogs::message(
-        this, QMessageBox::Question, messages::BackupConfirmTitle(), messages::BackupConfirm(outcome.error, folder),
-        QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
-    if (withoutBackup == QMessageBox::Yes) {
-      outcome = session_.SaveWithoutBackup();
+  // Each question leads to another try; no lock is held while a box is open,
+  // so every try compares the file again.
+  bool withBackup = true;
+  SessionOutcome outcome;
+  for (;;) {
+    outcome = withBackup ? session_.Save() : session_.SaveWithoutBackup();
+    if (outcome.status == SessionStatus::ChangedOnDisk) {
+      const QString file = QDir::toNativeSeparators(FromFsPath(session_.State().ChosenPath));
+      const QMessageBox::StandardButton overwrite =
+          Dialogs::message(this, QMessageBox::Warning, messages::OverwriteConfirmTitle(),
+                           messages::OverwriteConfirm(session_.TargetSaveNumber(), file),
+                           QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+      if (overwrite != QMessageBox::Yes) {
+        break;
+      }
+      session_.AcceptDiskChange();
+      continue;
     }
+    if (outcome.status == SessionStatus::BackupFailed && withBackup) {
+      // The user may still want the save written, e.g. on a full data disk.
+      const QString folder = QDir::toNativeSeparators(FromFsPath(outcome.backupDirectory));
+      const QMessageBox::StandardButton withoutBackup = Dialogs::message(
+          this, QMessageBox::Question, messages::BackupConfirmTitle(), messages::BackupConfirm(outcome.error, folder),
+          QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+      if (withoutBackup == QMessageBox::Yes) {
+        withBackup = false;
+        continue;
+      }
+    }
+    break;
   }
   ShowOutcome(outcome);
 }
@@ -79,7 +99,8 @@ void FrmMain::ShowOutcome(const SessionOutcome& outcome) {
     case SessionStatus::ReadError:
       ShowError(messages::ReadError(outcome.error));
       break;
-    case SessionStatus::BackupFailed:  // SaveFile has asked already; the answer was No
+    case SessionStatus::BackupFailed:   // SaveFile has asked already; the answer was No
+    case SessionStatus::ChangedOnDisk:  // the same
       break;
     case SessionStatus::WriteError:
       ShowError(messages::WriteError(outcome.error));

@@ -24,4 +24,12 @@ inline QString BackupConfirm(int number, const QString& folder) {
          QStringLiteral("\r\n") + QStringLiteral("バックアップなしで保存しますか？");
 }
 
+// Another program changed save `saveNumber` in the file at `path` since it was read.
+inline QString OverwriteConfirmTitle() { return QStringLiteral("上書き確認"); }
+inline QString OverwriteConfirm(int saveNumber, const QString& path) {
+  return QStringLiteral("No. ") + QString::number(saveNumber) +
+         QStringLiteral(" のセーブデータは開いた後に他のプログラムで変更されています。") + QStringLiteral("\r\n") + path +
+         QStringLiteral("\r\n") + QStringLiteral("上書きしますか？");
+}
+
 }  // namespace zovek::messages
