@@ -68,7 +68,8 @@ constexpr const char* kUsage =
     "  1   verify: a save's checksum byte does not match its data\n"
     "  2   a file cannot be read, is not a supported file, holds no save of the\n"
     "      game, or lacks the save asked for; set/apply: the backup or the write\n"
-    "      failed (nothing written)\n"
+    "      failed, another zovek program kept the file locked for 5 s, or another\n"
+    "      program changed the save since it was read (nothing written)\n"
     "  64  the command line is wrong (set/apply: a key or value; nothing written)\n"
     "Problems are reported on standard error, one line each, naming the file.\n";
 
