@@ -1,12 +1,15 @@
 // The positioned write of the save command on POSIX systems: one pwrite into
 // the existing file, then fsync, so the save is on disk when we report success.
 // New files (the backups) are flushed the same way before the save goes on.
+// The program's own files in its data directory are made without following a
+// link and kept from other users.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <string>
+#include <system_error>
 
 #include "savefile/ErrorNumbers.h"
 #include "savefile/FileSystem.h"
@@ -67,8 +70,10 @@ int WriteBytesInPlace(const std::filesystem::path& path, std::uint64_t offset, s
 }
 
 int WriteNewFile(const std::filesystem::path& path, std::span<const std::uint8_t> bytes) {
-  // O_EXCL: never replace a file that is already there.
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  // O_EXCL: never replace a file that is already there, nor create one where a
+  // link points (O_NOFOLLOW says so twice). Working copies and backups hold
+  // the user's saves, so only the owner may read them.
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
   if (fd < 0) {
     return errno;
   }
@@ -90,6 +95,39 @@ int WriteNewFile(const std::filesystem::path& path, std::span<const std::uint8_t
   if (dirFd >= 0) {
     static_cast<void>(::fsync(dirFd));
     ::close(dirFd);
+  }
+  return 0;
+}
+
+int RemoveName(const std::filesystem::path& path) {
+  struct stat info {};
+  if (::lstat(path.c_str(), &info) != 0) {
+    return errno;
+  }
+  if (S_ISDIR(info.st_mode)) {
+    return EISDIR;
+  }
+  // Unlinking needs no write permission on the file itself, so nothing is
+  // changed on a file that other names still lead to.
+  return ::unlink(path.c_str()) == 0 ? 0 : errno;
+}
+
+int MakePrivateDirectory(const std::filesystem::path& path) {
+  std::error_code ec;
+  std::filesystem::create_directories(path, ec);
+  if (ec) {
+    return ec.value();
+  }
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) {
+    return errno;
+  }
+  if (!S_ISDIR(info.st_mode)) {
+    return ENOTDIR;
+  }
+  const mode_t closed = info.st_mode & static_cast<mode_t>(S_IRWXU);
+  if ((info.st_mode & static_cast<mode_t>(07777)) != closed && ::chmod(path.c_str(), closed) != 0) {
+    return errno;
   }
   return 0;
 }

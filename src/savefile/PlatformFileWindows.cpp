@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <system_error>
 
 #include "savefile/ErrorNumbers.h"
 #include "savefile/FileSystem.h"
@@ -115,7 +116,8 @@ int WriteBytesInPlace(const std::filesystem::path& path, std::uint64_t offset, s
 }
 
 int WriteNewFile(const std::filesystem::path& path, std::span<const std::uint8_t> bytes) {
-  // CREATE_NEW: never replace a file that is already there.
+  // CREATE_NEW: never replace a file that is already there; a link standing at
+  // the name counts as there, so nothing is created where it points.
   HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
     return ErrorNumberOf(::GetLastError(), path);
@@ -128,6 +130,40 @@ int WriteNewFile(const std::filesystem::path& path, std::span<const std::uint8_t
   if (code != 0) {
     ::DeleteFileW(path.c_str());
     return ErrorNumberOf(code, path);
+  }
+  return 0;
+}
+
+int RemoveName(const std::filesystem::path& path) {
+  // The attributes of the name itself: a link's own, not its target's.
+  const DWORD attributes = ::GetFileAttributesW(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    return ErrorNumberOf(::GetLastError(), path);
+  }
+  if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    return EISDIR;  // a folder, or a link to one: never removed
+  }
+  // DeleteFileW refuses a read-only file. A link is deleted as it is, so that
+  // no attribute of the file it leads to is touched.
+  if ((attributes & FILE_ATTRIBUTE_READONLY) != 0 && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0 &&
+      !::SetFileAttributesW(path.c_str(), attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY))) {
+    return ErrorNumberOf(::GetLastError(), path);
+  }
+  if (!::DeleteFileW(path.c_str())) {
+    return ErrorNumberOf(::GetLastError(), path);
+  }
+  return 0;
+}
+
+int MakePrivateDirectory(const std::filesystem::path& path) {
+  // Windows keeps %APPDATA% to its user already; the folder takes that from its parent.
+  std::error_code ec;
+  std::filesystem::create_directories(path, ec);
+  if (ec) {
+    return ec.value();
+  }
+  if (!std::filesystem::is_directory(path, ec)) {
+    return ec ? ec.value() : ENOTDIR;
   }
   return 0;
 }

@@ -17,31 +17,37 @@ constexpr int kNoSuchFile = static_cast<int>(std::errc::no_such_file_or_director
 constexpr int kAccessDenied = static_cast<int>(std::errc::permission_denied);
 constexpr int kInvalid = static_cast<int>(std::errc::invalid_argument);
 
-bool SameFile(const fs::path& a, const fs::path& b) {
-  std::error_code ec;
-  return fs::equivalent(a, b, ec) && !ec;
-}
-
 OpenOutcome Failed(OpenOutcome outcome, int error) {
   outcome.status = OpenStatus::ReadError;
   outcome.error = error;
   return outcome;
 }
 
+// True when `chosen` leads to the working copy's own name, directly or through
+// a symbolic link: the user has opened the working copy itself. A link or a
+// second hard link standing at the working copy's name does not count; those
+// are only names in our directory.
+bool IsTheWorkingCopyItself(const fs::path& chosen, const fs::path& workingCopy) {
+  std::error_code ec;
+  const fs::path resolved = fs::weakly_canonical(chosen, ec);
+  if (ec) {
+    return false;
+  }
+  const fs::path folder = fs::weakly_canonical(workingCopy.parent_path().empty() ? fs::path(".")
+                                                                                 : workingCopy.parent_path(),
+                                               ec);
+  return !ec && resolved == folder / workingCopy.filename();
+}
+
 // The working copy is made anew from the chosen image and left writable, since
-// switching saves writes into it. Opening the working copy itself keeps it as it is.
+// switching saves writes into it: whatever stands at its name is removed first
+// and nothing is written through it; a folder there fails the open. Opening the
+// working copy itself keeps it as it is, the user's own file.
 int MakeWorkingCopy(const fs::path& chosen, const fs::path& workingCopy) {
-  if (FileExists(workingCopy)) {
-    if (const int error = ClearReadOnly(workingCopy); error != 0) {
-      return error;
-    }
+  if (IsTheWorkingCopyItself(chosen, workingCopy)) {
+    return ClearReadOnly(workingCopy);
   }
-  if (!SameFile(chosen, workingCopy)) {
-    if (const int error = CopyReplacing(chosen, workingCopy); error != 0) {
-      return error;
-    }
-  }
-  return ClearReadOnly(workingCopy);  // the copy may have taken read-only from the chosen file
+  return CopyReplacing(chosen, workingCopy);
 }
 
 // The save command writes only into a file that still is the one that was
@@ -208,13 +214,9 @@ SaveWriteResult WriteSave(const SaveTarget& target, const SaveBuffer& buffer) {
 int WriteSaveToFile(const SaveTarget& target, const SaveBuffer& buffer) { return WriteSave(target, buffer).error; }
 
 int DeleteWorkingCopy(const fs::path& workingCopy) {
-  if (!FileExists(workingCopy)) {
-    return 0;
-  }
-  if (const int error = ClearReadOnly(workingCopy); error != 0) {
-    return error;
-  }
-  return RemoveFile(workingCopy);
+  // Only the name goes: a link there is removed, never what it leads to.
+  const int error = RemoveName(workingCopy);
+  return error == kNoSuchFile ? 0 : error;
 }
 
 }  // namespace zovek
