@@ -50,9 +50,10 @@ int RemoveFile(const std::filesystem::path& path);
 // Windows a read-only attribute is cleared first, since deleting needs it.
 int RemoveName(const std::filesystem::path& path);
 
-// Makes the directory (and its parents) when missing. On POSIX the directory
-// is then closed to group and others (0700 when made; a present one only loses
-// those bits, so an owner's read-only stays). Elsewhere it is only made.
+// Makes the directory (and its parents) when missing. On POSIX every folder
+// made is 0700, and a directory already there is closed to group and others
+// (it only loses those bits, so an owner's read-only stays). Elsewhere the
+// folders are only made.
 int MakePrivateDirectory(const std::filesystem::path& path);
 
 }  // namespace zovek

@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <string>
 #include <system_error>
+#include <vector>
 
 #include "savefile/ErrorNumbers.h"
 #include "savefile/FileSystem.h"
@@ -113,10 +114,21 @@ int RemoveName(const std::filesystem::path& path) {
 }
 
 int MakePrivateDirectory(const std::filesystem::path& path) {
+  // Every folder made here is the owner's only, parents included, as the
+  // freedesktop.org rules for per-user data ask of a missing base folder.
   std::error_code ec;
+  std::vector<std::filesystem::path> missing;
+  for (std::filesystem::path level = path; !level.empty() && !std::filesystem::exists(level, ec);
+       level = level.parent_path()) {
+    missing.push_back(level);
+    if (level == level.parent_path()) break;
+  }
   std::filesystem::create_directories(path, ec);
   if (ec) {
     return ec.value();
+  }
+  for (const std::filesystem::path& made : missing) {
+    static_cast<void>(::chmod(made.c_str(), S_IRWXU));
   }
   struct stat info {};
   if (::stat(path.c_str(), &info) != 0) {

@@ -135,24 +135,49 @@ int WriteNewFile(const std::filesystem::path& path, std::span<const std::uint8_t
 }
 
 int RemoveName(const std::filesystem::path& path) {
-  // The attributes of the name itself: a link's own, not its target's.
-  const DWORD attributes = ::GetFileAttributesW(path.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES) {
+  // The name itself: a link is opened as the link, not as what it leads to.
+  HANDLE file = ::CreateFileW(path.c_str(), DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
     return ErrorNumberOf(::GetLastError(), path);
   }
-  if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (!::GetFileInformationByHandle(file, &info)) {
+    const int error = ErrorNumberOf(::GetLastError(), path);
+    ::CloseHandle(file);
+    return error;
+  }
+  if ((info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    ::CloseHandle(file);
     return EISDIR;  // a folder, or a link to one: never removed
   }
-  // DeleteFileW refuses a read-only file. A link is deleted as it is, so that
-  // no attribute of the file it leads to is touched.
-  if ((attributes & FILE_ATTRIBUTE_READONLY) != 0 && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0 &&
-      !::SetFileAttributesW(path.c_str(), attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY))) {
-    return ErrorNumberOf(::GetLastError(), path);
+  // A read-only file cannot be deleted. The attribute belongs to the file, not
+  // the name, so a file that keeps other names gets it back.
+  const bool readOnly = (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0;
+  FILE_BASIC_INFO basic{};
+  DWORD code = 0;
+  if (readOnly) {
+    // 0 would mean "leave the attributes as they are"; NORMAL stands alone.
+    const DWORD rest = info.dwFileAttributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY);
+    basic.FileAttributes = rest != 0 ? rest : FILE_ATTRIBUTE_NORMAL;
+    if (!::SetFileInformationByHandle(file, FileBasicInfo, &basic, sizeof basic)) {
+      code = ::GetLastError();
+    }
   }
-  if (!::DeleteFileW(path.c_str())) {
-    return ErrorNumberOf(::GetLastError(), path);
+  FILE_DISPOSITION_INFO disposition{};
+  disposition.DeleteFile = TRUE;
+  if (code == 0 && !::SetFileInformationByHandle(file, FileDispositionInfo, &disposition, sizeof disposition)) {
+    code = ::GetLastError();
   }
-  return 0;
+  if (readOnly && (code != 0 || info.nNumberOfLinks > 1)) {
+    basic.FileAttributes = info.dwFileAttributes;
+    static_cast<void>(::SetFileInformationByHandle(file, FileBasicInfo, &basic, sizeof basic));
+  }
+  if (!::CloseHandle(file) && code == 0) {
+    code = ::GetLastError();
+  }
+  return code == 0 ? 0 : ErrorNumberOf(code, path);
 }
 
 int MakePrivateDirectory(const std::filesystem::path& path) {

@@ -197,12 +197,16 @@ TEST_F(SaveFileOps, NothingStandingAtAWorkingCopyOrBackupNameIsFollowed) {
   const fs::path backupName = ListBackups(chosen, backups).at(0);
 
   int linksMade = 0;
+  std::error_code ec;
   for (const Step step : {Step::Open, Step::BackUp, Step::CloseDown}) {
     for (const Standing standing : {Standing::Nothing, Standing::Leftover, Standing::SymbolicLink,
                                     Standing::DanglingLink, Standing::HardLink, Standing::Folder}) {
       SCOPED_TRACE(std::string(stepNames[static_cast<int>(step)]) + ", " +
                    standingNames[static_cast<int>(standing)] + " at the name");
       const fs::path name = step == Step::BackUp ? backupName : working;
+      for (const fs::path& readOnly : {outside, working, backupName}) {  // Windows removes no read-only file
+        fs::permissions(readOnly, fs::perms::owner_write, fs::perm_options::add, ec);
+      }
       fs::remove_all(backups);
       fs::remove_all(working);
       fs::remove_all(outside.parent_path());
@@ -212,7 +216,7 @@ TEST_F(SaveFileOps, NothingStandingAtAWorkingCopyOrBackupNameIsFollowed) {
       WriteWholeFile(outside, notes);
       fs::permissions(outside, kReadOnly);
 
-      std::error_code ec;
+      ec.clear();
       switch (standing) {
         case Standing::Nothing: break;
         case Standing::Leftover:
@@ -275,6 +279,7 @@ TEST_F(SaveFileOps, NothingStandingAtAWorkingCopyOrBackupNameIsFollowed) {
 #endif
     }
   }
+  fs::permissions(outside, fs::perms::owner_write, fs::perm_options::add, ec);
   if (linksMade == 0) GTEST_SKIP() << "no links of either kind here; only leftovers and folders were tried";
 }
 

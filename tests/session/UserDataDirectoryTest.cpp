@@ -56,8 +56,9 @@ TEST(UserDataDirectory, FollowsXdgDataHomeElseTheHomeFolder) {
 #endif
 
 #if !defined(_WIN32)
-// The directory holds the user's saves: made for the owner only, and a
-// present one loses what group and others may do, nothing of the owner's.
+// The directory holds the user's saves: made for the owner only, parents
+// included, and a present one loses what group and others may do, nothing of
+// the owner's.
 TEST(UserDataDirectory, IsMadeOrTightenedToTheOwnerOnly) {
   using fs::perms;
   const testfiles::TempDir dir;
@@ -85,6 +86,9 @@ TEST(UserDataDirectory, IsMadeOrTightenedToTheOwnerOnly) {
     EXPECT_EQ(fs::status(root).permissions(), c.after) << c.name;
     fs::permissions(root, perms::owner_all);  // so that the folder can be cleaned up
   }
+  // The parents it made too, as for a missing ~/.local/share.
+  EXPECT_EQ(fs::status(dir / "made").permissions(), perms::owner_all);
+  EXPECT_EQ(fs::status(dir / "made/with").permissions(), perms::owner_all);
 }
 #endif
 
