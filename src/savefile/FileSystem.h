@@ -47,7 +47,8 @@ int RemoveFile(const std::filesystem::path& path);
 
 // Removes the name itself: a file's name, or a link, never what a symbolic
 // link leads to and never a directory (EISDIR). A missing name is ENOENT. On
-// Windows a read-only attribute is cleared first, since deleting needs it.
+// Windows a read-only attribute is cleared first, since deleting needs it, and
+// given back when the file keeps other names.
 int RemoveName(const std::filesystem::path& path);
 
 // Makes the directory (and its parents) when missing. On POSIX every folder

@@ -23,20 +23,27 @@ OpenOutcome Failed(OpenOutcome outcome, int error) {
   return outcome;
 }
 
+bool SameFile(const fs::path& a, const fs::path& b) {
+  std::error_code ec;
+  return fs::equivalent(a, b, ec) && !ec;
+}
+
 // True when `chosen` leads to the working copy's own name, directly or through
-// a symbolic link: the user has opened the working copy itself. A link or a
-// second hard link standing at the working copy's name does not count; those
-// are only names in our directory.
+// a symbolic link: the user has opened the working copy itself. So is the same
+// file under another spelling of its one name (letter case, a short name on
+// Windows). A symbolic link or a second hard link standing at the working
+// copy's name does not count; those are only names in our directory.
 bool IsTheWorkingCopyItself(const fs::path& chosen, const fs::path& workingCopy) {
   std::error_code ec;
   const fs::path resolved = fs::weakly_canonical(chosen, ec);
-  if (ec) {
-    return false;
+  const fs::path parent = workingCopy.parent_path().empty() ? fs::path(".") : workingCopy.parent_path();
+  std::error_code folderError;
+  const fs::path folder = fs::weakly_canonical(parent, folderError);
+  if (!ec && !folderError && resolved == folder / workingCopy.filename()) {
+    return true;
   }
-  const fs::path folder = fs::weakly_canonical(workingCopy.parent_path().empty() ? fs::path(".")
-                                                                                 : workingCopy.parent_path(),
-                                               ec);
-  return !ec && resolved == folder / workingCopy.filename();
+  return SameFile(chosen, workingCopy) && fs::is_regular_file(fs::symlink_status(workingCopy, ec)) &&
+         fs::hard_link_count(workingCopy, ec) == 1 && !ec;
 }
 
 // The working copy is made anew from the chosen image and left writable, since

@@ -180,9 +180,10 @@ TEST_F(SaveFileOps, OpeningTheWorkingCopyItselfKeepsIt) {
 // What the program makes there is a new file of its own, for the owner only.
 TEST_F(SaveFileOps, NothingStandingAtAWorkingCopyOrBackupNameIsFollowed) {
   enum class Step { Open, BackUp, CloseDown };
-  enum class Standing { Nothing, Leftover, SymbolicLink, DanglingLink, HardLink, Folder };
+  enum class Standing { Nothing, Leftover, SymbolicLink, DanglingLink, HardLink, HardLinkToTheChosen, Folder };
   const char* const stepNames[] = {"open", "backup", "close-down"};
-  const char* const standingNames[] = {"nothing", "leftover", "symbolic link", "dangling link", "hard link", "folder"};
+  const char* const standingNames[] = {"nothing",   "leftover",          "symbolic link", "dangling link",
+                                       "hard link", "hard link to chosen", "folder"};
 
   const Bytes card = CardWithSaveTwoInBlockFive();
   const fs::path chosen = dir / "card.mcr";
@@ -200,7 +201,8 @@ TEST_F(SaveFileOps, NothingStandingAtAWorkingCopyOrBackupNameIsFollowed) {
   std::error_code ec;
   for (const Step step : {Step::Open, Step::BackUp, Step::CloseDown}) {
     for (const Standing standing : {Standing::Nothing, Standing::Leftover, Standing::SymbolicLink,
-                                    Standing::DanglingLink, Standing::HardLink, Standing::Folder}) {
+                                    Standing::DanglingLink, Standing::HardLink, Standing::HardLinkToTheChosen,
+                                    Standing::Folder}) {
       SCOPED_TRACE(std::string(stepNames[static_cast<int>(step)]) + ", " +
                    standingNames[static_cast<int>(standing)] + " at the name");
       const fs::path name = step == Step::BackUp ? backupName : working;
@@ -226,13 +228,14 @@ TEST_F(SaveFileOps, NothingStandingAtAWorkingCopyOrBackupNameIsFollowed) {
         case Standing::SymbolicLink: fs::create_symlink(outside, name, ec); break;
         case Standing::DanglingLink: fs::create_symlink(notCreated, name, ec); break;
         case Standing::HardLink: fs::create_hard_link(outside, name, ec); break;
+        case Standing::HardLinkToTheChosen: fs::create_hard_link(chosen, name, ec); break;
         case Standing::Folder:
           fs::create_directory(name);
           WriteWholeFile(name / "inside", notes);
           break;
       }
       if (ec) continue;  // no links of that kind here
-      linksMade += standing == Standing::SymbolicLink || standing == Standing::HardLink ? 1 : 0;
+      linksMade += standing != Standing::Nothing && standing != Standing::Leftover && standing != Standing::Folder;
 
       int error = 0;
       buffer = Filled(0xAB);
