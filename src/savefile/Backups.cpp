@@ -129,16 +129,6 @@ int FindBackups(const fs::path& directory, const fs::path& prefix, std::vector<B
   return 0;
 }
 
-int MakeDirectory(const fs::path& directory) {
-  std::error_code ec;
-  fs::create_directories(directory, ec);
-  if (ec) return ec.value();
-  if (!fs::is_directory(directory, ec)) {
-    return ec ? ec.value() : static_cast<int>(std::errc::not_a_directory);
-  }
-  return 0;
-}
-
 int ReadWhole(const fs::path& file, std::vector<std::uint8_t>& bytes) {
   std::uint64_t length = 0;
   if (const int error = FileLength(file, length); error != 0) return error;
@@ -160,7 +150,7 @@ int BackUpFile(const fs::path& file, const fs::path& directory) {
 int BackUpFile(const fs::path& file, const fs::path& directory, std::chrono::system_clock::time_point now) {
   std::vector<std::uint8_t> bytes;
   if (const int error = ReadWhole(file, bytes); error != 0) return error;
-  if (const int error = MakeDirectory(directory); error != 0) return error;
+  if (const int error = MakePrivateDirectory(directory); error != 0) return error;
 
   const fs::path prefix = BackupPrefix(file);
   std::vector<Backup> backups;
@@ -176,10 +166,14 @@ int BackUpFile(const fs::path& file, const fs::path& directory, std::chrono::sys
     fs::path name = prefix;
     name += StampText(time) + std::string(kExtension);
     target = directory / name;
-    if (!FileExists(target)) break;
+    // Every backup is older than this name, so whatever else stands at it (a
+    // link, a leftover) is replaced by the new file and never written through;
+    // a folder is never removed, nor the file being backed up.
+    std::error_code ec;
+    if (!fs::is_directory(fs::symlink_status(target, ec)) && !SameFile(target, file)) break;
     time += std::chrono::milliseconds{1};
   }
-  if (const int error = WriteNewFile(target, bytes); error != 0) return error;
+  if (const int error = ReplaceWithNewFile(target, bytes); error != 0) return error;
 
   // Only the oldest of this file's own backups go, never the file being saved.
   if (FindBackups(directory, prefix, backups) == 0) {

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <fstream>
 #include <system_error>
+#include <vector>
 
 #include "savefile/ErrorNumbers.h"
 
@@ -51,19 +52,25 @@ int ClearReadOnly(const fs::path& path) {
 }
 
 int CopyReplacing(const fs::path& from, const fs::path& to) {
-  std::error_code ec;
-  fs::copy_file(from, to, fs::copy_options::overwrite_existing, ec);
-  // MinGW's libstdc++ (GCC 12) tells files apart by inode numbers, which are
-  // all 0 on Windows, so it refuses to replace any existing file as if it were
-  // the source itself. A file that truly is another one is removed and copied anew.
-  if (ec == std::errc::file_exists) {
-    std::error_code sameError;
-    const bool same = fs::equivalent(from, to, sameError);
-    if (!sameError && !same && fs::is_regular_file(fs::symlink_status(to, sameError)) && fs::remove(to, ec)) {
-      fs::copy_file(from, to, ec);
-    }
+  // A card image is small enough to pass through memory, which keeps the copy
+  // to the one exclusive create that never follows a link.
+  std::uint64_t length = 0;
+  if (const int error = FileLength(from, length); error != 0) {
+    return error;
   }
-  return ec.value();
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(length));
+  if (const int error = ReadBytesAt(from, 0, bytes); error != 0) {
+    return error;
+  }
+  return ReplaceWithNewFile(to, bytes);
+}
+
+int ReplaceWithNewFile(const fs::path& path, std::span<const std::uint8_t> bytes) {
+  constexpr int kNothingThere = static_cast<int>(std::errc::no_such_file_or_directory);
+  if (const int error = RemoveName(path); error != 0 && error != kNothingThere) {
+    return error;
+  }
+  return WriteNewFile(path, bytes);
 }
 
 int ReadBytesAt(const fs::path& path, std::uint64_t offset, std::span<std::uint8_t> out) {

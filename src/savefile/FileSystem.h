@@ -18,7 +18,9 @@ bool FileExists(const std::filesystem::path& path);
 bool IsReadOnly(const std::filesystem::path& path);
 int ClearReadOnly(const std::filesystem::path& path);
 
-// Copies a regular file onto `to`, replacing what is there.
+// Copies a regular file onto `to` as a new file (see ReplaceWithNewFile): what
+// stood at `to` is removed first, never written through. A `from` that cannot
+// be read leaves `to` as it is.
 int CopyReplacing(const std::filesystem::path& from, const std::filesystem::path& to);
 
 // Reads exactly out.size() bytes from the given position; a file that ends
@@ -30,10 +32,29 @@ int ReadBytesAt(const std::filesystem::path& path, std::uint64_t offset, std::sp
 int WriteBytesInPlace(const std::filesystem::path& path, std::uint64_t offset, std::span<const std::uint8_t> bytes);
 
 // Creates a new file holding exactly these bytes and flushes it to disk; a
-// file already at `path` is an error and stays as it is. A failed write leaves
-// no file behind.
+// file already at `path` is an error and stays as it is, and a link there is
+// never followed. On POSIX the new file is readable and writable by its owner
+// only (0600). A failed write leaves no file behind.
 int WriteNewFile(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
 
+// WriteNewFile at a name that may be taken: a file or a link of either kind
+// standing at `path` is removed first (RemoveName), so the bytes never reach
+// the file a link leads to, nor the other names of a hard-linked file. A
+// directory there is an error (EISDIR) and stays.
+int ReplaceWithNewFile(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
+
 int RemoveFile(const std::filesystem::path& path);
+
+// Removes the name itself: a file's name, or a link, never what a symbolic
+// link leads to and never a directory (EISDIR). A missing name is ENOENT. On
+// Windows a read-only attribute is cleared first, since deleting needs it, and
+// given back when the file keeps other names.
+int RemoveName(const std::filesystem::path& path);
+
+// Makes the directory (and its parents) when missing. On POSIX every folder
+// made is 0700, and a directory already there is closed to group and others
+// (it only loses those bits, so an owner's read-only stays). Elsewhere the
+// folders are only made.
+int MakePrivateDirectory(const std::filesystem::path& path);
 
 }  // namespace zovek

@@ -1,6 +1,8 @@
 // The positioned write of the save command on POSIX systems: one pwrite into
 // the existing file, then fsync, so the save is on disk when we report success.
 // New files (the backups) are flushed the same way before the save goes on.
+// The program's own files in its data directory are made without following a
+// link and kept from other users.
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -8,6 +10,8 @@
 
 #include <cerrno>
 #include <string>
+#include <system_error>
+#include <vector>
 
 #include "savefile/ErrorNumbers.h"
 #include "savefile/FileSystem.h"
@@ -68,8 +72,10 @@ int WriteBytesInPlace(const std::filesystem::path& path, std::uint64_t offset, s
 }
 
 int WriteNewFile(const std::filesystem::path& path, std::span<const std::uint8_t> bytes) {
-  // O_EXCL: never replace a file that is already there.
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  // O_EXCL: never replace a file that is already there, nor create one where a
+  // link points (O_NOFOLLOW says so twice). Working copies and backups hold
+  // the user's saves, so only the owner may read them.
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
   if (fd < 0) {
     return errno;
   }
@@ -91,6 +97,50 @@ int WriteNewFile(const std::filesystem::path& path, std::span<const std::uint8_t
   if (dirFd >= 0) {
     static_cast<void>(::fsync(dirFd));
     ::close(dirFd);
+  }
+  return 0;
+}
+
+int RemoveName(const std::filesystem::path& path) {
+  struct stat info {};
+  if (::lstat(path.c_str(), &info) != 0) {
+    return errno;
+  }
+  if (S_ISDIR(info.st_mode)) {
+    return EISDIR;
+  }
+  // Unlinking needs no write permission on the file itself, so nothing is
+  // changed on a file that other names still lead to.
+  return ::unlink(path.c_str()) == 0 ? 0 : errno;
+}
+
+int MakePrivateDirectory(const std::filesystem::path& path) {
+  // Every folder made here is the owner's only, parents included, as the
+  // freedesktop.org rules for per-user data ask of a missing base folder.
+  std::error_code ec;
+  std::vector<std::filesystem::path> missing;
+  for (std::filesystem::path level = path; !level.empty() && !std::filesystem::exists(level, ec);
+       level = level.parent_path()) {
+    missing.push_back(level);
+    if (level == level.parent_path()) break;
+  }
+  std::filesystem::create_directories(path, ec);
+  if (ec) {
+    return ec.value();
+  }
+  for (const std::filesystem::path& made : missing) {
+    static_cast<void>(::chmod(made.c_str(), S_IRWXU));
+  }
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) {
+    return errno;
+  }
+  if (!S_ISDIR(info.st_mode)) {
+    return ENOTDIR;
+  }
+  const mode_t closed = info.st_mode & static_cast<mode_t>(S_IRWXU);
+  if ((info.st_mode & static_cast<mode_t>(07777)) != closed && ::chmod(path.c_str(), closed) != 0) {
+    return errno;
   }
   return 0;
 }

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <system_error>
 
 #include "savefile/ErrorNumbers.h"
 #include "savefile/FileSystem.h"
@@ -115,7 +116,8 @@ int WriteBytesInPlace(const std::filesystem::path& path, std::uint64_t offset, s
 }
 
 int WriteNewFile(const std::filesystem::path& path, std::span<const std::uint8_t> bytes) {
-  // CREATE_NEW: never replace a file that is already there.
+  // CREATE_NEW: never replace a file that is already there; a link standing at
+  // the name counts as there, so nothing is created where it points.
   HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
     return ErrorNumberOf(::GetLastError(), path);
@@ -128,6 +130,65 @@ int WriteNewFile(const std::filesystem::path& path, std::span<const std::uint8_t
   if (code != 0) {
     ::DeleteFileW(path.c_str());
     return ErrorNumberOf(code, path);
+  }
+  return 0;
+}
+
+int RemoveName(const std::filesystem::path& path) {
+  // The name itself: a link is opened as the link, not as what it leads to.
+  HANDLE file = ::CreateFileW(path.c_str(), DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    return ErrorNumberOf(::GetLastError(), path);
+  }
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (!::GetFileInformationByHandle(file, &info)) {
+    const int error = ErrorNumberOf(::GetLastError(), path);
+    ::CloseHandle(file);
+    return error;
+  }
+  if ((info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    ::CloseHandle(file);
+    return EISDIR;  // a folder, or a link to one: never removed
+  }
+  // A read-only file cannot be deleted. The attribute belongs to the file, not
+  // the name, so a file that keeps other names gets it back.
+  const bool readOnly = (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0;
+  FILE_BASIC_INFO basic{};
+  DWORD code = 0;
+  if (readOnly) {
+    // 0 would mean "leave the attributes as they are"; NORMAL stands alone.
+    const DWORD rest = info.dwFileAttributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY);
+    basic.FileAttributes = rest != 0 ? rest : FILE_ATTRIBUTE_NORMAL;
+    if (!::SetFileInformationByHandle(file, FileBasicInfo, &basic, sizeof basic)) {
+      code = ::GetLastError();
+    }
+  }
+  FILE_DISPOSITION_INFO disposition{};
+  disposition.DeleteFile = TRUE;
+  if (code == 0 && !::SetFileInformationByHandle(file, FileDispositionInfo, &disposition, sizeof disposition)) {
+    code = ::GetLastError();
+  }
+  if (readOnly && (code != 0 || info.nNumberOfLinks > 1)) {
+    basic.FileAttributes = info.dwFileAttributes;
+    static_cast<void>(::SetFileInformationByHandle(file, FileBasicInfo, &basic, sizeof basic));
+  }
+  if (!::CloseHandle(file) && code == 0) {
+    code = ::GetLastError();
+  }
+  return code == 0 ? 0 : ErrorNumberOf(code, path);
+}
+
+int MakePrivateDirectory(const std::filesystem::path& path) {
+  // Windows keeps %APPDATA% to its user already; the folder takes that from its parent.
+  std::error_code ec;
+  std::filesystem::create_directories(path, ec);
+  if (ec) {
+    return ec.value();
+  }
+  if (!std::filesystem::is_directory(path, ec)) {
+    return ec ? ec.value() : ENOTDIR;
   }
   return 0;
 }

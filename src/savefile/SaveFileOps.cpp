@@ -17,31 +17,44 @@ constexpr int kNoSuchFile = static_cast<int>(std::errc::no_such_file_or_director
 constexpr int kAccessDenied = static_cast<int>(std::errc::permission_denied);
 constexpr int kInvalid = static_cast<int>(std::errc::invalid_argument);
 
-bool SameFile(const fs::path& a, const fs::path& b) {
-  std::error_code ec;
-  return fs::equivalent(a, b, ec) && !ec;
-}
-
 OpenOutcome Failed(OpenOutcome outcome, int error) {
   outcome.status = OpenStatus::ReadError;
   outcome.error = error;
   return outcome;
 }
 
+bool SameFile(const fs::path& a, const fs::path& b) {
+  std::error_code ec;
+  return fs::equivalent(a, b, ec) && !ec;
+}
+
+// True when `chosen` leads to the working copy's own name, directly or through
+// a symbolic link: the user has opened the working copy itself. So is the same
+// file under another spelling of its one name (letter case, a short name on
+// Windows). A symbolic link or a second hard link standing at the working
+// copy's name does not count; those are only names in our directory.
+bool IsTheWorkingCopyItself(const fs::path& chosen, const fs::path& workingCopy) {
+  std::error_code ec;
+  const fs::path resolved = fs::weakly_canonical(chosen, ec);
+  const fs::path parent = workingCopy.parent_path().empty() ? fs::path(".") : workingCopy.parent_path();
+  std::error_code folderError;
+  const fs::path folder = fs::weakly_canonical(parent, folderError);
+  if (!ec && !folderError && resolved == folder / workingCopy.filename()) {
+    return true;
+  }
+  return SameFile(chosen, workingCopy) && fs::is_regular_file(fs::symlink_status(workingCopy, ec)) &&
+         fs::hard_link_count(workingCopy, ec) == 1 && !ec;
+}
+
 // The working copy is made anew from the chosen image and left writable, since
-// switching saves writes into it. Opening the working copy itself keeps it as it is.
+// switching saves writes into it: whatever stands at its name is removed first
+// and nothing is written through it; a folder there fails the open. Opening the
+// working copy itself keeps it as it is, the user's own file.
 int MakeWorkingCopy(const fs::path& chosen, const fs::path& workingCopy) {
-  if (FileExists(workingCopy)) {
-    if (const int error = ClearReadOnly(workingCopy); error != 0) {
-      return error;
-    }
+  if (IsTheWorkingCopyItself(chosen, workingCopy)) {
+    return ClearReadOnly(workingCopy);
   }
-  if (!SameFile(chosen, workingCopy)) {
-    if (const int error = CopyReplacing(chosen, workingCopy); error != 0) {
-      return error;
-    }
-  }
-  return ClearReadOnly(workingCopy);  // the copy may have taken read-only from the chosen file
+  return CopyReplacing(chosen, workingCopy);
 }
 
 // The save command writes only into a file that still is the one that was
@@ -258,13 +271,9 @@ SaveWriteResult WriteSave(const SaveTarget& target, const SaveBuffer& buffer) {
 int WriteSaveToFile(const SaveTarget& target, const SaveBuffer& buffer) { return WriteSave(target, buffer).error; }
 
 int DeleteWorkingCopy(const fs::path& workingCopy) {
-  if (!FileExists(workingCopy)) {
-    return 0;
-  }
-  if (const int error = ClearReadOnly(workingCopy); error != 0) {
-    return error;
-  }
-  return RemoveFile(workingCopy);
+  // Only the name goes: a link there is removed, never what it leads to.
+  const int error = RemoveName(workingCopy);
+  return error == kNoSuchFile ? 0 : error;
 }
 
 }  // namespace zovek

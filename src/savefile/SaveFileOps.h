@@ -33,8 +33,10 @@ struct OpenOutcome {
   std::map<int, SaveBuffer> regions;
 };
 
-// Classifies the chosen file, makes the working copy of a card image, scans
-// for the game's saves and reads the selected save's region into `buffer`.
+// Classifies the chosen file, makes the working copy of a card image (a new
+// file, see CopyReplacing; a chosen file that is the working copy itself is
+// kept and read as it is), scans for the game's saves and reads the selected
+// save's region into `buffer`.
 // `selectedSave` is the SelectedSave before the scan. An empty `workingCopy`
 // reads the card from the chosen file itself (no copy is made).
 OpenOutcome OpenSaveFile(const std::filesystem::path& chosen, const std::filesystem::path& workingCopy,
@@ -89,7 +91,8 @@ struct SaveWriteResult {
 };
 SaveWriteResult WriteSave(const SaveTarget& target, const SaveBuffer& buffer);
 
-// Close-down: clears read-only and deletes the working copy if it exists.
+// Close-down: removes the working copy's name if something stands there (a
+// link goes, never what it leads to); a folder there is EISDIR and stays.
 int DeleteWorkingCopy(const std::filesystem::path& workingCopy);
 
 }  // namespace zovek

@@ -1,7 +1,8 @@
 #include "session/UserDataDirectory.h"
 
 #include <string>
-#include <system_error>
+
+#include "savefile/FileSystem.h"
 
 namespace zovek {
 
@@ -17,8 +18,7 @@ std::filesystem::path UserDataDirectory::WorkingCopy(int number) const {
 }
 
 void UserDataDirectory::Make() const {
-  std::error_code ignored;
-  std::filesystem::create_directories(root_, ignored);
+  static_cast<void>(MakePrivateDirectory(root_));
 }
 
 }  // namespace zovek

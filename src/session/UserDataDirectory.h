@@ -30,8 +30,9 @@ class UserDataDirectory {
   std::filesystem::path Backups() const { return root_ / "backups"; }
   std::filesystem::path LockFile() const { return root_ / "zovek.lock"; }
 
-  // Makes the directory when missing. A failure is not reported here: it shows
-  // as the error of the file operation that needed the directory.
+  // Makes the directory when missing; on POSIX it is made, or tightened to,
+  // the owner's only (MakePrivateDirectory). A failure is not reported here:
+  // it shows as the error of the file operation that needed the directory.
   void Make() const;
 
  private:

@@ -17,7 +17,9 @@ class InstanceLock {
   InstanceLock& operator=(const InstanceLock&) = delete;
 
   // True when this process now holds the lock on `file` (created when
-  // missing); false when another process holds it or the file can't be opened.
+  // missing, readable by the owner only); false when another process holds it,
+  // the file can't be opened, or what stands at the name is a link or anything
+  // but a regular file.
   bool TryLock(const std::filesystem::path& file);
 
  private:

@@ -32,19 +32,26 @@ bool InstanceLock::TryLock(const std::filesystem::path& file) {
   }
   // A lock taken on a file that an ending instance has just unlinked claims
   // nothing: the name must still lead to the locked file, else try again.
+  // A lock file left by a crash is taken over as it is (no O_EXCL); a link at
+  // the name is never followed, and anything but a regular file there is a
+  // lock that cannot be taken. O_NONBLOCK keeps a FIFO there from blocking.
   for (int attempt = 0; attempt < 3; ++attempt) {
-    const int fd = ::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
     if (fd < 0) {
       return false;
     }
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    struct stat locked {};
+    if (::fstat(fd, &locked) != 0 || !S_ISREG(locked.st_mode) || ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
       ::close(fd);
       return false;
     }
-    struct stat locked {};
     struct stat named {};
-    if (::fstat(fd, &locked) == 0 && ::stat(file.c_str(), &named) == 0 && locked.st_dev == named.st_dev &&
-        locked.st_ino == named.st_ino) {
+    if (::lstat(file.c_str(), &named) == 0 && locked.st_dev == named.st_dev && locked.st_ino == named.st_ino) {
+      // A lock file of an earlier version was readable by all. One with a
+      // second name is left alone: the mode belongs to that file too.
+      if (locked.st_nlink == 1 && (locked.st_mode & 07777) != 0600) {
+        static_cast<void>(::fchmod(fd, 0600));
+      }
       held_ = std::make_unique<Held>(Held{fd, file});
       return true;
     }

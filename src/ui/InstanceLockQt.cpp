@@ -3,6 +3,7 @@
 // ended.
 #include <QLockFile>
 #include <QString>
+#include <system_error>
 
 #include "ui/InstanceLock.h"
 
@@ -19,6 +20,12 @@ InstanceLock::~InstanceLock() = default;
 bool InstanceLock::TryLock(const std::filesystem::path& file) {
   if (held_) {
     return true;
+  }
+  // A link or a folder at the lock's name is never followed nor taken over.
+  std::error_code ec;
+  const std::filesystem::file_status standing = std::filesystem::symlink_status(file, ec);
+  if (std::filesystem::exists(standing) && !std::filesystem::is_regular_file(standing)) {
+    return false;
   }
   auto held = std::make_unique<Held>(QString::fromStdU16String(file.u16string()));
   // Age alone never makes a lock stale.

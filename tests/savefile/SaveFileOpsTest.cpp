@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <string>
 #include <system_error>
 
 #include "SaveFileFixtures.h"
 #include "TempDir.h"
+#include "savefile/Backups.h"
 #include "savefile/Checksum.h"
 #include "savefile/ErrorNumbers.h"
 #include "savefile/FileSystem.h"
@@ -169,6 +172,118 @@ TEST_F(SaveFileOps, OpeningTheWorkingCopyItselfKeepsIt) {
   ASSERT_EQ(OpenSaveFile(dir / "link.mcr", working, 0, buffer).status, OpenStatus::Loaded);
   EXPECT_EQ(ReadWholeFile(working), card);
   EXPECT_EQ(buffer, Slice(card, 41344));
+}
+
+// Whatever stands at a working copy's or a backup's name (a leftover, a link of
+// either kind, a folder) is never written through: the file a link leads to
+// keeps its bytes and its mode, a dangling link creates nothing, a folder stays.
+// What the program makes there is a new file of its own, for the owner only.
+TEST_F(SaveFileOps, NothingStandingAtAWorkingCopyOrBackupNameIsFollowed) {
+  enum class Step { Open, BackUp, CloseDown };
+  enum class Standing { Nothing, Leftover, SymbolicLink, DanglingLink, HardLink, HardLinkToTheChosen, Folder };
+  const char* const stepNames[] = {"open", "backup", "close-down"};
+  const char* const standingNames[] = {"nothing",   "leftover",          "symbolic link", "dangling link",
+                                       "hard link", "hard link to chosen", "folder"};
+
+  const Bytes card = CardWithSaveTwoInBlockFive();
+  const fs::path chosen = dir / "card.mcr";
+  WriteWholeFile(chosen, card);
+  const fs::path backups = dir / "backups";
+  const fs::path outside = dir / "outside" / "notes.txt";
+  const fs::path notCreated = dir / "outside" / "new.txt";
+  const Bytes notes(300, 0x4E);
+  // The backup's name at this time, learnt from a first backup.
+  const auto now = std::chrono::sys_days{std::chrono::year{2025} / 3 / 14} + std::chrono::hours{10};
+  ASSERT_EQ(BackUpFile(chosen, backups, now), 0);
+  const fs::path backupName = ListBackups(chosen, backups).at(0);
+
+  int linksMade = 0;
+  std::error_code ec;
+  for (const Step step : {Step::Open, Step::BackUp, Step::CloseDown}) {
+    for (const Standing standing : {Standing::Nothing, Standing::Leftover, Standing::SymbolicLink,
+                                    Standing::DanglingLink, Standing::HardLink, Standing::HardLinkToTheChosen,
+                                    Standing::Folder}) {
+      SCOPED_TRACE(std::string(stepNames[static_cast<int>(step)]) + ", " +
+                   standingNames[static_cast<int>(standing)] + " at the name");
+      const fs::path name = step == Step::BackUp ? backupName : working;
+      for (const fs::path& readOnly : {outside, working, backupName}) {  // Windows removes no read-only file
+        fs::permissions(readOnly, fs::perms::owner_write, fs::perm_options::add, ec);
+      }
+      fs::remove_all(backups);
+      fs::remove_all(working);
+      fs::remove_all(outside.parent_path());
+      fs::create_directories(backups);
+      fs::permissions(backups, fs::perms::all);
+      fs::create_directories(outside.parent_path());
+      WriteWholeFile(outside, notes);
+      fs::permissions(outside, kReadOnly);
+
+      ec.clear();
+      switch (standing) {
+        case Standing::Nothing: break;
+        case Standing::Leftover:
+          WriteWholeFile(name, Bytes(200000, 0x11));
+          fs::permissions(name, kReadOnly);
+          break;
+        case Standing::SymbolicLink: fs::create_symlink(outside, name, ec); break;
+        case Standing::DanglingLink: fs::create_symlink(notCreated, name, ec); break;
+        case Standing::HardLink: fs::create_hard_link(outside, name, ec); break;
+        case Standing::HardLinkToTheChosen: fs::create_hard_link(chosen, name, ec); break;
+        case Standing::Folder:
+          fs::create_directory(name);
+          WriteWholeFile(name / "inside", notes);
+          break;
+      }
+      if (ec) continue;  // no links of that kind here
+      linksMade += standing != Standing::Nothing && standing != Standing::Leftover && standing != Standing::Folder;
+
+      int error = 0;
+      buffer = Filled(0xAB);
+      if (step == Step::Open) {
+        const OpenOutcome opened = OpenSaveFile(chosen, working, 0, buffer);
+        error = opened.status == OpenStatus::Loaded ? 0 : opened.error;
+      } else if (step == Step::BackUp) {
+        error = BackUpFile(chosen, backups, now);
+      } else {
+        error = DeleteWorkingCopy(working);
+      }
+
+      EXPECT_EQ(ReadWholeFile(outside), notes);
+      EXPECT_TRUE(IsReadOnly(outside));
+      EXPECT_FALSE(fs::exists(fs::symlink_status(notCreated)));
+      EXPECT_EQ(ReadWholeFile(chosen), card);
+      if (standing == Standing::Folder && step != Step::BackUp) {
+        EXPECT_EQ(error, kIsDirectory);
+        EXPECT_EQ(ReadWholeFile(name / "inside"), notes);
+        continue;
+      }
+      ASSERT_EQ(error, 0);
+      if (standing == Standing::Folder) {
+        EXPECT_EQ(ReadWholeFile(name / "inside"), notes);  // passed over for the next name
+      }
+      if (step == Step::CloseDown) {
+        EXPECT_FALSE(fs::exists(fs::symlink_status(working)));
+        continue;
+      }
+      // For a backup, what stood at the name may count as an older backup; the
+      // newest is the one just made.
+      const fs::path made = step == Step::Open ? working : ListBackups(chosen, backups).back();
+      EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(made)));
+      EXPECT_EQ(fs::hard_link_count(made), 1u);
+      EXPECT_EQ(ReadWholeFile(made), card);
+      if (step == Step::Open) {
+        EXPECT_EQ(buffer, Slice(card, 41344));
+      }
+#if !defined(_WIN32)
+      EXPECT_EQ(fs::status(made).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+      if (step == Step::BackUp) {
+        EXPECT_EQ(fs::status(backups).permissions(), fs::perms::owner_all);
+      }
+#endif
+    }
+  }
+  fs::permissions(outside, fs::perms::owner_write, fs::perm_options::add, ec);
+  if (linksMade == 0) GTEST_SKIP() << "no links of either kind here; only leftovers and folders were tried";
 }
 
 TEST_F(SaveFileOps, FailedReadLeavesTheBufferAsItWas) {

@@ -14,10 +14,17 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <filesystem>
+#include <system_error>
+#if defined(Q_OS_UNIX)
+#include <sys/stat.h>
+#endif
+
 #include "savegen/DemoSave.h"
 #include "savegen/SaveImages.h"
 #include "ui/DeferredIconStyle.h"
 #include "ui/GuiTestSupport.h"
+#include "ui/InstanceLock.h"
 #include "ui/ProgramData.h"
 #include "ui/Startup.h"
 #include "ui/TextBox.h"
@@ -142,6 +149,76 @@ class LifecycleTest : public QObject {
     const QIcon orphan = shortLived->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton);
     delete shortLived;
     QVERIFY(orphan.pixmap(QSize(16, 16)).isNull());
+  }
+
+  // The lock's name is never followed: a link, a folder or a FIFO there is a
+  // lock that cannot be taken, and a link's target is neither created nor
+  // changed. A lock file left by a crash is taken over; the file is the
+  // owner's only.
+  void instanceLockTakesOnlyARegularFileAtItsName() {
+    namespace fs = std::filesystem;
+    enum class Standing { Nothing, CrashLeftover, HeldByAnother, SymbolicLink, DanglingLink, Folder, Fifo };
+    const struct {
+      const char* name;
+      Standing standing;
+      bool taken;
+    } cases[] = {
+        {"nothing", Standing::Nothing, true},
+        {"a crash's leftover", Standing::CrashLeftover, true},
+        {"held by another", Standing::HeldByAnother, false},
+        {"symbolic link", Standing::SymbolicLink, false},
+        {"dangling link", Standing::DanglingLink, false},
+        {"folder", Standing::Folder, false},
+        {"FIFO", Standing::Fifo, false},
+    };
+    for (const auto& c : cases) {
+      QTemporaryDir temp;
+      const fs::path dir = ToFsPath(temp.path());
+      const fs::path lock = dir / "zovek.lock";
+      const fs::path outside = dir / "notes.txt";
+      const fs::path notCreated = dir / "new.txt";
+      const Bytes notes(40, 0x4E);
+      WriteFile(FromFsPath(outside), notes);
+      const fs::perms outsideMode = fs::perms::owner_read | fs::perms::owner_write;  // a link could be opened
+      fs::permissions(outside, outsideMode, fs::perm_options::replace);
+      std::error_code ec;
+      InstanceLock holder;
+      switch (c.standing) {
+        case Standing::Nothing: break;
+        case Standing::CrashLeftover:
+          WriteFile(FromFsPath(lock), Bytes{'4', '2'});
+          fs::permissions(lock, fs::perms::owner_all | fs::perms::group_read | fs::perms::others_read);
+          break;
+        case Standing::HeldByAnother: QVERIFY(holder.TryLock(lock)); break;
+        case Standing::SymbolicLink: fs::create_symlink(outside, lock, ec); break;
+        case Standing::DanglingLink: fs::create_symlink(notCreated, lock, ec); break;
+        case Standing::Folder: fs::create_directory(lock); break;
+        case Standing::Fifo:
+#if defined(Q_OS_UNIX)
+          QCOMPARE(::mkfifo(lock.c_str(), 0600), 0);
+#else
+          continue;
+#endif
+          break;
+      }
+      if (ec) continue;  // no symbolic links here
+
+      {
+        InstanceLock lockHere;
+        QVERIFY2(lockHere.TryLock(lock) == c.taken, c.name);
+        QCOMPARE(ReadFile(FromFsPath(outside)), notes);
+        QCOMPARE(fs::status(outside).permissions(), outsideMode);
+        QVERIFY2(!fs::exists(fs::symlink_status(notCreated)), c.name);
+        if (c.standing == Standing::Folder) QVERIFY(fs::is_directory(fs::symlink_status(lock)));
+        if (c.taken) {
+          QVERIFY2(fs::is_regular_file(fs::symlink_status(lock)), c.name);
+          if (c.standing == Standing::CrashLeftover) QCOMPARE(ReadFile(FromFsPath(lock)), (Bytes{'4', '2'}));
+#if defined(Q_OS_UNIX)
+          QCOMPARE(fs::status(lock).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+#endif
+        }
+      }
+    }
   }
 
   void secondInstanceEndsAndLeavesTheWorkingCopy() {
