@@ -6,6 +6,7 @@
 #include <QTest>
 
 #include "savefile/Backups.h"
+#include "savefile/FileLock.h"
 #include "savegen/DemoSave.h"
 #include "savegen/SaveImages.h"
 #include "ui/EditingSupport.h"
@@ -130,6 +131,25 @@ class ChangedOnDiskTest : public WindowTest {
     save({QMessageBox::Yes});
     QCOMPARE(shownTitles(), QStringList{QStringLiteral("保存確認")});
     QCOMPARE(ReadFile(file)[target + layout::kProtagonist], std::uint8_t{63});
+  }
+
+  // Another of our programs (zovek-cli) holds the file's lock past the wait:
+  // nothing is written, and the error names it.
+  void lockHeldElsewhereWritesNothing() {
+    const QString file = path(QStringLiteral("two.mcr"));
+    WriteFile(file, TwoSavesAndAnotherGame());
+    OpenThroughMenu(*window_, file);
+    ClickTab(*window_, 2);
+    TypeInto(protagonist(), QStringLiteral("61"));
+    FileLock held;
+    QCOMPARE(held.Lock(ToFsPath(file)), 0);
+    save({QMessageBox::Yes});
+    QCOMPARE(LastMessage().title, QStringLiteral("Error"));
+    QCOMPARE(LastMessage().text, QStringLiteral("ファイル書き込みエラー (9005)"));
+    QCOMPARE(ReadFile(file), TwoSavesAndAnotherGame());
+    held.Unlock();
+    save({QMessageBox::Yes});
+    QCOMPARE(ReadFile(file)[RegionOffset(kSave3Block) + layout::kProtagonist], std::uint8_t{61});
   }
 };
 
