@@ -12,7 +12,8 @@
 // minimal window with one Japanese label in the editor's font, measured
 // alongside: the least any window pays for showing Japanese text (font
 // matching, loading the font file, shaping), so that the editor's own cost
-// can be told from the cost of its text.
+// can be told from the cost of its text, in time and in peak memory (the
+// font's glyph caches and the shaper's tables count there too).
 //
 // The optional fifth program is the editor built from an earlier revision
 // (run.sh builds it from ZOVEK_BENCH_BASELINE): a change is then measured
@@ -205,12 +206,16 @@ int main(int argc, char** argv) {
     probe.Measure(editor, kEditorTitle);
     if (!japanese.empty()) probe.Measure(japanese, kJapaneseTitle);
     if (!baseline.empty()) probe.Measure(baseline, kEditorTitle);
-    std::vector<double> editorTimes, minimalTimes, editorPeaks, minimalPeaks, japaneseTimes;
+    std::vector<double> editorTimes, minimalTimes, editorPeaks, minimalPeaks, japaneseTimes, japanesePeaks;
     std::vector<double> baselineTimes, baselinePeaks;
     for (int round = 0; round < rounds; ++round) {
       const Sample m = probe.Measure(minimal, kMinimalTitle);
       const Sample e = probe.Measure(editor, kEditorTitle);
-      if (!japanese.empty()) japaneseTimes.push_back(probe.Measure(japanese, kJapaneseTitle).seconds);
+      if (!japanese.empty()) {
+        const Sample j = probe.Measure(japanese, kJapaneseTitle);
+        japaneseTimes.push_back(j.seconds);
+        japanesePeaks.push_back(static_cast<double>(j.peakKiB));
+      }
       if (!baseline.empty()) {
         const Sample b = probe.Measure(baseline, kEditorTitle);
         baselineTimes.push_back(b.seconds);
@@ -233,11 +238,20 @@ int main(int argc, char** argv) {
     zb::PrintResult("start-up peak memory", zb::Format("%.1f MiB", ep / 1024), zb::Format("%.1f MiB", mp / 1024),
                     ep / mp, "-", "ru_maxrss of the whole run");
     if (!japaneseTimes.empty()) {
-      const double jt = zb::Median(japaneseTimes);
+      const double jt = zb::Median(japaneseTimes), jp = zb::Median(japanesePeaks);
+      std::printf("Japanese label: median to window mapped (quartiles) %.1f ms (%.1f-%.1f); peak RSS (quartiles) "
+                  "%.1f MiB (%.1f-%.1f), the editor %.1f MiB (%.1f-%.1f)\n",
+                  jt * 1e3, zb::Quantile(japaneseTimes, 0.25) * 1e3, zb::Quantile(japaneseTimes, 0.75) * 1e3,
+                  jp / 1024, zb::Quantile(japanesePeaks, 0.25) / 1024, zb::Quantile(japanesePeaks, 0.75) / 1024,
+                  ep / 1024, zb::Quantile(editorPeaks, 0.25) / 1024, zb::Quantile(editorPeaks, 0.75) / 1024);
       zb::PrintResult("start-up, one Japanese label only", zb::Format("%.1f ms", jt * 1e3),
                       zb::Format("%.1f ms", mt * 1e3), jt / mt, "-", "the minimal window plus one label in the editor's font");
       zb::PrintResult("start-up against the Japanese-label window", zb::Format("%.1f ms", et * 1e3),
                       zb::Format("%.1f ms", jt * 1e3), et / jt, "-", "the editor's own window, its text's cost set aside");
+      zb::PrintResult("peak memory, one Japanese label only", zb::Format("%.1f MiB", jp / 1024),
+                      zb::Format("%.1f MiB", mp / 1024), jp / mp, "-", "ru_maxrss, against the minimal window");
+      zb::PrintResult("peak memory against the Japanese-label window", zb::Format("%.1f MiB", ep / 1024),
+                      zb::Format("%.1f MiB", jp / 1024), ep / jp, "-", "the editor's own memory, its font's set aside");
     }
     if (!baselineTimes.empty()) {
       const double bt = zb::Median(baselineTimes), bp = zb::Median(baselinePeaks);

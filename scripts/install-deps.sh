@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs every Debian package that the build, the tests and the screenshots
-# need (the install test checks the menu entry with desktop-file-validate and
-# our file types with update-mime-database and mimetype), and generates the
+# need (the install test checks the menu entry with desktop-file-validate, our
+# file types with update-mime-database and mimetype, the AppStream entry with
+# appstreamcli and the manual pages with man; the package test runs lintian on
+# the .deb), and generates the
 # de_DE.UTF-8 locale. Does nothing when all of them are already there.
 # scripts/windows-core-check.sh installs the cross compiler and wine itself.
 set -euo pipefail
@@ -15,6 +17,7 @@ packages=(
   xvfb xdotool imagemagick x11-utils
   locales
   desktop-file-utils shared-mime-info libfile-mimeinfo-perl
+  appstream man-db lintian
 )
 
 # A locale whose decimal separator is a comma, so that the number reader is

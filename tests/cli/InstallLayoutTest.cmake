@@ -1,7 +1,10 @@
 # Installs the build into a fresh prefix and checks that both programs, the
 # menu entry, the icons and the file types land where a freedesktop desktop
 # looks for them, that the entry is valid and opens files, and that the types
-# tell our files from PostScript.
+# tell our files from PostScript; that the manual pages, the AppStream entry,
+# the copyright file and the changelog are where Debian's conventions put
+# them, the AppStream entry passes appstreamcli's validation and names what is
+# installed, and man renders the installed pages without a warning.
 #   cmake -DBUILD_DIR=... -DPREFIX=... -DEXAMPLES_DIR=... -P InstallLayoutTest.cmake
 file(REMOVE_RECURSE "${PREFIX}")
 execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${PREFIX}"
@@ -13,7 +16,10 @@ endif()
 foreach(file bin/zovek bin/zovek-cli share/applications/zovek.desktop share/mime/packages/zovek-mime.xml
              share/icons/hicolor/scalable/apps/zovek.svg
              share/icons/hicolor/256x256/apps/zovek.png
-             share/icons/hicolor/48x48/apps/zovek.png)
+             share/icons/hicolor/48x48/apps/zovek.png
+             share/man/man1/zovek.1 share/man/man1/zovek-cli.1
+             share/metainfo/io.github.zovek_editor.zovek.metainfo.xml
+             share/doc/zovek/copyright share/doc/zovek/changelog.gz)
   if(NOT EXISTS "${PREFIX}/${file}")
     message(FATAL_ERROR "not installed: ${file}")
   endif()
@@ -78,6 +84,62 @@ foreach(size 256 48)
   math(EXPR width_value "0x${width}")
   if(NOT signature STREQUAL "89504e470d0a1a0a" OR NOT width_value EQUAL size)
     message(FATAL_ERROR "zovek.png of ${size}x${size} is not a PNG of that width")
+  endif()
+endforeach()
+
+# The copyright file in Debian's machine-readable format, the licence by its
+# short name and the place of its full text on Debian systems.
+file(READ "${PREFIX}/share/doc/zovek/copyright" copyright)
+foreach(expected "^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/\n"
+                 "\nFiles: \\*\nCopyright: [^\n]+\nLicense: GPL-3\\+\n" "\nLicense: GPL-3\\+\n"
+                 "/usr/share/common-licenses/GPL-3")
+  if(NOT copyright MATCHES "${expected}")
+    message(FATAL_ERROR "the copyright file lacks ${expected}")
+  endif()
+endforeach()
+
+# The AppStream entry: valid, and naming the installed menu entry, both
+# installed programs and exactly the file types the installed types define.
+set(metainfo "${PREFIX}/share/metainfo/io.github.zovek_editor.zovek.metainfo.xml")
+find_program(appstreamcli appstreamcli REQUIRED)
+execute_process(COMMAND "${appstreamcli}" validate --no-net "${metainfo}"
+                RESULT_VARIABLE result OUTPUT_VARIABLE report ERROR_VARIABLE report)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "appstreamcli validate --no-net rejects the metainfo file:\n${report}")
+endif()
+file(READ "${metainfo}" metainfo_text)
+string(REGEX MATCHALL "<launchable type=\"desktop-id\">[^<]*" launchables "${metainfo_text}")
+string(REGEX MATCHALL "<binary>[^<]*" binaries "${metainfo_text}")
+foreach(entry IN LISTS launchables binaries)
+  string(REGEX REPLACE "^.*>" "" name "${entry}")
+  if(NOT EXISTS "${PREFIX}/share/applications/${name}" AND NOT EXISTS "${PREFIX}/bin/${name}")
+    message(FATAL_ERROR "the metainfo file names ${name}, which is not installed")
+  endif()
+endforeach()
+list(LENGTH binaries binary_count)
+list(LENGTH launchables launchable_count)
+if(NOT binary_count EQUAL 2 OR NOT launchable_count EQUAL 1)
+  message(FATAL_ERROR "the metainfo file provides ${binaries} and launches ${launchables}")
+endif()
+string(REGEX MATCHALL "<mediatype>[^<]*" provided "${metainfo_text}")
+string(REGEX REPLACE "<mediatype>" "" provided "${provided}")
+file(READ "${PREFIX}/share/mime/packages/zovek-mime.xml" mime_text)
+string(REGEX MATCHALL "<mime-type type=\"[^\"]*" defined "${mime_text}")
+string(REGEX REPLACE "<mime-type type=\"" "" defined "${defined}")
+list(SORT provided)
+list(SORT defined)
+if(NOT provided STREQUAL defined)
+  message(FATAL_ERROR "the metainfo file provides the types ${provided}, the installed types are ${defined}")
+endif()
+
+# The installed manual pages as man shows them.
+find_program(man_program man REQUIRED)
+foreach(page zovek zovek-cli)
+  execute_process(COMMAND "${CMAKE_COMMAND}" -E env LC_ALL=C.UTF-8 MANWIDTH=80
+                          "${man_program}" --warnings -l "${PREFIX}/share/man/man1/${page}.1"
+                  RESULT_VARIABLE result OUTPUT_VARIABLE rendered ERROR_VARIABLE warnings)
+  if(NOT result EQUAL 0 OR NOT warnings STREQUAL "" OR NOT rendered MATCHES "NAME\n +${page} - ")
+    message(FATAL_ERROR "man --warnings -l ${page}.1: status ${result}\n${warnings}")
   endif()
 endforeach()
 
