@@ -11,11 +11,6 @@
 # manual pages are compressed as Debian's policy asks.
 include(GNUInstallDirs)
 
-# Whoever builds the package signs it: the Maintainer field and the changelog's
-# signature. The default is a placeholder that a packager replaces.
-set(ZOVEK_PACKAGE_MAINTAINER "Zovek editor developers <maintainer@example.invalid>"
-    CACHE STRING "Name and e-mail address of the package's maintainer, as in \"Name <address>\"")
-
 if(TARGET zovek)
   install(TARGETS zovek RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} BUNDLE DESTINATION .)
 endif()
