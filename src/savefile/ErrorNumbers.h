@@ -3,7 +3,7 @@
 // File operations report errno values on every system (Windows' own codes are
 // turned into them where they arise). The numbers below are ours, for failures that no
 // operating-system call reports; they sit far above any errno value and are
-// listed in the README.
+// listed in docs/reliability.md.
 
 namespace zovek {
 
