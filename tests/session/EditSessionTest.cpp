@@ -214,6 +214,25 @@ TEST_F(EditSessionTest, FailedBackupIsItsOwnOutcome) {
   EXPECT_EQ(ReadWholeFile(card), moved);
 }
 
+// Each change another program makes to the save is answered on its own: the
+// session compares with the version the user accepted last, so a change made
+// while the question was open is found by the next try.
+TEST_F(EditSessionTest, EveryNewChangeOnDiskIsFoundBeforeTheWrite) {
+  const fs::path card = Card("card.mcr");
+  ASSERT_EQ(session.Open(card).status, SessionStatus::Done);
+  const std::size_t protagonist = savegen::CardImage::RegionOffset(2) + savegen::layout::kProtagonist;
+  for (const std::uint8_t byOther : {std::uint8_t{0x21}, std::uint8_t{0x22}}) {
+    Bytes bytes = ReadWholeFile(card);
+    bytes[protagonist] = byOther;
+    WriteWholeFile(card, bytes);
+    EXPECT_EQ(session.SaveWithoutBackup().status, SessionStatus::ChangedOnDisk);
+    EXPECT_EQ(ReadWholeFile(card), bytes);
+    session.AcceptDiskChange();
+  }
+  EXPECT_EQ(session.SaveWithoutBackup().status, SessionStatus::Done);
+  EXPECT_EQ(session.SaveWithoutBackup().status, SessionStatus::Done);  // its own write is no change
+}
+
 TEST_F(EditSessionTest, RefusedFileResetsTheSessionButTheScanMarksGoWithTheMessage) {
   ASSERT_EQ(session.Open(Card("two.mcr")).status, SessionStatus::Done);
   savegen::CardImage foreign(3);
