@@ -72,8 +72,9 @@ if ! $tests_only; then
 
   # CTest starts every .exe (and lists each one's tests) through wine: its own
   # prefix inside the build dir, no X display (wine then needs none), no wine
-  # debug chatter, and no offer to download Mono or Gecko.
-  emulator="env;-u;DISPLAY;-u;WAYLAND_DISPLAY;WINEPREFIX=${wineprefix};WINEDEBUG=-all;WINEDLLOVERRIDES=mscoree,mshtml=;${wine}"
+  # debug chatter, and no offer to download Mono or Gecko. scripts/wine-run.sh
+  # starts a program again only when wine itself failed to start it.
+  emulator="env;-u;DISPLAY;-u;WAYLAND_DISPLAY;WINEPREFIX=${wineprefix};WINEDEBUG=-all;WINEDLLOVERRIDES=mscoree,mshtml=;ZOVEK_WINE=${wine};$(pwd)/scripts/wine-run.sh"
 
   cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZOVEK_BUILD_GUI=OFF \
