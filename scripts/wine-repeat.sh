@@ -2,10 +2,10 @@
 # Runs the wine step of scripts/windows-core-check.sh (its --tests-only mode)
 # several times in a row on one finished build, to show that the run does not
 # fail now and then. Prints, for each run, its exit status, what ctest counted
-# (from the run's JUnit report), how long it took, and the machine's load
-# average and the number of compilers running (other builds) when it
-# started; exits 1 if any run failed. Not part of the test
-# command.
+# (from the run's JUnit report), how many programs scripts/wine-run.sh had to
+# start again, how long the run took, and the machine's load average and the
+# number of compilers running (other builds) when it started. Exits 1 if any
+# run failed. Not part of the test command.
 #
 #   bash scripts/wine-repeat.sh [RUNS]      (default 10; build dir as for
 #                                            windows-core-check.sh)
@@ -30,7 +30,8 @@ for i in $(seq 1 "$runs"); do
   counts="no JUnit report"
   if [ -f "$logs/run-$i.xml" ]; then
     read -r passed failed skipped < <(bash scripts/ctest-counts.sh --numbers "$logs/run-$i.xml")
-    counts="$passed passed, $failed failed, $skipped skipped"
+    restarts=$(grep -c 'wine-run: wine did not start' "$logs/run-$i.xml")
+    counts="$passed passed, $failed failed, $skipped skipped, $restarts wine restarts"
   fi
   echo "run $i: exit $status, $counts, ${seconds}s (at start: load average $load, $compilers compilers running)"
   if [ "$status" -ne 0 ]; then
