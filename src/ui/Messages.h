@@ -24,4 +24,10 @@ inline QString BackupConfirm(int number, const QString& folder) {
          QStringLiteral("\r\n") + QStringLiteral("バックアップなしで保存しますか？");
 }
 
+// A later start could not give its file to the running editor; `file` is
+// the file's native path.
+inline QString HandOverFailed(const QString& file) {
+  return QStringLiteral("起動中のエディタにファイルを渡せませんでした。") + QStringLiteral("\r\n") + file;
+}
+
 }  // namespace zovek::messages

@@ -51,9 +51,15 @@ class Startup {
   // screen (the left edge may be negative on a narrow screen).
   static void PlaceWindow(QWidget& window, const QScreen& screen);
 
+  // A later start's part, when another instance holds the claim: hands
+  // `file` (an absolute path, or empty to only bring the window forward) to
+  // the running editor. When a file cannot be handed over, an "Error" box
+  // says so and the result is 1; otherwise it is 0, without a word.
+  static int HandOverToRunningEditor(const QString& file);
+
   // The whole program; returns its exit code. A second instance hands its
   // file (or only the wish to see the window) to the first and ends at once
-  // without showing a window.
+  // without showing a window (see HandOverToRunningEditor).
   int Run(QApplication& app);
 
  private:

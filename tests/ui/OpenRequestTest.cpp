@@ -3,6 +3,7 @@
 // queue, wired by Startup as the program wires them) and the real program is
 // started as the later start.
 
+#include <QDir>
 #include <QLocalSocket>
 #include <QMessageBox>
 #include <QProcess>
@@ -199,6 +200,49 @@ class OpenRequestTest : public WindowTest {
     QVERIFY(client.flush());
     QTRY_COMPARE(window_->Session().State().FileKind, kCardImage);
     QCOMPARE(BufferBytes(*window_), ExpectedRegion(card_, window_->Session().State()));
+  }
+
+  // A running editor that listens nowhere (no channel could be made): a later
+  // start with a file says in a box that the file was not handed over and
+  // ends with 1; without a file it ends silently. Once the editor listens,
+  // the same file goes over without a box.
+  void fileThatCannotBeHandedOverIsNamedInABox() {
+    PrepareApplication();
+    QTemporaryDir files;
+    Startup running;
+    QVERIFY(running.ClaimSingleInstance());
+    QVERIFY(!Startup().ClaimSingleInstance());
+    const QString card = QDir(files.path()).absoluteFilePath(QStringLiteral("カード 1.mcr"));
+    const QString nested = QDir(files.path()).absoluteFilePath(QStringLiteral("sub/dir/save.gme"));
+    struct Case {
+      QString file;
+      int exitCode;
+    };
+    for (const Case& c : {Case{card, 1}, Case{nested, 1}, Case{QString(), 0}}) {
+      Dialogs::clearRecord();
+      Dialogs::setNextAnswer(QMessageBox::Ok);
+      QCOMPARE(Startup::HandOverToRunningEditor(c.file), c.exitCode);
+      if (c.file.isEmpty()) {
+        QVERIFY(Dialogs::shownMessages().isEmpty());
+        continue;
+      }
+      QCOMPARE(Dialogs::shownMessages().size(), 1);
+      const ShownMessage& box = Dialogs::shownMessages().first();
+      QCOMPARE(box.title, QStringLiteral("Error"));
+      QCOMPARE(box.text,
+               QStringLiteral("起動中のエディタにファイルを渡せませんでした。\r\n") + QDir::toNativeSeparators(c.file));
+      QCOMPARE(box.icon, QMessageBox::Information);
+      QCOMPARE(box.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+      QCOMPARE(box.defaultButton, QMessageBox::Ok);
+    }
+    // The real program as that later start, without a file: no box can hold it up.
+    runLaterStart({});
+
+    QVERIFY(running.ListenForRequests());
+    Dialogs::clearRecord();
+    QCOMPARE(Startup::HandOverToRunningEditor(card), 0);
+    QVERIFY(Dialogs::shownMessages().isEmpty());
+    QTRY_COMPARE(running.Requests().PendingPath(), card);
   }
 
   // The real program started with a relative file name opens it: its working
