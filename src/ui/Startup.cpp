@@ -46,11 +46,11 @@ bool Startup::ClaimSingleInstance() {
   return true;
 }
 
-QString Startup::RequestedFile(const QStringList& arguments) {
-  if (arguments.size() < 2 || arguments.at(1).isEmpty()) {
+QString Startup::RequestedFile(const QString& given) {
+  if (given.isEmpty()) {
     return {};
   }
-  return QFileInfo(arguments.at(1)).absoluteFilePath();
+  return QFileInfo(given).absoluteFilePath();
 }
 
 QString Startup::RequestServerName() { return OpenRequestServerName(ProgramDataDirectory()); }
@@ -90,10 +90,10 @@ int Startup::HandOverToRunningEditor(const QString& file) {
   return 1;
 }
 
-int Startup::Run(QApplication& app) {
+int Startup::Run(QApplication& app, const QString& given) {
   QApplication::setStyle(new DeferredIconStyle);
   InstallJapaneseTranslation(app);
-  const QString file = RequestedFile(QApplication::arguments());
+  const QString file = RequestedFile(given);
   if (!ClaimSingleInstance()) {
     return HandOverToRunningEditor(file);
   }

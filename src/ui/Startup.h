@@ -33,7 +33,7 @@ class Startup {
 
   // The file named on the command line, made absolute against the current
   // directory; empty when none is named.
-  static QString RequestedFile(const QStringList& arguments);
+  static QString RequestedFile(const QString& given);
 
   // Where this user's running editor listens for later starts.
   static QString RequestServerName();
@@ -60,7 +60,8 @@ class Startup {
   // The whole program; returns its exit code. A second instance hands its
   // file (or only the wish to see the window) to the first and ends at once
   // without showing a window (see HandOverToRunningEditor).
-  int Run(QApplication& app);
+  // `file`: the file named on the command line, as given; empty for none.
+  int Run(QApplication& app, const QString& file);
 
  private:
   std::unique_ptr<InstanceLock> instanceLock_;
