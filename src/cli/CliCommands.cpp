@@ -399,7 +399,8 @@ int RunCli(const QStringList& arguments, std::istream& in, std::ostream& out, st
     const WriteMode mode = parser.isSet(dryRunOption)     ? WriteMode::DryRun
                            : parser.isSet(noBackupOption) ? WriteMode::NoBackup
                                                           : WriteMode::Backup;
-    return command == "set" ? RunSet(files, saveNumber, mode, out, err) : RunApply(files, saveNumber, mode, in, out, err);
+    return command == "set" ? RunSet(files, saveNumber, mode, out, err)
+                            : RunApply(files, saveNumber, mode, in, out, err);
   }
   return RunDump(files.at(0), saveNumber, parser.isSet(jsonOption), out, err);
 }

@@ -402,7 +402,7 @@ TEST(CliProcess, BoundedInputAndOneLineMessages) {
   ASSERT_EQ(QProcess::execute("mkfifo", {Q(fifo)}), 0);
   const auto odd = dir / "a\nb\tc\\d\x1b.mcr";
   std::filesystem::copy_file(file, odd);
-  const QString missing = Q(dir / "gone\r\n.mcr");
+  const QString missing = Q(dir / "gone\r\n\u009b\u30AB.mcr");  // CR, LF, a C1 control, a katakana
   const QString f = Q(file);
 
   struct Case {
@@ -436,9 +436,11 @@ TEST(CliProcess, BoundedInputAndOneLineMessages) {
       {{"apply", f, Q(fifo)}, 64, "fifo.json: not a regular file"},
       {{"apply", f, Q(dir.path())}, 64, ": not a regular file"},
       {{"info", Q(odd)}, 0, "a\\nb\\tc\\d\\x1B.mcr: memory-card image, 3 saves of the game\n"},
-      {{"dump", Q(odd), "--save", "2"}, 2, "zovek-cli: " + Q(dir.path()).toStdString() + "/a\\nb\\tc\\d\\x1B.mcr: no save 2"},
+      {{"dump", Q(odd), "--save", "2"},
+       2,
+       "zovek-cli: " + Q(dir.path()).toStdString() + "/a\\nb\\tc\\d\\x1B.mcr: no save 2"},
       {{"set", Q(odd), "--save", "3", "--dry-run", "chips=1"}, 0, "/a\\nb\\tc\\d\\x1B.mcr: save 3 (block 6)\n"},
-      {{"verify", missing}, 2, "/gone\\x0D\\n.mcr: cannot read: "},
+      {{"verify", missing}, 2, "/gone\\x0D\\n\\xC2\\x9B\u30AB.mcr: cannot read: "},
       {{"set", f, "ch\tips\n=5"}, 64, "set: ch\\tips\\n: not an editable key"},
       {{"dump", "--x\x1b[2J", f}, 64, "Unknown option 'x\\x1B[2J'"},
   };

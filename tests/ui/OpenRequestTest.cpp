@@ -83,7 +83,9 @@ class OpenRequestTest : public WindowTest {
                          QByteArray& err) {
     QProcess program;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) environment.remove(QString::fromLatin1(name));
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+      environment.remove(QString::fromLatin1(name));
+    }
     if (!dataHome.isEmpty()) environment.insert(QStringLiteral("XDG_DATA_HOME"), dataHome);
     program.setProcessEnvironment(environment);
     program.setWorkingDirectory(files_->path());
