@@ -17,10 +17,12 @@
 #include "cli/EditRun.h"
 #include "cli/JsonDuplicateKeys.h"
 #include "cli/JsonPrinter.h"
+#include "cli/MessageText.h"
 #include "cli/SaveDump.h"
 #include "cli/TextPrinter.h"
 #include "savefile/ErrorNumbers.h"
 #include "savefile/FileLock.h"
+#include "savefile/FileSystem.h"
 #include "savefile/SaveFileReport.h"
 
 #ifndef ZOVEK_VERSION
@@ -32,6 +34,9 @@ namespace zovek::cli {
 namespace {
 
 constexpr const char* kProgram = "zovek-cli";
+
+// The most of a document `apply` reads: a dump is about 200 KiB.
+constexpr std::size_t kDocumentLimit = 16 * 1024 * 1024;
 
 constexpr const char* kUsage =
     "Usage: zovek-cli COMMAND [OPTIONS] FILE...\n"
@@ -55,7 +60,8 @@ constexpr const char* kUsage =
     "                       (chips, characters[3].hp, possessions[10].count, ...)\n"
     "  apply FILE [--save N] DUMP.json\n"
     "                       the same for the editable fields of a dump --json\n"
-    "                       document; --save defaults to the dump's save\n"
+    "                       document (a file of at most 16 MiB, or - for standard\n"
+    "                       input); --save defaults to the dump's save\n"
     "  set and apply take --dry-run (show the changes, write nothing) and\n"
     "  --no-backup (write without the backup into the editor's backups folder)\n"
     "\n"
@@ -70,19 +76,21 @@ constexpr const char* kUsage =
     "      game, or lacks the save asked for; set/apply: the backup or the write\n"
     "      failed, another zovek program kept the file locked for 5 s, or another\n"
     "      program changed the save since it was read (nothing written)\n"
-    "  64  the command line is wrong (set/apply: a key or value; nothing written)\n"
-    "Problems are reported on standard error, one line each, naming the file.\n";
+    "  64  the command line is wrong (an option given twice; set/apply: a key or\n"
+    "      value, a document that is not a file or is too long; nothing written)\n"
+    "Problems are reported on standard error, one line each, naming the file;\n"
+    "control characters in names and keys are written as \\n, \\t or \\xHH.\n";
 
 std::filesystem::path ToPath(const QString& text) { return std::filesystem::path(text.toStdU16String()); }
 
 int UsageError(std::ostream& err, const std::string& command, const std::string& message) {
-  err << kProgram << ": " << (command.empty() ? "" : command + ": ") << message << '\n'
+  err << kProgram << ": " << (command.empty() ? "" : command + ": ") << LineText(message) << '\n'
       << "Run 'zovek-cli --help' for the usage.\n";
   return kExitUsage;
 }
 
 void FileError(std::ostream& err, const std::filesystem::path& path, const std::string& message) {
-  err << kProgram << ": " << PathText(path) << ": " << message << '\n';
+  err << kProgram << ": " << PathLine(path) << ": " << LineText(message) << '\n';
 }
 
 std::string SaveList(const FileReport& report) {
@@ -211,7 +219,7 @@ int RunEditsAndReport(const std::filesystem::path& path, const FileReport& repor
     return kExitFileProblem;
   }
   const SaveEntry* save = report.Save(saveNumber);
-  out << PathText(path) << ": " << SaveName(*save) << '\n';
+  out << PathLine(path) << ": " << SaveName(*save) << '\n';
   if (run.status == EditStatus::NothingToChange) {
     out << "  nothing to change: every value is what the window shows; nothing written\n";
     return kExitOk;
@@ -239,7 +247,7 @@ int RunEditsAndReport(const std::filesystem::path& path, const FileReport& repor
         << " of the file would change; --dry-run: nothing written\n";
   } else {
     out << "  " << run.bytesChanged << (run.bytesChanged == 1 ? " byte" : " bytes") << " of the file changed"
-        << (mode == WriteMode::Backup ? "; backed up into " + PathText(data.Backups()) : std::string("; no backup"))
+        << (mode == WriteMode::Backup ? "; backed up into " + PathLine(data.Backups()) : std::string("; no backup"))
         << '\n';
   }
   return kExitOk;
@@ -270,14 +278,49 @@ int RunSet(const QStringList& arguments, int saveNumber, WriteMode mode, std::os
   return RunEditsAndReport(path, report, saveNumber, std::move(edits), mode, lock, out, err);
 }
 
-int RunApply(const QStringList& arguments, int saveNumber, WriteMode mode, std::ostream& out, std::ostream& err) {
-  if (arguments.size() != 2) return UsageError(err, "apply", "takes FILE and DUMP.json");
-  QFile file(arguments.at(1));
-  if (!file.open(QIODevice::ReadOnly)) {
-    FileError(err, ToPath(arguments.at(1)), "cannot read: " + file.errorString().toStdString());
-    return kExitFileProblem;
+// The document of `apply`: a regular file, or standard input for "-", of at
+// most kDocumentLimit bytes. Reading stops one byte past the limit, so that an
+// endless source (/dev/zero) costs no more than that; a FIFO or a device is
+// refused without waiting for it or reading from it.
+int ReadDocument(const QString& name, QByteArray& text, std::istream& in, std::ostream& err) {
+  std::vector<std::uint8_t> bytes;
+  const std::string shown = name == "-" ? std::string("standard input") : PathLine(ToPath(name));
+  if (name == "-") {
+    std::streambuf* source = in.rdbuf();
+    const int error = ReadAtMost(
+        [source](std::span<std::uint8_t> into, std::size_t& got) {
+          got = static_cast<std::size_t>(
+              source->sgetn(reinterpret_cast<char*>(into.data()), static_cast<std::streamsize>(into.size())));
+          return 0;
+        },
+        kDocumentLimit + 1, bytes);
+    if (error != 0) {
+      err << kProgram << ": " << shown << ": cannot read: " << ErrorText(error) << '\n';
+      return kExitFileProblem;
+    }
+  } else {
+    bool regular = false;
+    if (const int error = ReadRegularFileStart(ToPath(name), kDocumentLimit + 1, bytes, regular); error != 0) {
+      FileError(err, ToPath(name), "cannot read: " + ErrorText(error));
+      return kExitFileProblem;
+    }
+    if (!regular) {
+      return UsageError(err, "apply", shown + ": not a regular file (a document is a file, or - for standard input); "
+                                              "nothing written");
+    }
   }
-  const QByteArray text = file.readAll();
+  if (bytes.size() > kDocumentLimit) {
+    return UsageError(err, "apply", shown + ": longer than 16 MiB, the most a document may have; nothing written");
+  }
+  text = QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
+  return kExitOk;
+}
+
+int RunApply(const QStringList& arguments, int saveNumber, WriteMode mode, std::istream& in, std::ostream& out,
+             std::ostream& err) {
+  if (arguments.size() != 2) return UsageError(err, "apply", "takes FILE and DUMP.json");
+  QByteArray text;
+  if (const int status = ReadDocument(arguments.at(1), text, in, err); status != kExitOk) return status;
   QJsonParseError parseError{};
   const QJsonDocument document = QJsonDocument::fromJson(text, &parseError);
   if (!document.isObject()) {
@@ -287,6 +330,14 @@ int RunApply(const QStringList& arguments, int saveNumber, WriteMode mode, std::
   // Qt keeps one of a key's two values; the document's author meant one of them.
   if (const auto twice = FirstDuplicateKey(text)) {
     return UsageError(err, "apply", *twice + ": given twice; nothing written");
+  }
+  // Qt reads -0 as 0 and 5e2 as 500: the text must write the number the save gets.
+  if (const auto number = FirstNonIntegerNumber(text)) {
+    const EditKey* key = FindEditKey(number->path);
+    return UsageError(err, "apply", number->path + ": " +
+                                        (key != nullptr ? "takes " + TakesText(*key) + ", not " + number->literal
+                                                        : "not a plain whole number: " + number->literal) +
+                                        "; nothing written");
   }
   if (saveNumber == 0) saveNumber = DocumentSaveNumber(document.object());
   const std::filesystem::path path = ToPath(arguments.at(0));
@@ -308,7 +359,7 @@ int RunApply(const QStringList& arguments, int saveNumber, WriteMode mode, std::
 
 const char* UsageText() { return kUsage; }
 
-int RunCli(const QStringList& arguments, std::ostream& out, std::ostream& err) {
+int RunCli(const QStringList& arguments, std::istream& in, std::ostream& out, std::ostream& err) {
   if (arguments.size() < 2) {
     err << kUsage;
     return kExitUsage;
@@ -344,6 +395,15 @@ int RunCli(const QStringList& arguments, std::ostream& out, std::ostream& err) {
   QStringList rest = arguments.mid(2);
   rest.prepend(arguments.at(0));
   if (!parser.parse(rest)) return UsageError(err, name, parser.errorText().toStdString());
+  // Qt takes the last of two values; a command line that says two things is refused.
+  const QStringList found = parser.optionNames();
+  for (const QCommandLineOption* option :
+       {&help, &saveOption, &jsonOption, &dryRunOption, &noBackupOption}) {
+    const QStringList names = option->names();
+    if (std::count_if(found.begin(), found.end(), [&names](const QString& n) { return names.contains(n); }) > 1) {
+      return UsageError(err, name, "--" + names.last().toStdString() + " given twice");
+    }
+  }
   if (parser.isSet(help)) {
     out << kUsage;
     return kExitOk;
@@ -357,10 +417,10 @@ int RunCli(const QStringList& arguments, std::ostream& out, std::ostream& err) {
   if (files.size() > 1 && !edits) return UsageError(err, name, "takes one FILE, not " + std::to_string(files.size()));
   int saveNumber = 0;
   if (parser.isSet(saveOption)) {
-    bool number = false;
     const QString value = parser.value(saveOption);
-    saveNumber = value.toInt(&number);
-    if (!number || saveNumber < 1 || saveNumber > kSaveNumbers) {
+    const auto number = DigitsValue(value.toStdString(), kSaveNumbers);
+    saveNumber = number ? static_cast<int>(*number) : 0;
+    if (saveNumber < 1) {
       return UsageError(err, name, "--save needs a save number 1..15, not '" + value.toStdString() + "'");
     }
   }
@@ -368,7 +428,8 @@ int RunCli(const QStringList& arguments, std::ostream& out, std::ostream& err) {
     const WriteMode mode = parser.isSet(dryRunOption)     ? WriteMode::DryRun
                            : parser.isSet(noBackupOption) ? WriteMode::NoBackup
                                                           : WriteMode::Backup;
-    return command == "set" ? RunSet(files, saveNumber, mode, out, err) : RunApply(files, saveNumber, mode, out, err);
+    return command == "set" ? RunSet(files, saveNumber, mode, out, err)
+                            : RunApply(files, saveNumber, mode, in, out, err);
   }
   return RunDump(files.at(0), saveNumber, parser.isSet(jsonOption), out, err);
 }

@@ -165,21 +165,28 @@ std::string TakesText(const EditKey& key) {
   return "";
 }
 
+std::optional<std::int64_t> DigitsValue(const std::string& text, std::int64_t maximum) {
+  // Plain decimal digits only: nothing is read into a number it does not spell.
+  if (text.empty() || !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+    return std::nullopt;
+  }
+  const std::size_t first = std::min(text.find_first_not_of('0'), text.size());
+  const std::string digits = text.substr(first);
+  if (digits.size() > 18) return std::nullopt;  // past any maximum, and past what an int64 holds
+  const std::int64_t v = digits.empty() ? 0 : std::stoll(digits);
+  if (v > maximum) return std::nullopt;
+  return v;
+}
+
 std::optional<std::string> ValueFromText(const EditKey& key, const std::string& text) {
   switch (key.value) {
     case EditValue::NumberOrEmpty:
       if (text == "-") return text;
       [[fallthrough]];
     case EditValue::Number: {
-      // Plain decimal digits only: nothing is read into a number it does not spell.
-      if (text.empty() || text.size() > 9 || !std::all_of(text.begin(), text.end(), [](char c) {
-            return c >= '0' && c <= '9';
-          })) {
-        return std::nullopt;
-      }
-      const std::int64_t v = std::stoll(text);
-      if (v > key.maximum) return std::nullopt;
-      return std::to_string(v);
+      const auto v = DigitsValue(text, key.maximum);
+      if (!v) return std::nullopt;
+      return std::to_string(*v);
     }
     case EditValue::Flag:
       if (text == "true" || text == "false") return text;

@@ -51,6 +51,10 @@ const EditKey* FindEditKey(const std::string& key);
 // What the key takes, for messages: "a whole number 0..255 or -", ...
 std::string TakesText(const EditKey& key);
 
+// A whole number written as decimal digits alone (any number of leading
+// zeros: "0005" is 5) within 0..maximum; nothing for any other text.
+std::optional<std::int64_t> DigitsValue(const std::string& text, std::int64_t maximum);
+
 // A value as typed on the command line, or as a JSON value of a dump; nothing
 // when the field does not take it.
 std::optional<std::string> ValueFromText(const EditKey& key, const std::string& text);

@@ -1,5 +1,6 @@
 #include "cli/JsonDuplicateKeys.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <set>
 
@@ -42,11 +43,17 @@ class Scan {
       (void)String();
       return true;
     }
+    const qsizetype start = at_;
     while (at_ < json_.size() && !IsEnd(json_[at_])) ++at_;  // number, true, false, null
+    const QByteArray literal = json_.mid(start, at_ - start);
+    if (!number && (c == '-' || (c >= '0' && c <= '9')) && !IsInteger(literal)) {
+      number = NumberInText{path, literal.toStdString()};
+    }
     return true;
   }
 
   std::string duplicate;
+  std::optional<NumberInText> number;  // the first number that is not a plain integer
 
  private:
   bool Object(const std::string& path) {
@@ -140,6 +147,12 @@ class Scan {
     return ok ? value : 0;
   }
 
+  // JSON's integer without a sign: 0, or digits that do not begin with 0.
+  static bool IsInteger(const QByteArray& literal) {
+    if (literal.isEmpty() || (literal.size() > 1 && literal[0] == '0')) return false;
+    return std::all_of(literal.begin(), literal.end(), [](char d) { return d >= '0' && d <= '9'; });
+  }
+
   char Peek() const { return at_ < json_.size() ? json_[at_] : '\0'; }
   static bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
   static bool IsEnd(char c) { return IsSpace(c) || c == ',' || c == ']' || c == '}'; }
@@ -157,6 +170,13 @@ std::optional<std::string> FirstDuplicateKey(const QByteArray& json) {
   Scan scan(json);
   if (scan.Value("")) return std::nullopt;
   return scan.duplicate;
+}
+
+std::optional<NumberInText> FirstNonIntegerNumber(const QByteArray& json) {
+  Scan scan(json);
+  // A duplicate key ends the scan early; apply refuses such a document before it asks about numbers.
+  (void)scan.Value("");
+  return scan.number;
 }
 
 }  // namespace zovek::cli

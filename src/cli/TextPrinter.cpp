@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "cli/MessageText.h"
+
 namespace zovek::cli {
 
 namespace {
@@ -44,7 +46,7 @@ std::string FileKindText(const FileReport& report) {
 }  // namespace
 
 void PrintInfo(std::ostream& out, const FileReport& report) {
-  out << PathText(report.path) << ": " << FileKindText(report) << ", " << report.saves.size()
+  out << PathLine(report.path) << ": " << FileKindText(report) << ", " << report.saves.size()
       << (report.saves.size() == 1 ? " save" : " saves") << " of the game\n";
   for (const SaveEntry& save : report.saves) {
     out << "  " << SaveName(save) << ": " << ChecksumText(save) << '\n';
@@ -52,7 +54,7 @@ void PrintInfo(std::ostream& out, const FileReport& report) {
 }
 
 void PrintDumpText(std::ostream& out, const FileReport& report, const SaveEntry& save, const SaveDump& dump) {
-  out << PathText(report.path) << ": " << FileKindText(report) << ", " << SaveName(save) << ", "
+  out << PathLine(report.path) << ": " << FileKindText(report) << ", " << SaveName(save) << ", "
       << ChecksumText(save) << "\n\n";
 
   out << "キャラクター\n";

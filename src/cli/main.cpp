@@ -11,7 +11,7 @@ int main(int argc, char** argv) {
   // passes them; there is no event loop.
   const QCoreApplication app(argc, argv);
   std::ios::sync_with_stdio(false);
-  const int status = zovek::cli::RunCli(QCoreApplication::arguments(), std::cout, std::cerr);
+  const int status = zovek::cli::RunCli(QCoreApplication::arguments(), std::cin, std::cout, std::cerr);
   std::cout.flush();
   return std::cout.fail() && status == zovek::cli::kExitOk ? zovek::cli::kExitFileProblem : status;
 }

@@ -1,5 +1,6 @@
 #include "savefile/FileSystem.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fstream>
 #include <system_error>
@@ -71,6 +72,23 @@ int ReplaceWithNewFile(const fs::path& path, std::span<const std::uint8_t> bytes
     return error;
   }
   return WriteNewFile(path, bytes);
+}
+
+int ReadAtMost(const ReadSome& source, std::size_t limit, std::vector<std::uint8_t>& out) {
+  constexpr std::size_t kChunk = 64 * 1024;
+  std::vector<std::uint8_t> chunk(kChunk);
+  while (out.size() < limit) {
+    const std::size_t room = std::min(kChunk, limit - out.size());
+    std::size_t got = 0;
+    if (const int error = source(std::span(chunk.data(), room), got); error != 0) {
+      return error;
+    }
+    if (got == 0) {
+      break;
+    }
+    out.insert(out.end(), chunk.begin(), chunk.begin() + static_cast<std::ptrdiff_t>(std::min(got, room)));
+  }
+  return 0;
 }
 
 int ReadBytesAt(const fs::path& path, std::uint64_t offset, std::span<std::uint8_t> out) {

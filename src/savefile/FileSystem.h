@@ -8,8 +8,11 @@
 // so they hold for every user, root included.
 
 #include <cstdint>
+#include <cstddef>
 #include <filesystem>
+#include <functional>
 #include <span>
+#include <vector>
 
 namespace zovek {
 
@@ -26,6 +29,23 @@ int CopyReplacing(const std::filesystem::path& from, const std::filesystem::path
 // Reads exactly out.size() bytes from the given position; a file that ends
 // first is an error (kErrShortRead).
 int ReadBytesAt(const std::filesystem::path& path, std::uint64_t offset, std::span<std::uint8_t> out);
+
+// A source of bytes for ReadAtMost: fills the front of `into` and sets `got`
+// (0 at the end), returning 0 or an error number.
+using ReadSome = std::function<int(std::span<std::uint8_t> into, std::size_t& got)>;
+
+// Appends what `source` gives to `out` until it ends or `out` holds `limit`
+// bytes; it never asks for a byte past the limit, so an endless source is read
+// no further than that. Returns 0 or the source's error.
+int ReadAtMost(const ReadSome& source, std::size_t limit, std::vector<std::uint8_t>& out);
+
+// Reads a regular file from its start, at most `limit` bytes, into `out`. The
+// file is opened without waiting for anybody (a FIFO that no program writes
+// does not hold the caller up) and is read only when it is a regular file:
+// otherwise (a FIFO, a device, a folder) `regular` is false, nothing is read
+// and the result is 0.
+int ReadRegularFileStart(const std::filesystem::path& path, std::size_t limit, std::vector<std::uint8_t>& out,
+                         bool& regular);
 
 // Writes the bytes at the given position of an existing file in one positioned
 // write, without creating, truncating or extending it, and flushes it to disk.

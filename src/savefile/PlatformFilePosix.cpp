@@ -3,6 +3,7 @@
 // New files (the backups) are flushed the same way before the save goes on.
 // The program's own files in its data directory are made without following a
 // link and kept from other users.
+// A document to read is opened without waiting, so that a FIFO cannot hold us up.
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -40,6 +41,39 @@ int WriteAll(int fd, std::uint64_t offset, std::span<const std::uint8_t> bytes) 
 }
 
 }  // namespace
+
+int ReadRegularFileStart(const std::filesystem::path& path, std::size_t limit, std::vector<std::uint8_t>& out,
+                         bool& regular) {
+  // O_NONBLOCK: opening a FIFO for reading would otherwise wait for a writer.
+  regular = false;
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) {
+    return errno;
+  }
+  int error = 0;
+  struct stat info {};
+  if (::fstat(fd, &info) != 0) {
+    error = errno;
+  } else if (S_ISREG(info.st_mode)) {
+    regular = true;
+    error = ReadAtMost(
+        [fd](std::span<std::uint8_t> into, std::size_t& got) {
+          for (;;) {
+            const ssize_t n = ::read(fd, into.data(), into.size());
+            if (n >= 0) {
+              got = static_cast<std::size_t>(n);
+              return 0;
+            }
+            if (errno != EINTR) {
+              return errno;
+            }
+          }
+        },
+        limit, out);
+  }
+  ::close(fd);
+  return error;
+}
 
 int WriteBytesInPlace(const std::filesystem::path& path, std::uint64_t offset, std::span<const std::uint8_t> bytes) {
   // No O_CREAT and no O_TRUNC: a missing file stays missing, a present one keeps its length.

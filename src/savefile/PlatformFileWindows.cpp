@@ -2,6 +2,7 @@
 // OVERLAPPED offset into the existing file, then FlushFileBuffers, so the save
 // is on disk when we report success. New files (the backups) are flushed the
 // same way before the save goes on.
+// A document to read is opened without waiting and read only from a disk file.
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
@@ -86,6 +87,35 @@ int WriteAllAndFlush(HANDLE file, std::uint64_t offset, std::span<const std::uin
 }
 
 }  // namespace
+
+int ReadRegularFileStart(const std::filesystem::path& path, std::size_t limit, std::vector<std::uint8_t>& out,
+                         bool& regular) {
+  // Opening never waits here: a pipe without a server fails at once.
+  regular = false;
+  HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    const int error = ErrorNumberOf(::GetLastError(), path);
+    return error == EISDIR ? 0 : error;  // a folder is not a regular file
+  }
+  int error = 0;
+  if (::GetFileType(file) == FILE_TYPE_DISK) {
+    regular = true;
+    error = ReadAtMost(
+        [file, &path](std::span<std::uint8_t> into, std::size_t& got) {
+          DWORD n = 0;
+          const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(into.size(), 0x7FFFFFFFu));
+          if (!::ReadFile(file, into.data(), chunk, &n, nullptr)) {
+            return ErrorNumberOf(::GetLastError(), path);
+          }
+          got = n;
+          return 0;
+        },
+        limit, out);
+  }
+  ::CloseHandle(file);
+  return error;
+}
 
 int WriteBytesInPlace(const std::filesystem::path& path, std::uint64_t offset, std::span<const std::uint8_t> bytes) {
   // OPEN_EXISTING: a missing file stays missing, a present one keeps its length.

@@ -32,4 +32,10 @@ inline QString OverwriteConfirm(int saveNumber, const QString& path) {
          QStringLiteral("\r\n") + QStringLiteral("上書きしますか？");
 }
 
+// A later start could not give its file to the running editor; `file` is
+// the file's native path.
+inline QString HandOverFailed(const QString& file) {
+  return QStringLiteral("起動中のエディタにファイルを渡せませんでした。") + QStringLiteral("\r\n") + file;
+}
+
 }  // namespace zovek::messages

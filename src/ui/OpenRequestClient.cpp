@@ -1,5 +1,6 @@
 #include "ui/OpenRequestClient.h"
 
+#include <QDeadlineTimer>
 #include <QLocalSocket>
 
 #include "ui/OpenRequestProtocol.h"
@@ -7,20 +8,22 @@
 namespace zovek {
 
 namespace {
-constexpr int kWaitMs = 1000;
+constexpr int kWaitMs = 3000;  // for the connection and the bytes together
 }  // namespace
 
 bool SendOpenRequest(const QString& serverName, const QString& path) {
   if (serverName.isEmpty()) {
     return false;
   }
+  const QDeadlineTimer deadline(kWaitMs);
   QLocalSocket socket;
   socket.connectToServer(serverName, QIODevice::WriteOnly);
-  if (!socket.waitForConnected(kWaitMs)) {
+  if (!socket.waitForConnected(static_cast<int>(deadline.remainingTime()))) {
     return false;
   }
   socket.write(EncodeOpenRequest(path));
-  while (socket.bytesToWrite() > 0 && socket.waitForBytesWritten(kWaitMs)) {
+  while (socket.bytesToWrite() > 0 && !deadline.hasExpired() &&
+         socket.waitForBytesWritten(static_cast<int>(deadline.remainingTime()))) {
   }
   const bool sent = socket.bytesToWrite() == 0;
   socket.disconnectFromServer();

@@ -1,6 +1,7 @@
 #include "ui/Startup.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QLibraryInfo>
 #include <QScreen>
@@ -8,8 +9,10 @@
 
 #include "session/UserDataDirectory.h"
 #include "ui/DeferredIconStyle.h"
+#include "ui/Dialogs.h"
 #include "ui/FrmMain.h"
 #include "ui/InstanceLock.h"
+#include "ui/Messages.h"
 #include "ui/OpenRequestAddress.h"
 #include "ui/OpenRequestClient.h"
 #include "ui/OpenRequestQueue.h"
@@ -43,11 +46,11 @@ bool Startup::ClaimSingleInstance() {
   return true;
 }
 
-QString Startup::RequestedFile(const QStringList& arguments) {
-  if (arguments.size() < 2 || arguments.at(1).isEmpty()) {
+QString Startup::RequestedFile(const QString& given) {
+  if (given.isEmpty()) {
     return {};
   }
-  return QFileInfo(arguments.at(1)).absoluteFilePath();
+  return QFileInfo(given).absoluteFilePath();
 }
 
 QString Startup::RequestServerName() { return OpenRequestServerName(ProgramDataDirectory()); }
@@ -78,13 +81,21 @@ void Startup::PlaceWindow(QWidget& window, const QScreen& screen) {
   window.move(area.x() + static_cast<int>(left / kTwipsPerPixel), area.y() + static_cast<int>(top / kTwipsPerPixel));
 }
 
-int Startup::Run(QApplication& app) {
+int Startup::HandOverToRunningEditor(const QString& file) {
+  if (SendOpenRequest(RequestServerName(), file) || file.isEmpty()) {
+    return 0;  // without a file there is nothing to lose: the user can start the window again
+  }
+  Dialogs::message(nullptr, QMessageBox::Information, messages::ErrorTitle(),
+                   messages::HandOverFailed(QDir::toNativeSeparators(file)), QMessageBox::Ok, QMessageBox::Ok);
+  return 1;
+}
+
+int Startup::Run(QApplication& app, const QString& given) {
   QApplication::setStyle(new DeferredIconStyle);
   InstallJapaneseTranslation(app);
-  const QString file = RequestedFile(QApplication::arguments());
+  const QString file = RequestedFile(given);
   if (!ClaimSingleInstance()) {
-    SendOpenRequest(RequestServerName(), file);  // nobody listening: nothing more to do
-    return 0;
+    return HandOverToRunningEditor(file);
   }
   // Listening before the window is built, so that a start in the meantime is
   // not lost; its request waits for the window.

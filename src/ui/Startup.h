@@ -33,7 +33,7 @@ class Startup {
 
   // The file named on the command line, made absolute against the current
   // directory; empty when none is named.
-  static QString RequestedFile(const QStringList& arguments);
+  static QString RequestedFile(const QString& given);
 
   // Where this user's running editor listens for later starts.
   static QString RequestServerName();
@@ -51,10 +51,17 @@ class Startup {
   // screen (the left edge may be negative on a narrow screen).
   static void PlaceWindow(QWidget& window, const QScreen& screen);
 
+  // A later start's part, when another instance holds the claim: hands
+  // `file` (an absolute path, or empty to only bring the window forward) to
+  // the running editor. When a file cannot be handed over, an "Error" box
+  // says so and the result is 1; otherwise it is 0, without a word.
+  static int HandOverToRunningEditor(const QString& file);
+
   // The whole program; returns its exit code. A second instance hands its
   // file (or only the wish to see the window) to the first and ends at once
-  // without showing a window.
-  int Run(QApplication& app);
+  // without showing a window (see HandOverToRunningEditor).
+  // `file`: the file named on the command line, as given; empty for none.
+  int Run(QApplication& app, const QString& file);
 
  private:
   std::unique_ptr<InstanceLock> instanceLock_;

@@ -37,14 +37,17 @@ struct CliRun {
 
 QString Q(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
 
-// `dataHome`: the per-user data directory's base for the run (backups go there).
-CliRun Cli(const QStringList& arguments, const std::filesystem::path& dataHome = {}) {
+// `dataHome`: the per-user data directory's base for the run (backups go there);
+// `input`: the file its standard input reads.
+CliRun Cli(const QStringList& arguments, const std::filesystem::path& dataHome = {},
+           const std::filesystem::path& input = {}) {
   QProcess process;
   if (!dataHome.empty()) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("XDG_DATA_HOME", Q(dataHome));
     process.setProcessEnvironment(environment);
   }
+  if (!input.empty()) process.setStandardInputFile(Q(input));
   process.start(ZOVEK_CLI_PATH, arguments);
   CliRun run;
   if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit) return run;
@@ -374,6 +377,83 @@ TEST(CliProcess, BadKeysValuesAndDocumentsWriteNothing) {
   run = Cli({"set", Q(file), "chips=1", "--no-backup"}, dir / "data");
   EXPECT_EQ(run.exitCode, 0) << run.err;
   EXPECT_NE(savegen::ReadWholeFile(file), original);
+}
+
+// Input that is not what it should be: options twice, numbers with a sign, a
+// fraction or an exponent, documents that never end or never come, and names
+// that would break a message's line. Nothing of it writes the save.
+TEST(CliProcess, BoundedInputAndOneLineMessages) {
+  TempDir dir;
+  const auto file = CopyOf(dir, "demo.mcr");
+  const Bytes original = savegen::ReadWholeFile(file);
+  const auto doc = [&](const std::string& name, const QByteArray& text) { return Q(WriteText(dir, name, text)); };
+  const QString minusZero = doc("minus0.json", R"({"formatVersion": 2, "chips": -0})");
+  const QString exponent = doc("exp.json", R"({"formatVersion": 2, "chips": 5e2})");
+  const QString fraction = doc("fraction.json", R"({"formatVersion": 2, "characters": [{"hp": 1.0}]})");
+  const QString signedNumber = doc("signed.json", R"({"formatVersion": 2, "save": {"number": -3}})");
+  const QString version = doc("version.json", R"({"formatVersion": 2.0})");
+  const QString plain = doc("plain.json", R"({"formatVersion": 2, "save": {"number": 3}, "chips": 500})");
+  constexpr qsizetype kLimit = 16 * 1024 * 1024;
+  QByteArray full(R"({"formatVersion": 2, "save": {"number": 3}})");
+  full.append(QByteArray(kLimit - full.size(), ' '));
+  const QString atLimit = doc("at-limit.json", full);
+  const QString overLimit = doc("over-limit.json", full + ' ');
+  const auto fifo = dir / "fifo.json";  // no program ever opens it for writing
+  ASSERT_EQ(QProcess::execute("mkfifo", {Q(fifo)}), 0);
+  const auto odd = dir / "a\nb\tc\\d\x1b.mcr";
+  std::filesystem::copy_file(file, odd);
+  const QString missing = Q(dir / "gone\r\n\u009b\u30AB.mcr");  // CR, LF, a C1 control, a katakana
+  const QString f = Q(file);
+
+  struct Case {
+    QStringList args;
+    int exit;
+    std::string part;  // in standard error, or in standard output for exit 0
+    std::filesystem::path input = {};
+  };
+  const std::vector<Case> cases = {
+      {{"dump", f, "--save", "3", "--save", "1"}, 64, "zovek-cli: dump: --save given twice"},
+      {{"dump", f, "--json", "--json"}, 64, "dump: --json given twice"},
+      {{"dump", f, "-h", "--help"}, 64, "dump: --help given twice"},
+      {{"set", f, "--dry-run", "--dry-run", "chips=5"}, 64, "set: --dry-run given twice"},
+      {{"set", f, "--no-backup", "chips=5", "--no-backup"}, 64, "set: --no-backup given twice"},
+      {{"apply", f, plain, "--save=3", "--save", "3"}, 64, "apply: --save given twice"},
+      {{"set", f, "--save", "0003", "--dry-run", "chips=0000000005"}, 0, "  chips: 999999 → 5\n"},
+      {{"set", f, "--save", "3", "--dry-run", "chips=000000000000000000000000500000"}, 0, "chips: 999999 → 500000\n"},
+      {{"set", f, "--save", "3", "--dry-run", "chips=+5"}, 64, "chips: takes a whole number 0..999999, not '+5'"},
+      {{"set", f, "--save", " 3", "chips=5"}, 64, "--save needs a save number 1..15, not ' 3'"},
+      {{"apply", f, minusZero, "--save", "3"}, 64, "apply: chips: takes a whole number 0..999999, not -0; nothing"},
+      {{"apply", f, exponent, "--save", "3"}, 64, "apply: chips: takes a whole number 0..999999, not 5e2; nothing"},
+      {{"apply", f, fraction, "--save", "3"}, 64, "apply: characters[0].hp: takes a whole number 0..65535, not 1.0"},
+      {{"apply", f, signedNumber}, 64, "apply: save.number: not a plain whole number: -3"},
+      {{"apply", f, version, "--save", "3"}, 64, "apply: formatVersion: not a plain whole number: 2.0"},
+      {{"apply", f, "-", "--dry-run"}, 0, "  chips: 999999 → 500\n", dir / "plain.json"},
+      {{"apply", f, atLimit}, 0, "nothing to change"},
+      {{"apply", f, "-"}, 0, "nothing to change", dir / "at-limit.json"},
+      {{"apply", f, overLimit}, 64, "over-limit.json: longer than 16 MiB"},
+      {{"apply", f, "-"}, 64, "apply: standard input: longer than 16 MiB", "/dev/zero"},
+      {{"apply", f, "/dev/zero"}, 64, "apply: /dev/zero: not a regular file"},
+      {{"apply", f, Q(fifo)}, 64, "fifo.json: not a regular file"},
+      {{"apply", f, Q(dir.path())}, 64, ": not a regular file"},
+      {{"info", Q(odd)}, 0, "a\\nb\\tc\\d\\x1B.mcr: memory-card image, 3 saves of the game\n"},
+      {{"dump", Q(odd), "--save", "2"},
+       2,
+       "zovek-cli: " + Q(dir.path()).toStdString() + "/a\\nb\\tc\\d\\x1B.mcr: no save 2"},
+      {{"set", Q(odd), "--save", "3", "--dry-run", "chips=1"}, 0, "/a\\nb\\tc\\d\\x1B.mcr: save 3 (block 6)\n"},
+      {{"verify", missing}, 2, "/gone\\x0D\\n\\xC2\\x9B\u30AB.mcr: cannot read: "},
+      {{"set", f, "ch\tips\n=5"}, 64, "set: ch\\tips\\n: not an editable key"},
+      {{"dump", "--x\x1b[2J", f}, 64, "Unknown option 'x\\x1B[2J'"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.args.join(' ').toStdString());
+    const CliRun run = Cli(c.args, dir / "data", c.input);
+    EXPECT_EQ(run.exitCode, c.exit) << run.err;
+    EXPECT_TRUE(Contains(c.exit == 0 ? run.out : run.err, c.part)) << run.out << run.err;
+    // One problem, one line; the usage hint follows a wrong command line.
+    EXPECT_EQ(run.errLines().size(), c.exit == 0 ? 0u : c.exit == 64 ? 2u : 1u) << run.err;
+    EXPECT_EQ(savegen::ReadWholeFile(file), original);
+  }
+  EXPECT_FALSE(std::filesystem::exists(dir / "data"));
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <cstdint>
 #include <system_error>
 
 #include "TempDir.h"
@@ -88,6 +90,72 @@ TEST(ReadBytesAt, ReadsExactlyTheAskedPositionsOrReportsAShortRead) {
   std::array<std::uint8_t, 10> tail{};
   EXPECT_EQ(ReadBytesAt(file, 991, tail), kErrShortRead);
   EXPECT_EQ(ReadBytesAt(file, 5000, tail), kErrShortRead);
+}
+
+// An endless source that hands out at most `step` bytes a call and counts
+// every byte it gave: the reader must stop exactly at its limit.
+TEST(ReadAtMost, StopsAtTheLimitWhateverTheSourceHolds) {
+  struct Case {
+    std::size_t limit;
+    std::size_t available;  // SIZE_MAX: endless
+    std::size_t step;
+  };
+  constexpr std::size_t kEndless = SIZE_MAX;
+  constexpr std::size_t k16MiB = 16u * 1024 * 1024;
+  const Case cases[] = {
+      {0, kEndless, 1000},           {1, kEndless, 1000},          {65536, kEndless, 1u << 20},
+      {65537, kEndless, 4096},       {k16MiB + 1, kEndless, 1u << 20}, {100003, kEndless, 7},
+      {1000, 999, 100},              {1000, 1000, 1000},           {1000, 0, 1},
+      {k16MiB + 1, k16MiB, 65536},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "limit " << c.limit << ", available " << c.available << ", step " << c.step);
+    std::size_t given = 0;
+    std::size_t largestAsk = 0;
+    const ReadSome source = [&](std::span<std::uint8_t> into, std::size_t& got) {
+      largestAsk = std::max(largestAsk, into.size());
+      got = std::min({into.size(), c.step, c.available - given});
+      for (std::size_t i = 0; i < got; ++i) into[i] = static_cast<std::uint8_t>(given + i);
+      given += got;
+      return 0;
+    };
+    std::vector<std::uint8_t> out;
+    ASSERT_EQ(ReadAtMost(source, c.limit, out), 0);
+    const std::size_t expected = std::min(c.limit, c.available);
+    EXPECT_EQ(given, expected);
+    ASSERT_EQ(out.size(), expected);
+    EXPECT_LE(largestAsk, std::max<std::size_t>(c.limit, 1));
+    for (std::size_t i = 0; i < out.size(); i += 4099) ASSERT_EQ(out[i], static_cast<std::uint8_t>(i)) << i;
+  }
+  std::vector<std::uint8_t> out;
+  const ReadSome failing = [](std::span<std::uint8_t>, std::size_t&) { return kNoEntry; };
+  EXPECT_EQ(ReadAtMost(failing, 10, out), kNoEntry);
+}
+
+TEST(ReadRegularFileStart, ReadsOnlyARegularFileAndNoFurtherThanTheLimit) {
+  TempDir dir;
+  WriteWholeFile(dir / "f", Counting(1000));
+  fs::create_directory(dir / "sub");
+  struct Case {
+    fs::path path;
+    std::size_t limit;
+    int error;
+    bool regular;
+    std::size_t read;
+  };
+  const Case cases[] = {
+      {dir / "f", 1001, 0, true, 1000}, {dir / "f", 1000, 0, true, 1000}, {dir / "f", 10, 0, true, 10},
+      {dir / "f", 0, 0, true, 0},       {dir / "sub", 100, 0, false, 0},  {dir / "gone", 100, kNoEntry, false, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.path.string() + " limit " + std::to_string(c.limit));
+    std::vector<std::uint8_t> out;
+    bool regular = !c.regular;
+    EXPECT_EQ(ReadRegularFileStart(c.path, c.limit, out, regular), c.error);
+    EXPECT_EQ(regular, c.regular);
+    const auto content = Counting(1000);
+    EXPECT_EQ(out, std::vector<std::uint8_t>(content.begin(), content.begin() + static_cast<std::ptrdiff_t>(c.read)));
+  }
 }
 
 TEST(WriteBytesInPlace, ChangesOnlyTheGivenBytesAndNeverExtends) {

@@ -3,6 +3,7 @@
 // queue, wired by Startup as the program wires them) and the real program is
 // started as the later start.
 
+#include <QDir>
 #include <QLocalSocket>
 #include <QMessageBox>
 #include <QProcess>
@@ -12,6 +13,7 @@
 
 #include "savegen/DemoSave.h"
 #include "savegen/SaveImages.h"
+#include "ui/CommandLine.h"
 #include "ui/GuiTestSupport.h"
 #include "ui/OpenRequestQueue.h"
 #include "ui/OpenRequestServer.h"
@@ -73,6 +75,27 @@ class OpenRequestTest : public WindowTest {
     QTRY_VERIFY_WITH_TIMEOUT(later.state() == QProcess::NotRunning, 15000);
     QCOMPARE(later.exitStatus(), QProcess::NormalExit);
     QCOMPARE(later.exitCode(), 0);
+  }
+
+  // Runs the real program with no display at all (DISPLAY, WAYLAND_DISPLAY
+  // and QT_QPA_PLATFORM removed) and waits for its end, the event loop running.
+  void runWithoutDisplay(const QStringList& arguments, const QString& dataHome, int& exitCode, QByteArray& out,
+                         QByteArray& err) {
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+      environment.remove(QString::fromLatin1(name));
+    }
+    if (!dataHome.isEmpty()) environment.insert(QStringLiteral("XDG_DATA_HOME"), dataHome);
+    program.setProcessEnvironment(environment);
+    program.setWorkingDirectory(files_->path());
+    program.start(QStringLiteral(ZOVEK_EXECUTABLE), arguments);
+    QVERIFY(program.waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(program.state() == QProcess::NotRunning, 15000);
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    exitCode = program.exitCode();
+    out = program.readAllStandardOutput();
+    err = program.readAllStandardError();
   }
 
   // Another window takes the focus, so that coming forward can be seen.
@@ -198,6 +221,112 @@ class OpenRequestTest : public WindowTest {
     client.write(Frame("open " + card));
     QVERIFY(client.flush());
     QTRY_COMPARE(window_->Session().State().FileKind, kCardImage);
+    QCOMPARE(BufferBytes(*window_), ExpectedRegion(card_, window_->Session().State()));
+  }
+
+  // A running editor that listens nowhere (no channel could be made): a later
+  // start with a file says in a box that the file was not handed over and
+  // ends with 1; without a file it ends silently. Once the editor listens,
+  // the same file goes over without a box.
+  void fileThatCannotBeHandedOverIsNamedInABox() {
+    PrepareApplication();
+    QTemporaryDir files;
+    Startup running;
+    QVERIFY(running.ClaimSingleInstance());
+    QVERIFY(!Startup().ClaimSingleInstance());
+    const QString card = QDir(files.path()).absoluteFilePath(QStringLiteral("カード 1.mcr"));
+    const QString nested = QDir(files.path()).absoluteFilePath(QStringLiteral("sub/dir/save.gme"));
+    struct Case {
+      QString file;
+      int exitCode;
+    };
+    for (const Case& c : {Case{card, 1}, Case{nested, 1}, Case{QString(), 0}}) {
+      Dialogs::clearRecord();
+      Dialogs::setNextAnswer(QMessageBox::Ok);
+      QCOMPARE(Startup::HandOverToRunningEditor(c.file), c.exitCode);
+      if (c.file.isEmpty()) {
+        QVERIFY(Dialogs::shownMessages().isEmpty());
+        continue;
+      }
+      QCOMPARE(Dialogs::shownMessages().size(), 1);
+      const ShownMessage& box = Dialogs::shownMessages().first();
+      QCOMPARE(box.title, QStringLiteral("Error"));
+      QCOMPARE(box.text,
+               QStringLiteral("起動中のエディタにファイルを渡せませんでした。\r\n") + QDir::toNativeSeparators(c.file));
+      QCOMPARE(box.icon, QMessageBox::Information);
+      QCOMPARE(box.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+      QCOMPARE(box.defaultButton, QMessageBox::Ok);
+    }
+    // The real program as that later start, without a file: no box can hold it up.
+    runLaterStart({});
+
+    QVERIFY(running.ListenForRequests());
+    Dialogs::clearRecord();
+    QCOMPARE(Startup::HandOverToRunningEditor(card), 0);
+    QVERIFY(Dialogs::shownMessages().isEmpty());
+    QTRY_COMPARE(running.Requests().PendingPath(), card);
+  }
+
+  // --help, --version and a wrong command line answer on the terminal with
+  // no display, before the single-instance step: no data directory is made.
+  void helpAndVersionNeedNoDisplay() {
+    openWindow(false);
+    QTemporaryDir dataHome;
+    const QByteArray usage = EditorUsageText().toUtf8();
+    struct Case {
+      QStringList arguments;
+      int exitCode;
+      QByteArray out;
+      QByteArray errStart;  // the problem's line, then the usage
+    };
+    const QByteArray help = EditorHelpText().toUtf8();
+    const QByteArray version = EditorVersionText().toUtf8();
+    const Case cases[] = {
+        {{QStringLiteral("--help")}, 0, help, {}},
+        {{QStringLiteral("-h"), QStringLiteral("card.mcr")}, 0, help, {}},
+        {{QStringLiteral("-platform"), QStringLiteral("xcb"), QStringLiteral("--help")}, 0, help, {}},
+        {{QStringLiteral("--version")}, 0, version, {}},
+        {{QStringLiteral("card.mcr"), QStringLiteral("-v")}, 0, version, {}},
+        {{QStringLiteral("--frob")}, 64, {}, "zovek: Unknown option 'frob'.\n"},
+        {{QStringLiteral("-x.mcr")}, 64, {}, "zovek: Unknown options: x, ., m, c, r.\n"},
+        {{QStringLiteral("a.mcr"), QStringLiteral("b.mcr")}, 64, {}, "zovek: one FILE at most, not 2\n"},
+        {{QStringLiteral("-style")}, 64, {}, "zovek: option '-style' needs a value\n"},
+    };
+    for (const Case& c : cases) {
+      const QByteArray name = c.arguments.join(QLatin1Char(' ')).toUtf8();
+      int exitCode = -1;
+      QByteArray out;
+      QByteArray err;
+      runWithoutDisplay(c.arguments, dataHome.path(), exitCode, out, err);
+      QVERIFY2(exitCode == c.exitCode, name.constData());
+      QVERIFY2(out == c.out, name.constData());
+      QVERIFY2(err == (c.exitCode == 0 ? QByteArray() : c.errStart + usage), (name + ": " + err).constData());
+    }
+    QVERIFY(version.startsWith("zovek " ZOVEK_VERSION "\n"));
+    QVERIFY(version.contains("GPL-3.0-or-later"));
+    for (const char* part : {"Usage: zovek [OPTIONS] [FILE]", "-h, --help", "-v, --version", "  --  ", "-platform",
+                             "-style", "FILE  "}) {
+      QVERIFY2(help.contains(part), part);
+    }
+    QVERIFY(QDir(dataHome.path()).isEmpty());
+  }
+
+  // Qt's own options reach Qt (without -platform the start would need a
+  // display), and after "--" a name that begins with a dash is the file:
+  // the running editor opens it.
+  void qtOptionsAndDoubleDashReachTheirPlaces() {
+    becomeFirstInstance();
+    WriteFile(path(QStringLiteral("-x.mcr")), card_);
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+    runWithoutDisplay({QStringLiteral("-platform"), QStringLiteral("offscreen"), QStringLiteral("-style"),
+                       QStringLiteral("fusion"), QStringLiteral("-reverse"), QStringLiteral("--"),
+                       QStringLiteral("-x.mcr")},
+                      {}, exitCode, out, err);
+    QCOMPARE(exitCode, 0);
+    QTRY_COMPARE(window_->Session().State().FileKind, kCardImage);
+    QCOMPARE(FromFsPath(window_->Session().State().ChosenPath), path(QStringLiteral("-x.mcr")));
     QCOMPARE(BufferBytes(*window_), ExpectedRegion(card_, window_->Session().State()));
   }
 

@@ -1,0 +1,148 @@
+#include "ui/CommandLine.h"
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QCoreApplication>
+
+#ifndef ZOVEK_VERSION
+#define ZOVEK_VERSION "unknown"
+#endif
+
+namespace zovek {
+
+namespace {
+
+// Qt's own options as QGuiApplication, QApplication and the platform plugins
+// read them, written with one dash or two: those that take the next argument
+// as their value, and those that stand alone.
+const QStringList& QtOptionsWithValue() {
+  static const QStringList names = {
+      QStringLiteral("platform"),      QStringLiteral("platformpluginpath"), QStringLiteral("platformtheme"),
+      QStringLiteral("plugin"),        QStringLiteral("qwindowgeometry"),    QStringLiteral("geometry"),
+      QStringLiteral("qwindowicon"),   QStringLiteral("icon"),               QStringLiteral("qwindowtitle"),
+      QStringLiteral("title"),         QStringLiteral("session"),            QStringLiteral("style"),
+      QStringLiteral("stylesheet"),    QStringLiteral("display"),            QStringLiteral("name"),
+      QStringLiteral("visual"),        QStringLiteral("qmljsdebugger"),
+  };
+  return names;
+}
+
+const QStringList& QtFlagOptions() {
+  static const QStringList names = {
+      QStringLiteral("reverse"), QStringLiteral("widgetcount"), QStringLiteral("nograb"),
+      QStringLiteral("dograb"),  QStringLiteral("sync"),        QStringLiteral("testability"),
+  };
+  return names;
+}
+
+// The option's name without its dashes and without "=value"; empty for what
+// is not written as an option ("-" alone, "--", a file name).
+QString OptionName(const QString& argument) {
+  if (argument.size() < 2 || !argument.startsWith(QLatin1Char('-')) || argument == QStringLiteral("--")) return {};
+  QString name = argument.mid(argument.startsWith(QStringLiteral("--")) ? 2 : 1);
+  const qsizetype equals = name.indexOf(QLatin1Char('='));
+  return equals < 0 ? name : name.left(equals);
+}
+
+}  // namespace
+
+EditorCommandLine ParseEditorCommandLine(const QStringList& arguments) {
+  EditorCommandLine line;
+  // Ours to parse: everything but Qt's options, and all after "--" as it is.
+  QStringList ours{arguments.isEmpty() ? QStringLiteral("zovek") : arguments.first()};
+  for (qsizetype i = 1; i < arguments.size(); ++i) {
+    const QString& argument = arguments.at(i);
+    if (argument == QStringLiteral("--")) {
+      ours.append(arguments.mid(i));
+      break;
+    }
+    const QString name = OptionName(argument);
+    if (QtFlagOptions().contains(name) && !argument.contains(QLatin1Char('='))) {
+      line.qtOptions.append(argument);
+    } else if (QtOptionsWithValue().contains(name)) {
+      line.qtOptions.append(argument);
+      if (argument.contains(QLatin1Char('='))) continue;  // -style=fusion carries its value
+      if (i + 1 >= arguments.size()) {
+        line.action = EditorCommandLine::Action::Wrong;
+        line.problem = QStringLiteral("option '%1' needs a value").arg(argument);
+        return line;
+      }
+      line.qtOptions.append(arguments.at(++i));
+    } else {
+      ours.append(argument);
+    }
+  }
+
+  QCommandLineParser parser;
+  const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+  const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
+  parser.addOption(help);
+  parser.addOption(version);
+  if (!parser.parse(ours)) {
+    line.action = EditorCommandLine::Action::Wrong;
+    line.problem = parser.errorText();
+    return line;
+  }
+  if (parser.isSet(help)) {
+    line.action = EditorCommandLine::Action::Help;
+    return line;
+  }
+  if (parser.isSet(version)) {
+    line.action = EditorCommandLine::Action::Version;
+    return line;
+  }
+  const QStringList files = parser.positionalArguments();
+  if (files.size() > 1) {
+    line.action = EditorCommandLine::Action::Wrong;
+    line.problem = QStringLiteral("one FILE at most, not %1").arg(files.size());
+    return line;
+  }
+  if (!files.isEmpty()) line.file = files.first();
+  return line;
+}
+
+QStringList ProgramArguments(int argc, char* argv[]) {
+  int count = argc;
+  const QCoreApplication decoder(count, argv);
+  return QCoreApplication::arguments();
+}
+
+QString EditorHelpText() {
+  return QStringLiteral(
+      "Usage: zovek [OPTIONS] [FILE]\n"
+      "\n"
+      "The Zovek save-data editor: opens FILE (a memory-card image, the same card\n"
+      "in the .gme container, or a single-save file) in its window. When the editor\n"
+      "is already running, FILE is handed to that window, which comes forward.\n"
+      "\n"
+      "Options:\n"
+      "  -h, --help       print this help and exit\n"
+      "  -v, --version    print the version and the licence and exit\n"
+      "  --               end of the options: what follows is FILE, even when it\n"
+      "                   begins with a dash (zovek -- -x.mcr)\n"
+      "Qt's own options are passed on to Qt, with their values: -platform NAME,\n"
+      "-style NAME, -stylesheet FILE, -reverse, -session ID, -qwindowgeometry\n"
+      "GEOMETRY (-geometry on X11), -qwindowtitle TITLE and the others Qt takes.\n"
+      "\n"
+      "Arguments:\n"
+      "  FILE             the save file to open\n"
+      "\n"
+      "Exit status:\n"
+      "  0   the window was closed, or FILE was handed to the running editor\n"
+      "  1   FILE could not be handed to the running editor (a box says so)\n"
+      "  64  the command line is wrong\n"
+      "\n"
+      "For terminals and scripts, see zovek-cli --help.\n");
+}
+
+QString EditorVersionText() {
+  return QStringLiteral("zovek " ZOVEK_VERSION "\n"
+                        "License GPL-3.0-or-later: GNU GPL version 3 or later "
+                        "<https://gnu.org/licenses/gpl.html>.\n");
+}
+
+QString EditorUsageText() {
+  return QStringLiteral("Usage: zovek [OPTIONS] [FILE]\nRun 'zovek --help' for the options.\n");
+}
+
+}  // namespace zovek

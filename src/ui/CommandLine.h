@@ -1,0 +1,42 @@
+#pragma once
+// The editor's command line, read before anything else runs: before the
+// single-instance step (so that --help is never handed to a running editor
+// and makes no data directory) and before the window's application object
+// exists (so that --help and --version need no display). Qt's own options
+// (-platform, -style, ...) are set apart, with their values, for that object.
+
+#include <QString>
+#include <QStringList>
+
+namespace zovek {
+
+struct EditorCommandLine {
+  enum class Action {
+    Run,      // the window, with `file` when one is named
+    Help,     // print EditorHelpText() on standard output
+    Version,  // print EditorVersionText() on standard output
+    Wrong,    // print `problem` and EditorUsageText() on standard error, exit 64
+  };
+  Action action = Action::Run;
+  QString file;           // as given (relative names too), empty when none is named
+  QStringList qtOptions;  // Qt's own options with their values, in their order
+  QString problem;        // Wrong: one line, without the program's name
+};
+
+inline constexpr int kExitCommandLineWrong = 64;
+
+// `arguments` as the program receives them, its name first.
+EditorCommandLine ParseEditorCommandLine(const QStringList& arguments);
+
+// The arguments decoded as the platform passes them; a short-lived core
+// application object does that, without a display.
+QStringList ProgramArguments(int argc, char* argv[]);
+
+// What --help prints; a manual page can be made from it.
+QString EditorHelpText();
+// What --version prints: the program's version and its licence.
+QString EditorVersionText();
+// The usage line and a hint, after a wrong command line.
+QString EditorUsageText();
+
+}  // namespace zovek
