@@ -22,7 +22,7 @@
 #include <string>
 
 #include "BenchTiming.h"
-#include "savedata/FieldRules.h"
+#include "savedata/SaveLayout.h"
 #include "savedata/MemoryView.h"
 #include "savedata/Walks.h"
 #include "savefile/Checksum.h"

@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "savedata/FieldRules.h"
+#include "savedata/SaveLayout.h"
 #include "savedata/MemoryView.h"
 #include "savedata/Walks.h"
 

@@ -18,7 +18,7 @@
 #include "cli/JsonDuplicateKeys.h"
 #include "cli/JsonPrinter.h"
 #include "cli/MessageText.h"
-#include "cli/SaveDump.h"
+#include "savedata/SaveDump.h"
 #include "cli/TextPrinter.h"
 #include "savefile/ErrorNumbers.h"
 #include "savefile/FileLock.h"
@@ -261,7 +261,7 @@ int RunSet(const QStringList& arguments, int saveNumber, WriteMode mode, std::os
     if (equals <= 0) return UsageError(err, "set", "'" + argument.toStdString() + "' is not KEY=VALUE");
     const std::string key = argument.left(equals).toStdString();
     const std::string text = argument.mid(equals + 1).toStdString();
-    const EditKey* field = FindEditKey(key);
+    const CatalogueField* field = FindField(key);
     if (field == nullptr) return UsageError(err, "set", key + ": not an editable key (docs/cli.md lists them)");
     if (!seen.insert(key).second) return UsageError(err, "set", key + ": given twice");
     const auto value = ValueFromText(*field, text);
@@ -333,7 +333,7 @@ int RunApply(const QStringList& arguments, int saveNumber, WriteMode mode, std::
   }
   // Qt reads -0 as 0 and 5e2 as 500: the text must write the number the save gets.
   if (const auto number = FirstNonIntegerNumber(text)) {
-    const EditKey* key = FindEditKey(number->path);
+    const CatalogueField* key = FindField(number->path);
     return UsageError(err, "apply", number->path + ": " +
                                         (key != nullptr ? "takes " + TakesText(*key) + ", not " + number->literal
                                                         : "not a plain whole number: " + number->literal) +

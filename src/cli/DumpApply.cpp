@@ -23,7 +23,7 @@ class DumpWalk {
   std::string& problem;
 
   bool Walk(const QJsonValue& given, const QJsonValue& now, const std::string& path) {
-    if (const EditKey* key = FindEditKey(path)) {
+    if (const CatalogueField* key = FindField(path)) {
       const auto value = ValueFromJson(*key, given);
       if (!value) return Fail(path + ": takes " + TakesText(*key) + ", not " + Compact(given));
       edits.push_back(Edit{key, *value});

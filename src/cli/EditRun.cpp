@@ -3,27 +3,26 @@
 #include <algorithm>
 #include <set>
 
-#include "savedata/FieldRules.h"
+#include "savedata/SaveLayout.h"
 #include "savedata/MemoryView.h"
 #include "savedata/Walks.h"
+#include "savefile/Checksum.h"
 
 namespace zovek::cli {
 
 namespace {
 
-constexpr int kChecksumByte = 1;
-
 // The edits in the order of the key table: character by character, category
 // by category, as a user would go down the lists.
 void SortByKeyOrder(std::vector<Edit>& edits) {
-  const EditKey* first = EditKeys().data();
+  const CatalogueField* first = FieldCatalogue().data();
   std::stable_sort(edits.begin(), edits.end(),
                    [first](const Edit& a, const Edit& b) { return a.key - first < b.key - first; });
 }
 
 // Chooses in its list what the window must show for the key to be entered;
 // choosing the entry already shown does nothing, as in the window.
-SessionOutcome ShowFieldOf(const EditKey& key, EditSession& session, MemoryView& view) {
+SessionOutcome ShowFieldOf(const CatalogueField& key, EditSession& session, MemoryView& view) {
   if (key.character >= 0 && session.State().CharacterBase != kRecordSize * key.character) {
     return session.SwitchCharacter(key.character);  // a selection of the shown one changes nothing
   }
@@ -77,13 +76,13 @@ EditRunResult RunEdits(const std::filesystem::path& file, int saveNumber, std::v
     return result;
   }
   const SaveBuffer written = session.Buffer();
-  result.checksumBefore = original[kChecksumByte];
-  result.checksumAfter = written[kChecksumByte];
+  result.checksumBefore = original[kChecksumIndex];
+  result.checksumAfter = written[kChecksumIndex];
   for (std::size_t i = 0; i < written.size(); ++i) {
     if (written[i] == original[i]) continue;
     ++result.bytesChanged;
     const int offset = static_cast<int>(i);
-    if (offset != kChecksumByte && !editedBytes.contains(offset)) {
+    if (offset != static_cast<int>(kChecksumIndex) && !editedBytes.contains(offset)) {
       result.normalised.push_back(ByteChange{offset, original[i], written[i]});
     }
   }

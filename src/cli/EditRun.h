@@ -10,15 +10,15 @@
 #include <string>
 #include <vector>
 
-#include "cli/EditKeys.h"
+#include "savedata/FieldCatalogue.h"
 #include "session/EditSession.h"
 #include "session/UserDataDirectory.h"
 
 namespace zovek::cli {
 
 struct Edit {
-  const EditKey* key = nullptr;
-  std::string value;  // canonical text (EditKeys.h)
+  const CatalogueField* key = nullptr;
+  std::string value;  // canonical text (savedata/FieldCatalogue.h)
 };
 
 struct FieldChange {

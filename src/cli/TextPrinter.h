@@ -4,7 +4,7 @@
 
 #include <ostream>
 
-#include "cli/SaveDump.h"
+#include "savedata/SaveDump.h"
 #include "savefile/SaveFileReport.h"
 
 namespace zovek::cli {

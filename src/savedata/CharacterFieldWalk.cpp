@@ -2,7 +2,6 @@
 // the joined bit, rows 4..24, the equipment pairs, the martial-arts flag and
 // the age, all taken from the character grid's table.
 
-#include "savedata/FieldRules.h"
 #include "savedata/SaveLayout.h"
 #include "savedata/WalkTables.h"
 #include "savedata/Walks.h"
@@ -30,7 +29,7 @@ constexpr std::array<CharacterFieldRow, kCharacterFieldCount> WalkOrder() {
   rows[i++] = GridRow(2);  // 仲間加入
   for (int row = 4; row <= kCharacterRows; ++row) rows[i++] = GridRow(row);
   for (int pair = 1; pair <= kEquipmentSlots; ++pair) {
-    const int code = kEquipmentInRecord + 2 * (pair - 1);
+    const int code = EquipmentCodeInRecord(pair);
     rows[i++] = {true, code, 1, pair};
     rows[i++] = {true, code + 1, 1, pair};
   }

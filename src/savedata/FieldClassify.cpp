@@ -3,7 +3,6 @@
 // for the rest. A field is known by its first byte.
 
 #include "savedata/FieldEngine.h"
-#include "savedata/FieldRules.h"
 #include "savedata/SaveLayout.h"
 
 namespace zovek {

@@ -1,6 +1,5 @@
 // The save-wide fields: party, possessions, protagonist, play time, roles, chips.
 
-#include "savedata/FieldRules.h"
 #include "savedata/SaveLayout.h"
 #include "savedata/WalkTables.h"
 #include "savedata/Walks.h"
@@ -14,7 +13,7 @@ std::vector<FieldRef> GeneralFieldRefs(WalkMode mode) {
   refs.push_back(MakeFieldRef(kProtagonistOffset, 1, kProtagonistBox));
   for (int slot = 0; slot < kPartySlots; ++slot) refs.push_back(MakeFieldRef(kPartyStart + slot, 1, slot));
   for (int slot = 1; slot <= kPossessionSlots; ++slot) {
-    const int code = kPossessionsStart + 2 * (slot - 1);
+    const int code = PossessionCodeByte(slot);
     refs.push_back(MakeFieldRef(code, 1, slot));
     refs.push_back(MakeFieldRef(code + 1, 1, slot));
   }

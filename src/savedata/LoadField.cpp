@@ -4,7 +4,6 @@
 #include <string>
 
 #include "savedata/FieldEngine.h"
-#include "savedata/FieldRules.h"
 #include "savedata/RoleMap.h"
 #include "savedata/SaveLayout.h"
 #include "savedata/ViewNames.h"
@@ -30,7 +29,7 @@ int OptionOfState(std::int64_t v) {
 
 std::int64_t PlayTimeSixtieths(const SaveBuffer& buffer) {
   std::int64_t v = ReadNumber(buffer, kPlayTimeOffset, 3);
-  if (buffer[kPlayTimeOffset + 3] != 0) v += kPlayTimeHighByteValue;
+  if (buffer[kPlayTimeHighByte] != 0) v += kPlayTimeHighByteValue;
   return v;
 }
 
@@ -62,9 +61,7 @@ void LoadField(FieldContext& ctx, FieldRef ref) {
     case FieldClass::ItemCode:
     case FieldClass::EquipCode: {
       const int grid = cls == FieldClass::ItemCode ? 2 : 1;
-      const std::int64_t v = ReadNumber(buffer, o, w);
-      view.SetCellText(grid, s, 1, Decimal(v));
-      ShowItemName(view, static_cast<int>(v), s, grid);
+      ShowItemCode(view, grid, s, static_cast<int>(ReadNumber(buffer, o, w)));
       return;
     }
     case FieldClass::ItemCount:

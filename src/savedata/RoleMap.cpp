@@ -4,7 +4,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "savedata/FieldRules.h"
+#include "savedata/SaveLayout.h"
 #include "savedata/Walks.h"
 
 namespace zovek {

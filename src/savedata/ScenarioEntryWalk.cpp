@@ -1,6 +1,6 @@
 // The state byte of the scenario entry selected in lstEvt.
 
-#include "savedata/FieldRules.h"
+#include "savedata/SaveLayout.h"
 #include "savedata/WalkTables.h"
 #include "savedata/Walks.h"
 

@@ -4,7 +4,6 @@
 #include <string>
 
 #include "savedata/FieldEngine.h"
-#include "savedata/FieldRules.h"
 #include "savedata/RoleMap.h"
 #include "savedata/SaveLayout.h"
 #include "savedata/TextNumber.h"

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "savedata/FieldEngine.h"
+#include "savedata/SaveLayout.h"
 
 namespace zovek {
 
@@ -22,10 +23,6 @@ void ScenarioEntryWalk(FieldContext& ctx, int entry, WalkMode mode);
 // Party, possessions, header values and role bits.
 void GeneralFieldWalk(FieldContext& ctx, WalkMode mode);
 
-inline constexpr int kScenarioEntries = 58;
-inline constexpr int kRoleEntries = 28;
-inline constexpr int kCharacters = 27;
-inline constexpr int kTechniqueCategories = 12;
 
 // Byte number k(i) of each scenario entry; its state byte is 516 + k(i).
 extern const std::array<std::uint8_t, kScenarioEntries> kScenarioByteNumbers;

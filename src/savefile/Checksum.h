@@ -5,6 +5,8 @@
 
 namespace zovek {
 
+inline constexpr std::size_t kChecksumIndex = 1;  // the byte the checksum is kept in
+
 // The checksum of a data region: the sum of byte 0 and bytes 2..7807, mod 256.
 std::uint8_t ChecksumOf(const SaveBuffer& buffer);
 

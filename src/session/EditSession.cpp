@@ -4,7 +4,7 @@
 #include <system_error>
 #include <utility>
 
-#include "savedata/FieldRules.h"
+#include "savedata/SaveLayout.h"
 #include "savedata/Walks.h"
 #include "savefile/Checksum.h"
 #include "savefile/FileLock.h"

@@ -6,7 +6,7 @@
 #include <QSignalBlocker>
 
 #include "names/NameTables.h"
-#include "savedata/FieldRules.h"
+#include "savedata/SaveLayout.h"
 #include "savedata/Walks.h"
 #include "ui/FrmMain.h"
 #include "ui/TextBox.h"

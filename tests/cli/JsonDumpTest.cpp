@@ -10,7 +10,7 @@
 #include <QStringList>
 
 #include "cli/JsonPrinter.h"
-#include "cli/SaveDump.h"
+#include "savedata/SaveDump.h"
 #include "savegen/DemoSave.h"
 
 namespace zovek::cli {

@@ -8,7 +8,7 @@
 #include <set>
 #include <utility>
 
-#include "cli/SaveDump.h"
+#include "savedata/SaveDump.h"
 #include "names/NameTables.h"
 #include "savegen/DemoSave.h"
 

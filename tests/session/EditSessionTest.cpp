@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "savedata/MemoryView.h"
-#include "savedata/FieldRules.h"
+#include "savedata/SaveLayout.h"
 #include "savedata/Walks.h"
 #include "savefile/ErrorNumbers.h"
 #include "savefile/SaveFileFixtures.h"

@@ -1,8 +1,9 @@
 #pragma once
-// The editable fields of a save by their key paths in `dump --json`
-// ("chips", "characters[3].hp", "possessions[10].count", ...): where each one
-// sits in the window, what its box or cell takes after its commit, and how a
-// value is written on the command line, in a dump and in the window.
+// The catalogue of the fields a user can edit: for each one its key path as
+// the dump names it ("chips", "characters[3].hp", "possessions[10].count"),
+// its caption, where it sits in the window, the data-region bytes it is
+// stored in, and the values it takes. The command line's keys, the dump's
+// keys and the comparison of two saves all come from here.
 //
 // A value is carried as its canonical text: a decimal number, "-" for an
 // empty count or party slot, "true"/"false", or a scenario state as the dump
@@ -11,13 +12,12 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
-
-#include <QJsonValue>
 
 #include "savedata/EditorView.h"
 
-namespace zovek::cli {
+namespace zovek {
 
 enum class EditPlace {
   ValueBox,   // txtValue(index)
@@ -32,8 +32,9 @@ enum class EditPlace {
 
 enum class EditValue { Number, NumberOrEmpty, Flag, State };
 
-struct EditKey {
+struct CatalogueField {
   std::string key;
+  std::string caption;       // what the window calls it, with its character or category
   EditPlace place;
   EditValue value;
   std::int64_t maximum = 0;  // Number, NumberOrEmpty: the range is 0..maximum
@@ -43,26 +44,33 @@ struct EditKey {
   std::vector<int> bytes{};  // the data-region bytes the field is stored in
 };
 
-// Every editable key, in the order the edits are made: the save-wide boxes,
+// Every editable field, in the order the edits are made: the save-wide boxes,
 // the possessions, the characters, the techniques, the scenarios, the roles.
-const std::vector<EditKey>& EditKeys();
-const EditKey* FindEditKey(const std::string& key);
+const std::vector<CatalogueField>& FieldCatalogue();
+const CatalogueField* FindField(std::string_view key);
 
-// What the key takes, for messages: "a whole number 0..255 or -", ...
-std::string TakesText(const EditKey& key);
+// The key of the object a field's key sits in: "characters[3]" for
+// "characters[3].hp", "" for "chips".
+std::string ParentKey(std::string_view key);
+
+// What the field takes, for messages: "a whole number 0..255 or -", ...
+std::string TakesText(const CatalogueField& field);
+// The same for lists: "0..255", "0..254|-", "true|false", "hidden|unvisited|...".
+std::string RangeText(const CatalogueField& field);
+// The scenario states by their names in the dump, in option order.
+std::vector<std::string> StateNames();
 
 // A whole number written as decimal digits alone (any number of leading
 // zeros: "0005" is 5) within 0..maximum; nothing for any other text.
 std::optional<std::int64_t> DigitsValue(const std::string& text, std::int64_t maximum);
 
-// A value as typed on the command line, or as a JSON value of a dump; nothing
-// when the field does not take it.
-std::optional<std::string> ValueFromText(const EditKey& key, const std::string& text);
-std::optional<std::string> ValueFromJson(const EditKey& key, const QJsonValue& value);
+// A value as typed on the command line in its canonical text; nothing when
+// the field does not take it.
+std::optional<std::string> ValueFromText(const CatalogueField& field, const std::string& text);
 
 // What the window shows for the field now, and entering a value there as the
 // user does (the field's character, category or entry must be the one shown).
-std::string ShownValue(const EditKey& key, const EditorView& view);
-void EnterValue(const EditKey& key, EditorView& view, const std::string& value);
+std::string ShownValue(const CatalogueField& field, const EditorView& view);
+void EnterValue(const CatalogueField& field, EditorView& view, const std::string& value);
 
-}  // namespace zovek::cli
+}  // namespace zovek

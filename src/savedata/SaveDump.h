@@ -4,6 +4,8 @@
 // so the dump shows what the window shows. Beside the shown values stand the
 // raw ones (stored bytes, the whole CR and chips, the play time in
 // sixtieths), read through the core's field lists and tables.
+// The decoding of a save: the command line's dump and the comparison of two
+// saves both read it.
 
 #include <cstdint>
 #include <optional>
@@ -12,7 +14,7 @@
 
 #include "savefile/SaveBuffer.h"
 
-namespace zovek::cli {
+namespace zovek {
 
 // A number row of the character grid (age, CR, HP, ...).
 struct CharacterNumber {
@@ -117,8 +119,11 @@ struct SaveDump {
   std::vector<CategoryDump> techniques;  // 12
   std::vector<ScenarioDump> scenarios;   // 58
   std::vector<RoleDump> roles;           // 28
+  // What the window shows for each field of FieldCatalogue(), in its order,
+  // as canonical text.
+  std::vector<std::string> values;
 };
 
 SaveDump DecodeSave(const SaveBuffer& buffer);
 
-}  // namespace zovek::cli
+}  // namespace zovek

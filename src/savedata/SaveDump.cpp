@@ -1,12 +1,12 @@
-#include "cli/SaveDump.h"
+#include "savedata/SaveDump.h"
 
 #include <array>
 #include <stdexcept>
 #include <utility>
 
 #include "names/NameTables.h"
+#include "savedata/FieldCatalogue.h"
 #include "savedata/FieldEngine.h"
-#include "savedata/FieldRules.h"
 #include "savedata/MemoryView.h"
 #include "savedata/SaveLayout.h"
 #include "savedata/TextNumber.h"
@@ -14,7 +14,7 @@
 #include "savedata/ViewNames.h"
 #include "savedata/Walks.h"
 
-namespace zovek::cli {
+namespace zovek {
 
 namespace {
 
@@ -48,7 +48,7 @@ ItemSlot ShownItem(const SaveBuffer& buffer, const MemoryView& view, int grid, i
 CharacterDump DecodeCharacter(FieldContext& ctx, MemoryView& view, int index) {
   const SaveBuffer& buffer = ctx.buffer;
   const int base = kRecordSize * index;
-  const int record = kRecordsStart + base;
+  const int record = RecordStart(index);
   ctx.characterBase = static_cast<std::int16_t>(base);
   CharacterFieldWalk(ctx, kLoad);
 
@@ -91,8 +91,7 @@ CharacterDump DecodeCharacter(FieldContext& ctx, MemoryView& view, int index) {
     }
   }
   for (int slot = 1; slot <= kEquipmentSlots; ++slot) {
-    const int code = record + kEquipmentInRecord + 2 * (slot - 1);
-    c.equipment.push_back(ShownItem(buffer, view, 1, slot, code, EquipmentCaption(slot)));
+    c.equipment.push_back(ShownItem(buffer, view, 1, slot, record + EquipmentCodeInRecord(slot), EquipmentCaption(slot)));
   }
   return c;
 }
@@ -137,7 +136,7 @@ void DecodeGeneral(FieldContext& ctx, const MemoryView& view, SaveDump& dump) {
   dump.playTime.sixtieths = PlayTimeSixtieths(buffer);
   dump.playTime.hours = Shown(view.values[kHoursBox]);
   dump.playTime.minutes = Shown(view.values[kMinutesBox]);
-  dump.playTime.highByte = Byte(buffer, kPlayTimeOffset + 3);
+  dump.playTime.highByte = Byte(buffer, kPlayTimeHighByte);
 
   for (int slot = 0; slot < kPartySlots; ++slot) {
     const auto i = static_cast<std::size_t>(slot);
@@ -145,8 +144,7 @@ void DecodeGeneral(FieldContext& ctx, const MemoryView& view, SaveDump& dump) {
                                    Byte(buffer, kPartyStart + slot), view.partyLabels[i]});
   }
   for (int slot = 1; slot <= kPossessionSlots; ++slot) {
-    const int code = kPossessionsStart + 2 * (slot - 1);
-    dump.possessions.push_back(ShownItem(buffer, view, 2, slot, code, PossessionCaption(slot)));
+    dump.possessions.push_back(ShownItem(buffer, view, 2, slot, PossessionCodeByte(slot), PossessionCaption(slot)));
   }
   for (int entry = 0; entry < kRoleEntries; ++entry) {
     const RoleBit flag = RoleFlag(entry);
@@ -164,11 +162,31 @@ SaveDump DecodeSave(const SaveBuffer& saved) {
   MemoryView view;
   FieldContext ctx{buffer, view, 0};
   SaveDump dump;
-  for (int k = 0; k < kCharacters; ++k) dump.characters.push_back(DecodeCharacter(ctx, view, k));
-  for (int c = 0; c < kTechniqueCategories; ++c) dump.techniques.push_back(DecodeCategory(buffer, view, c));
-  for (int e = 0; e < kScenarioEntries; ++e) dump.scenarios.push_back(DecodeScenario(ctx, view, e));
+  dump.values.resize(FieldCatalogue().size());
+  // The catalogue's fields that the view shows now.
+  const auto takeShown = [&](auto shownNow) {
+    for (std::size_t i = 0; i < dump.values.size(); ++i) {
+      const CatalogueField& field = FieldCatalogue()[i];
+      if (shownNow(field)) dump.values[i] = ShownValue(field, view);
+    }
+  };
+  for (int k = 0; k < kCharacters; ++k) {
+    dump.characters.push_back(DecodeCharacter(ctx, view, k));
+    takeShown([k](const CatalogueField& f) { return f.character == k; });
+  }
+  for (int c = 0; c < kTechniqueCategories; ++c) {
+    dump.techniques.push_back(DecodeCategory(buffer, view, c));
+    takeShown([c](const CatalogueField& f) { return f.place == EditPlace::Technique && f.index == c; });
+  }
+  for (int e = 0; e < kScenarioEntries; ++e) {
+    dump.scenarios.push_back(DecodeScenario(ctx, view, e));
+    takeShown([e](const CatalogueField& f) { return f.place == EditPlace::Scenario && f.index == e; });
+  }
   DecodeGeneral(ctx, view, dump);
+  takeShown([](const CatalogueField& f) {
+    return f.character < 0 && f.place != EditPlace::Technique && f.place != EditPlace::Scenario;
+  });
   return dump;
 }
 
-}  // namespace zovek::cli
+}  // namespace zovek
