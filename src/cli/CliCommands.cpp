@@ -10,7 +10,9 @@
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QFile>
+#include <QJsonArray>
 #include <QJsonDocument>
+#include <QJsonObject>
 #include <QJsonParseError>
 
 #include "cli/DumpApply.h"
@@ -18,6 +20,8 @@
 #include "cli/JsonDuplicateKeys.h"
 #include "cli/JsonPrinter.h"
 #include "cli/MessageText.h"
+#include "savedata/FieldCatalogue.h"
+#include "savedata/SaveDiff.h"
 #include "savedata/SaveDump.h"
 #include "cli/TextPrinter.h"
 #include "savefile/ErrorNumbers.h"
@@ -64,14 +68,21 @@ constexpr const char* kUsage =
     "                       input); --save defaults to the dump's save\n"
     "  set and apply take --dry-run (show the changes, write nothing) and\n"
     "  --no-backup (write without the backup into the editor's backups folder)\n"
+    "  diff A B [--save N] [--save-b M] [--json]\n"
+    "                       the fields whose shown values differ between a save of\n"
+    "                       A and one of B (KEY: A-value → B-value), then how many\n"
+    "                       other bytes of the save differ; --save picks A's save,\n"
+    "                       --save-b B's (default: the same number, if B has it)\n"
+    "  keys [--json]        every KEY set takes, with its range and caption\n"
     "\n"
     "Options:\n"
     "  -h, --help           this text (also after a command)\n"
     "  --version            the program's version\n"
     "\n"
     "Exit status:\n"
-    "  0   all went well (verify: every save is sound)\n"
-    "  1   verify: a save's checksum byte does not match its data\n"
+    "  0   all went well (verify: every save is sound; diff: the saves are the same)\n"
+    "  1   verify: a save's checksum byte does not match its data; diff: the\n"
+    "      saves differ\n"
     "  2   a file cannot be read, is not a supported file, holds no save of the\n"
     "      game, or lacks the save asked for; set/apply: the backup or the write\n"
     "      failed, another zovek program kept the file locked for 5 s, or another\n"
@@ -355,6 +366,83 @@ int RunApply(const QStringList& arguments, int saveNumber, WriteMode mode, std::
   return RunEditsAndReport(path, report, saveNumber, std::move(edits), mode, lock, out, err);
 }
 
+int RunKeys(bool json, std::ostream& out) {
+  QJsonArray keys;
+  for (const CatalogueField& field : FieldCatalogue()) {
+    if (!json) {
+      out << field.key << '\t' << RangeText(field) << '\t' << field.caption << '\n';
+      continue;
+    }
+    QJsonObject key{{"key", QString::fromStdString(field.key)}, {"caption", QString::fromStdString(field.caption)}};
+    if (field.value == EditValue::Number || field.value == EditValue::NumberOrEmpty) {
+      key["min"] = 0;
+      key["max"] = static_cast<double>(field.maximum);
+      if (field.value == EditValue::NumberOrEmpty) key["orNull"] = true;  // "-" on the command line
+    } else {
+      QJsonArray values;
+      if (field.value == EditValue::Flag) values = {true, false};
+      for (const std::string& state : field.value == EditValue::State ? StateNames() : std::vector<std::string>{}) {
+        values.append(QString::fromStdString(state));
+      }
+      key["values"] = values;
+    }
+    keys.append(key);
+  }
+  if (json) out << QJsonDocument(keys).toJson(QJsonDocument::Indented).toStdString();
+  return kExitOk;
+}
+
+struct DiffSide {
+  QString file;
+  int saveNumber = 0;  // 0: see RunDiff
+};
+
+// A's save is the one asked for or the one the editor shows first; B's the
+// one asked for, else A's number where B has it, else B's first.
+int RunDiff(const DiffSide& a, const DiffSide& b, bool json, std::ostream& out, std::ostream& err) {
+  const SaveFileContents contentsA = ReadSaveFile(ToPath(a.file));
+  const SaveFileContents contentsB = ReadSaveFile(ToPath(b.file));
+  const SaveEntry* saves[2] = {nullptr, nullptr};
+  int wanted = a.saveNumber;
+  for (int side = 0; side < 2; ++side) {
+    const FileReport& report = (side == 0 ? contentsA : contentsB).report;
+    if (!report.ok()) {
+      FileError(err, report.path, ProblemText(report));
+      return kExitFileProblem;
+    }
+    if (side == 1) wanted = b.saveNumber != 0 ? b.saveNumber : (report.Save(wanted) != nullptr ? wanted : 0);
+    saves[side] = report.Save(wanted == 0 ? report.selectedSave : wanted);
+    if (saves[side] == nullptr) {
+      FileError(err, report.path, "no save " + std::to_string(wanted) + " in this file (its saves: " +
+                                      SaveList(report) + ")");
+      return kExitFileProblem;
+    }
+    wanted = saves[side]->saveNumber;
+  }
+  const SaveDifference difference = CompareSaves(contentsA.Region(*saves[0]), contentsB.Region(*saves[1]));
+  if (json) {
+    QJsonArray fields;
+    for (const FieldDifference& d : difference.fields) {
+      fields.append(QJsonObject{{"key", QString::fromStdString(d.field->key)},
+                                {"a", JsonOf(*d.field, d.a)},
+                                {"b", JsonOf(*d.field, d.b)}});
+    }
+    const auto side = [](const FileReport& report, const SaveEntry& save) {
+      return QJsonObject{{"file", QString::fromStdString(PathText(report.path))}, {"save", save.saveNumber}};
+    };
+    const QJsonObject root{{"formatVersion", 1},
+                           {"a", side(contentsA.report, *saves[0])},
+                           {"b", side(contentsB.report, *saves[1])},
+                           {"fields", fields},
+                           {"otherBytes", difference.otherBytes}};
+    out << QJsonDocument(root).toJson(QJsonDocument::Indented).toStdString();
+  } else {
+    for (const FieldDifference& d : difference.fields) out << d.field->key << ": " << d.a << " → " << d.b << '\n';
+    out << "otherBytes: " << difference.otherBytes << '\n';
+  }
+  return difference.None() ? kExitOk : kExitDiffers;
+}
+
 }  // namespace
 
 const char* UsageText() { return kUsage; }
@@ -375,8 +463,9 @@ int RunCli(const QStringList& arguments, std::istream& in, std::ostream& out, st
   }
   const std::string name = command.toStdString();
   const bool edits = command == "set" || command == "apply";
-  if (command != "info" && command != "dump" && command != "verify" && !edits) {
-    return UsageError(err, "", "unknown command '" + name + "' (use info, dump, verify, set or apply)");
+  const bool diff = command == "diff";
+  if (command != "info" && command != "dump" && command != "verify" && command != "keys" && !diff && !edits) {
+    return UsageError(err, "", "unknown command '" + name + "' (use info, dump, verify, set, apply, diff or keys)");
   }
 
   QCommandLineParser parser;
@@ -386,8 +475,10 @@ int RunCli(const QStringList& arguments, std::istream& in, std::ostream& out, st
   parser.addOption(help);
   const QCommandLineOption dryRunOption("dry-run");
   const QCommandLineOption noBackupOption("no-backup");
-  if (command == "dump" || edits) parser.addOption(saveOption);
-  if (command == "dump") parser.addOption(jsonOption);
+  const QCommandLineOption saveBOption("save-b", "save number of B", "M");
+  if (command == "dump" || diff || edits) parser.addOption(saveOption);
+  if (diff) parser.addOption(saveBOption);
+  if (command == "dump" || diff || command == "keys") parser.addOption(jsonOption);
   if (edits) {
     parser.addOption(dryRunOption);
     parser.addOption(noBackupOption);
@@ -398,7 +489,7 @@ int RunCli(const QStringList& arguments, std::istream& in, std::ostream& out, st
   // Qt takes the last of two values; a command line that says two things is refused.
   const QStringList found = parser.optionNames();
   for (const QCommandLineOption* option :
-       {&help, &saveOption, &jsonOption, &dryRunOption, &noBackupOption}) {
+       {&help, &saveOption, &saveBOption, &jsonOption, &dryRunOption, &noBackupOption}) {
     const QStringList names = option->names();
     if (std::count_if(found.begin(), found.end(), [&names](const QString& n) { return names.contains(n); }) > 1) {
       return UsageError(err, name, "--" + names.last().toStdString() + " given twice");
@@ -410,19 +501,31 @@ int RunCli(const QStringList& arguments, std::istream& in, std::ostream& out, st
   }
 
   const QStringList files = parser.positionalArguments();
+  if (command == "keys") {
+    if (!files.isEmpty()) return UsageError(err, name, "takes no FILE");
+    return RunKeys(parser.isSet(jsonOption), out);
+  }
   if (files.isEmpty()) return UsageError(err, name, "no FILE given");
   if (command == "info") return RunInfo(files, out, err);
   if (command == "verify") return RunVerify(files, out, err);
 
-  if (files.size() > 1 && !edits) return UsageError(err, name, "takes one FILE, not " + std::to_string(files.size()));
+  if (files.size() > 1 && !edits && !diff) return UsageError(err, name, "takes one FILE, not " + std::to_string(files.size()));
   int saveNumber = 0;
-  if (parser.isSet(saveOption)) {
-    const QString value = parser.value(saveOption);
-    const auto number = DigitsValue(value.toStdString(), kSaveNumbers);
-    saveNumber = number ? static_cast<int>(*number) : 0;
-    if (saveNumber < 1) {
-      return UsageError(err, name, "--save needs a save number 1..15, not '" + value.toStdString() + "'");
+  int saveNumberB = 0;
+  for (const auto& [option, number] : {std::pair{&saveOption, &saveNumber}, std::pair{&saveBOption, &saveNumberB}}) {
+    if ((option == &saveBOption && !diff) || !parser.isSet(*option)) continue;
+    const QString value = parser.value(*option);
+    const auto given = DigitsValue(value.toStdString(), kSaveNumbers);
+    *number = given ? static_cast<int>(*given) : 0;
+    if (*number < 1) {
+      return UsageError(err, name,
+                        "--" + option->names().last().toStdString() + " needs a save number 1..15, not '" +
+                            value.toStdString() + "'");
     }
+  }
+  if (diff) {
+    if (files.size() != 2) return UsageError(err, name, "takes two files, A and B, not " + std::to_string(files.size()));
+    return RunDiff({files.at(0), saveNumber}, {files.at(1), saveNumberB}, parser.isSet(jsonOption), out, err);
   }
   if (edits) {
     const WriteMode mode = parser.isSet(dryRunOption)     ? WriteMode::DryRun
