@@ -133,17 +133,15 @@ void FrmMain::EnableLoadedCommands() {
   for (QRadioButton* option : optEvt) option->setEnabled(true);
 }
 
-void FrmMain::ApplySaveMenu(const SaveMenuState& menu) {
+void FrmMain::ApplyMenus() {
+  const SaveMenuState& menu = session_.SaveMenu();
   for (int s = 1; s <= kSaveNumbers; ++s) {
     const auto index = static_cast<std::size_t>(s - 1);
     mnuSelSave[static_cast<std::size_t>(s)]->setEnabled(menu.enabled[index]);
     mnuSelSave[static_cast<std::size_t>(s)]->setChecked(menu.checked[index]);
   }
-}
-
-void FrmMain::ApplyEditItems(bool pasteEnabled, bool undoEnabled) {
-  mnuCharaPaste->setEnabled(pasteEnabled);
-  mnuCharaRtn->setEnabled(undoEnabled);
+  mnuCharaPaste->setEnabled(session_.PasteEnabled());
+  mnuCharaRtn->setEnabled(session_.UndoEnabled());
 }
 
 void FrmMain::SelectComboEntry(QComboBox* combo, int index) {

@@ -25,11 +25,10 @@ QString Text(std::string_view utf8) { return QString::fromUtf8(utf8.data(), stat
 
 }  // namespace
 
+// The session holds no file already (a new session, or one that refused the
+// file): the selection handlers set off below find none and only take the
+// entries they are given.
 void FrmMain::ResetWindow(std::int16_t full) {
-  // The session first: the selection handlers set off below then find no file
-  // and only take the entries they are given.
-  session_.Reset();
-
   // A refused file leaves the tab the user was on.
   if (full == 1) {
     SSTab->setCurrentIndex(0);
@@ -37,7 +36,6 @@ void FrmMain::ResetWindow(std::int16_t full) {
 
   // Nothing to save, copy or paste until a save is loaded.
   mnuFileSave->setEnabled(false);
-  ApplyEditItems(session_.PasteEnabled(), session_.UndoEnabled());
   mnuCharaCopy->setEnabled(false);
   cmbChara->setEnabled(false);
   cmbWaza->setEnabled(false);
@@ -53,7 +51,7 @@ void FrmMain::ResetWindow(std::int16_t full) {
   }
   for (QCheckBox* box : chkSitu) box->setChecked(false);
   // The save items keep their enabled states; only "No. 1" keeps its mark.
-  ApplySaveMenu(session_.SaveMenu());
+  ApplyMenus();
 
   // Selected by code, each handler runs even for the entry already selected.
   optEvt[0]->setChecked(true);
