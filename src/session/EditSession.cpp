@@ -168,6 +168,8 @@ fs::path EditSession::WorkingCopyFor(const fs::path& chosen) {
   }
 }
 
+int EditSession::ShownCharacter() const { return state_.CharacterBase / kRecordSize; }
+
 bool EditSession::WouldSwitchSave(int s) const {
   return state_.FileKind == kCardImage && !state_.WorkingCopyPath.empty() && s >= 1 && s <= kSaveNumbers &&
          s != state_.SelectedSave && state_.SlotTable[s] != 0;

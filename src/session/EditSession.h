@@ -16,7 +16,6 @@
 
 #include "savedata/EditorView.h"
 #include "savedata/FieldEngine.h"
-#include "savedata/FieldRules.h"
 #include "savefile/SaveBuffer.h"
 #include "savefile/SaveFileOps.h"
 #include "savefile/SaveSlots.h"
@@ -71,7 +70,7 @@ class EditSession {
   bool UndoEnabled() const { return undoEnabled_; }
   const std::filesystem::path& ChosenPath() const { return state_.ChosenPath; }
   // What the window shows: the character, technique category and scenario entry.
-  int ShownCharacter() const { return state_.CharacterBase / kRecordSize; }
+  int ShownCharacter() const;
   int ShownCategory() const { return state_.SelectedCategory; }
   int ShownScenarioEntry() const { return state_.CurrentScenarioEntry; }
   const UserDataDirectory& Data() const { return data_; }
