@@ -1,6 +1,7 @@
 // The three presets of the character view. Like typing, they change the view
 // only; the buffer takes the values at the next store of the character.
 
+#include <iterator>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -27,8 +28,7 @@ constexpr Preset kPresets[3] = {
     {1, 1, 1, 1, false},
 };
 
-// The value a preset gives a row of the character grid; none for the rows it
-// leaves as they are.
+// The value a preset gives a row of the character grid; none for the rows it leaves.
 std::optional<int> PresetValue(const Preset& preset, const CharacterRow& row) {
   const std::string_view key = row.key;
   if (row.kind == CharacterRowKind::Skill) return preset.skills;
@@ -41,9 +41,7 @@ std::optional<int> PresetValue(const Preset& preset, const CharacterRow& row) {
 }  // namespace
 
 void EditSession::ApplyPreset(int preset) {
-  if (preset < 0 || preset > 2) {
-    return;
-  }
+  if (preset < 0 || preset >= static_cast<int>(std::size(kPresets))) return;
   const Preset& values = kPresets[preset];
   for (int row = 1; row <= kCharacterRows; ++row) {
     if (const auto value = PresetValue(values, kCharacterGrid[static_cast<std::size_t>(row)])) {

@@ -122,15 +122,15 @@ void FrmMain::ShowError(const QString& text) {
   Dialogs::message(this, QMessageBox::Information, messages::ErrorTitle(), text, QMessageBox::Ok, QMessageBox::Ok);
 }
 
-void FrmMain::EnableLoadedCommands() {
-  mnuFileSave->setEnabled(true);
-  mnuCharaCopy->setEnabled(true);
-  cmbChara->setEnabled(true);
-  cmbWaza->setEnabled(true);
-  for (QPushButton* button : cmdSelwaza) button->setEnabled(true);
-  for (QPushButton* button : cmdSelroll) button->setEnabled(true);
-  for (QPushButton* button : cmdChara) button->setEnabled(true);
-  for (QRadioButton* option : optEvt) option->setEnabled(true);
+void FrmMain::EnableLoadedCommands(bool enabled) {
+  mnuFileSave->setEnabled(enabled);
+  mnuCharaCopy->setEnabled(enabled);
+  cmbChara->setEnabled(enabled);
+  cmbWaza->setEnabled(enabled);
+  for (QPushButton* button : cmdSelwaza) button->setEnabled(enabled);
+  for (QPushButton* button : cmdSelroll) button->setEnabled(enabled);
+  for (QPushButton* button : cmdChara) button->setEnabled(enabled);
+  for (QRadioButton* option : optEvt) option->setEnabled(enabled);
 }
 
 void FrmMain::ApplyMenus() {

@@ -160,7 +160,7 @@ class FrmMain : public QMainWindow, public EditorView {
   void ShowError(const QString& text);
   // The menus' states a command left and its error message.
   void ShowOutcome(const SessionOutcome& outcome);
-  void EnableLoadedCommands();
+  void EnableLoadedCommands(bool enabled);  // the commands of a loaded save
   // The save items' marks and enabled states and the Edit items, as the session has them.
   void ApplyMenus();
   void CloseDown();

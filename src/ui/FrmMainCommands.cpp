@@ -28,7 +28,7 @@ void FrmMain::OpenChosenFile(const QString& path) {
   ShowOutcome(outcome);
   // A file is either loaded or refused, and a refusal leaves the session with none.
   if (outcome.status == SessionStatus::Done) {
-    EnableLoadedCommands();
+    EnableLoadedCommands(true);
   } else {
     ResetWindow(0);
   }

@@ -1,12 +1,10 @@
 // ResetWindow: back to the state with no file loaded. The selection handlers
 // it sets off run inside it and find no file.
 
-#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
-#include <QPushButton>
 #include <QRadioButton>
 
 #include "names/NameTables.h"
@@ -35,15 +33,7 @@ void FrmMain::ResetWindow(std::int16_t full) {
   }
 
   // Nothing to save, copy or paste until a save is loaded.
-  mnuFileSave->setEnabled(false);
-  mnuCharaCopy->setEnabled(false);
-  cmbChara->setEnabled(false);
-  cmbWaza->setEnabled(false);
-
-  for (QPushButton* button : cmdSelwaza) button->setEnabled(false);
-  for (QPushButton* button : cmdSelroll) button->setEnabled(false);
-  for (QPushButton* button : cmdChara) button->setEnabled(false);
-  for (QRadioButton* option : optEvt) option->setEnabled(false);
+  EnableLoadedCommands(false);
   for (TextBox* box : txtValue) box->setText(QStringLiteral("0"));
   for (std::size_t k = 0; k < txtParty.size(); ++k) {
     txtParty[k]->setText(QStringLiteral("-"));
