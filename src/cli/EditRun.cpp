@@ -23,15 +23,15 @@ void SortByKeyOrder(std::vector<Edit>& edits) {
 // Chooses in its list what the window must show for the key to be entered;
 // choosing the entry already shown does nothing, as in the window.
 SessionOutcome ShowFieldOf(const CatalogueField& key, EditSession& session, MemoryView& view) {
-  if (key.character >= 0 && session.State().CharacterBase != kRecordSize * key.character) {
+  if (key.character >= 0 && session.ShownCharacter() != key.character) {
     return session.SwitchCharacter(key.character);  // a selection of the shown one changes nothing
   }
-  if (key.place == EditPlace::Technique && session.State().SelectedCategory != key.index) {
+  if (key.place == EditPlace::Technique && session.ShownCategory() != key.index) {
     return session.SwitchCategory(key.index, [&view](int category) {
       view.SetTechniqueRowCount(kTechniqueRowCounts.at(static_cast<std::size_t>(category)));
     });
   }
-  if (key.place == EditPlace::Scenario && session.State().CurrentScenarioEntry != key.index) {
+  if (key.place == EditPlace::Scenario && session.ShownScenarioEntry() != key.index) {
     return session.SwitchScenarioEntry(key.index);
   }
   return {};

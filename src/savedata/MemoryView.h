@@ -24,7 +24,6 @@ inline constexpr std::array<int, 3> kGridRows{kCharacterRows + 1, kEquipmentSlot
 inline constexpr std::array<int, 3> kGridCols{2, 4, 4};
 inline constexpr int kValueBoxes = static_cast<int>(kValueBoxMaximum.size());  // txtValue(0..4)
 inline constexpr int kPartyBoxes = kPartySlots;                                // txtParty, lblValue(0..7)
-inline constexpr int kAptitudeBoxes = kCharacterRows - kFirstSkillRow + 1;     // chkSitu(0..11)
 inline constexpr int kScenarioOptions = static_cast<int>(kScenarioOptionNames.size());  // optEvt(0..3)
 inline constexpr int kRoleListEntries = kRoleEntries;                          // lstRoll
 

@@ -93,6 +93,7 @@ struct CharacterRow {
 
 inline constexpr int kCharacterRows = 24;  // rows 1..24; row 0 is the header
 inline constexpr int kFirstSkillRow = 13;  // rows 13..24: the twelve skill levels, chkSitu(row - 13)
+inline constexpr int kAptitudeBoxes = kCharacterRows - kFirstSkillRow + 1;  // chkSitu(0..11)
 
 // Index = grid row; entry 0 stands for the header row.
 inline constexpr std::array<CharacterRow, kCharacterRows + 1> kCharacterGrid{{

@@ -24,6 +24,13 @@ fs::path Resolved(const fs::path& path) {
   return error ? path : resolved;
 }
 
+SessionOutcome Outcome(SessionStatus status = SessionStatus::Done, int error = 0) {
+  SessionOutcome outcome;
+  outcome.status = status;
+  outcome.error = error;
+  return outcome;
+}
+
 }  // namespace
 
 EditSession::EditSession(EditorView& view, UserDataDirectory data) : view_(view), data_(std::move(data)) {
@@ -64,16 +71,6 @@ void EditSession::MarkOnly(int s) {
   }
 }
 
-SessionOutcome EditSession::Outcome(SessionStatus status, int error) const {
-  SessionOutcome outcome;
-  outcome.status = status;
-  outcome.error = error;
-  outcome.saveMenu = saveMenu_;
-  outcome.pasteEnabled = pasteEnabled_;
-  outcome.undoEnabled = undoEnabled_;
-  return outcome;
-}
-
 SessionOutcome EditSession::Open(const fs::path& chosen) {
   if (chosen.empty()) {
     return Outcome(SessionStatus::Unchanged);
@@ -87,9 +84,7 @@ SessionOutcome EditSession::Open(const fs::path& chosen) {
     return refused;
   }
   RunWalks(kLoad);
-  SessionOutcome outcome = Outcome();
-  outcome.enableLoadedCommands = true;
-  return outcome;
+  return Outcome();
 }
 
 bool EditSession::TakeOpened(const OpenOutcome& opened, SessionOutcome& refused) {
@@ -102,7 +97,6 @@ bool EditSession::TakeOpened(const OpenOutcome& opened, SessionOutcome& refused)
       // go with the reset, the enabled states stay.
       saveMenu_ = opened.scan.menu;
       refused = Refused(SessionStatus::NoGameSave, 0);
-      refused.saveMenu = opened.scan.menu;
       return false;
     case OpenStatus::ReadError:
       // A save must never write a buffer that was not read whole from the file
@@ -148,16 +142,12 @@ SessionOutcome EditSession::OpenWithoutCopy(const fs::path& chosen, int saveNumb
   }
   state_.WorkingCopyPath.clear();  // a refusal's reset names one; this session never makes it
   RunWalks(kLoad);
-  SessionOutcome outcome = Outcome();
-  outcome.enableLoadedCommands = true;
-  return outcome;
+  return Outcome();
 }
 
 SessionOutcome EditSession::Refused(SessionStatus status, int error) {
   Reset();
-  SessionOutcome outcome = Outcome(status, error);
-  outcome.resetWindow = true;
-  return outcome;
+  return Outcome(status, error);
 }
 
 // The user may open a working copy itself, directly or through a link. That
@@ -177,6 +167,8 @@ fs::path EditSession::WorkingCopyFor(const fs::path& chosen) {
     }
   }
 }
+
+int EditSession::ShownCharacter() const { return state_.CharacterBase / kRecordSize; }
 
 bool EditSession::WouldSwitchSave(int s) const {
   return state_.FileKind == kCardImage && !state_.WorkingCopyPath.empty() && s >= 1 && s <= kSaveNumbers &&
@@ -312,7 +304,7 @@ SessionOutcome EditSession::WriteSaveFile(bool withBackup) {
 }
 
 SessionOutcome EditSession::SwitchCharacter(int index) {
-  if (state_.FileKind == kNoFile) {
+  if (!WouldSwitchCharacter()) {
     return Outcome(SessionStatus::Unchanged);
   }
   try {
@@ -377,7 +369,7 @@ SessionOutcome EditSession::CopyCharacter() {
 // The copied record, as the buffer holds it now, is shown as the current
 // character's; it becomes that character's data at the next store.
 SessionOutcome EditSession::PasteCharacter() {
-  if (state_.CopySource == -1) {
+  if (!WouldPaste()) {
     return Outcome(SessionStatus::Unchanged);
   }
   // The walk reads the copied record in place of the current one for this one

@@ -52,15 +52,11 @@ enum class SessionStatus {
   ChangedOnDisk,
 };
 
+// What a command did. The menus' states after it are the session's getters.
 struct SessionOutcome {
   SessionStatus status = SessionStatus::Done;
   int error = 0;
   std::filesystem::path backupDirectory;  // BackupFailed: where the backup was to go
-  SaveMenuState saveMenu;                 // "No. 1".."No. 15" after the command
-  bool pasteEnabled = false;              // the Edit items after the command
-  bool undoEnabled = false;
-  bool enableLoadedCommands = false;      // a save was loaded: its commands come on
-  bool resetWindow = false;               // the file was refused: the session holds no file now
 };
 
 class EditSession {
@@ -69,9 +65,14 @@ class EditSession {
 
   const SessionState& State() const { return state_; }
   const SaveBuffer& Buffer() const { return buffer_; }
-  const SaveMenuState& SaveMenu() const { return saveMenu_; }
-  bool PasteEnabled() const { return pasteEnabled_; }
+  const SaveMenuState& SaveMenu() const { return saveMenu_; }  // "No. 1".."No. 15"
+  bool PasteEnabled() const { return pasteEnabled_; }           // the Edit items
   bool UndoEnabled() const { return undoEnabled_; }
+  const std::filesystem::path& ChosenPath() const { return state_.ChosenPath; }
+  // What the window shows: the character, technique category and scenario entry.
+  int ShownCharacter() const;
+  int ShownCategory() const { return state_.SelectedCategory; }
+  int ShownScenarioEntry() const { return state_.CurrentScenarioEntry; }
   const UserDataDirectory& Data() const { return data_; }
 
   // Back to no file loaded. The save items keep their enabled states; only
@@ -79,8 +80,8 @@ class EditSession {
   void Reset();
 
   // Everything after the file was chosen. A refused file (Unsupported,
-  // NoGameSave, ReadError) leaves the session reset; for NoGameSave the outcome
-  // carries the marks the scan set, for the window to show with its message.
+  // NoGameSave, ReadError) leaves the session reset; after NoGameSave the save
+  // items keep the enabled states the scan set.
   SessionOutcome Open(const std::filesystem::path& chosen);
 
   // The command line's open: no working copy is made, and save `saveNumber`
@@ -117,8 +118,10 @@ class EditSession {
   // computes the checksum. Buffer() then holds the region a save writes.
   SessionOutcome StoreForSave();
 
+  // Whether SwitchCharacter would do anything: a file is loaded.
+  bool WouldSwitchCharacter() const { return state_.FileKind != kNoFile; }
   // Stores the character shown, then shows character `index`. A failed store
-  // keeps the character shown (State().CharacterBase).
+  // keeps the character shown (ShownCharacter).
   SessionOutcome SwitchCharacter(int index);
   // Stores the scenario entry shown, then shows `entry`; a failed store keeps it.
   SessionOutcome SwitchScenarioEntry(int entry);
@@ -129,8 +132,12 @@ class EditSession {
   // Copy stores the character shown and remembers its record; paste shows that
   // record as the current character's; undo shows the current record again.
   SessionOutcome CopyCharacter();
+  bool WouldPaste() const { return state_.CopySource != -1; }  // a character was copied
   SessionOutcome PasteCharacter();
   SessionOutcome UndoCharacter();
+  // Preset 0..2 (recommended, strongest, weakest) into the character view's
+  // cells and aptitude boxes; it waits there for the next store, like an edit.
+  void ApplyPreset(int preset);
 
   // Deletes every working copy of the session, and one an earlier run left
   // behind, but never a file the user opened. Failures are ignored.
@@ -146,7 +153,6 @@ class EditSession {
   bool TakeOpened(const OpenOutcome& opened, SessionOutcome& refused);
   SessionOutcome WriteSaveFile(bool withBackup);
   void MarkOnly(int s);
-  SessionOutcome Outcome(SessionStatus status = SessionStatus::Done, int error = 0) const;
 
   EditorView& view_;
   UserDataDirectory data_;

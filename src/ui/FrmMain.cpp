@@ -122,28 +122,26 @@ void FrmMain::ShowError(const QString& text) {
   Dialogs::message(this, QMessageBox::Information, messages::ErrorTitle(), text, QMessageBox::Ok, QMessageBox::Ok);
 }
 
-void FrmMain::EnableLoadedCommands() {
-  mnuFileSave->setEnabled(true);
-  mnuCharaCopy->setEnabled(true);
-  cmbChara->setEnabled(true);
-  cmbWaza->setEnabled(true);
-  for (QPushButton* button : cmdSelwaza) button->setEnabled(true);
-  for (QPushButton* button : cmdSelroll) button->setEnabled(true);
-  for (QPushButton* button : cmdChara) button->setEnabled(true);
-  for (QRadioButton* option : optEvt) option->setEnabled(true);
+void FrmMain::EnableLoadedCommands(bool enabled) {
+  mnuFileSave->setEnabled(enabled);
+  mnuCharaCopy->setEnabled(enabled);
+  cmbChara->setEnabled(enabled);
+  cmbWaza->setEnabled(enabled);
+  for (QPushButton* button : cmdSelwaza) button->setEnabled(enabled);
+  for (QPushButton* button : cmdSelroll) button->setEnabled(enabled);
+  for (QPushButton* button : cmdChara) button->setEnabled(enabled);
+  for (QRadioButton* option : optEvt) option->setEnabled(enabled);
 }
 
-void FrmMain::ApplySaveMenu(const SaveMenuState& menu) {
+void FrmMain::ApplyMenus() {
+  const SaveMenuState& menu = session_.SaveMenu();
   for (int s = 1; s <= kSaveNumbers; ++s) {
     const auto index = static_cast<std::size_t>(s - 1);
     mnuSelSave[static_cast<std::size_t>(s)]->setEnabled(menu.enabled[index]);
     mnuSelSave[static_cast<std::size_t>(s)]->setChecked(menu.checked[index]);
   }
-}
-
-void FrmMain::ApplyEditItems(bool pasteEnabled, bool undoEnabled) {
-  mnuCharaPaste->setEnabled(pasteEnabled);
-  mnuCharaRtn->setEnabled(undoEnabled);
+  mnuCharaPaste->setEnabled(session_.PasteEnabled());
+  mnuCharaRtn->setEnabled(session_.UndoEnabled());
 }
 
 void FrmMain::SelectComboEntry(QComboBox* combo, int index) {

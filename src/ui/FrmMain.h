@@ -158,12 +158,11 @@ class FrmMain : public QMainWindow, public EditorView {
   // Command helpers.
   void FocusTabControl();
   void ShowError(const QString& text);
-  // The menus' states a command left, its error message, and the reset or the
-  // enabled commands it calls for.
+  // The menus' states a command left and its error message.
   void ShowOutcome(const SessionOutcome& outcome);
-  void EnableLoadedCommands();
-  void ApplySaveMenu(const SaveMenuState& menu);
-  void ApplyEditItems(bool pasteEnabled, bool undoEnabled);
+  void EnableLoadedCommands(bool enabled);  // the commands of a loaded save
+  // The save items' marks and enabled states and the Edit items, as the session has them.
+  void ApplyMenus();
   void CloseDown();
   // Selects an entry and runs its selection handler even when the entry was
   // already selected, as selecting by code always does.

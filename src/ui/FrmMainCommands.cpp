@@ -24,7 +24,14 @@ void FrmMain::OpenChosenFile(const QString& path) {
   if (path.isEmpty()) {
     return;
   }
-  ShowOutcome(session_.Open(ToFsPath(path)));
+  const SessionOutcome outcome = session_.Open(ToFsPath(path));
+  ShowOutcome(outcome);
+  // A file is either loaded or refused, and a refusal leaves the session with none.
+  if (outcome.status == SessionStatus::Done) {
+    EnableLoadedCommands(true);
+  } else {
+    ResetWindow(0);
+  }
 }
 
 void FrmMain::SwitchSave(int s) {
@@ -56,7 +63,7 @@ void FrmMain::SaveFile() {
   for (;;) {
     outcome = withBackup ? session_.Save() : session_.SaveWithoutBackup();
     if (outcome.status == SessionStatus::ChangedOnDisk) {
-      const QString file = QDir::toNativeSeparators(FromFsPath(session_.State().ChosenPath));
+      const QString file = QDir::toNativeSeparators(FromFsPath(session_.ChosenPath()));
       const QMessageBox::StandardButton overwrite =
           Dialogs::message(this, QMessageBox::Warning, messages::OverwriteConfirmTitle(),
                            messages::OverwriteConfirm(session_.TargetSaveNumber(), file),
@@ -84,8 +91,7 @@ void FrmMain::SaveFile() {
 }
 
 void FrmMain::ShowOutcome(const SessionOutcome& outcome) {
-  ApplySaveMenu(outcome.saveMenu);
-  ApplyEditItems(outcome.pasteEnabled, outcome.undoEnabled);
+  ApplyMenus();
   switch (outcome.status) {
     case SessionStatus::Done:
     case SessionStatus::Unchanged:
@@ -105,12 +111,6 @@ void FrmMain::ShowOutcome(const SessionOutcome& outcome) {
     case SessionStatus::WriteError:
       ShowError(messages::WriteError(outcome.error));
       break;
-  }
-  if (outcome.resetWindow) {
-    ResetWindow(0);
-  }
-  if (outcome.enableLoadedCommands) {
-    EnableLoadedCommands();
   }
 }
 

@@ -1,12 +1,10 @@
 // ResetWindow: back to the state with no file loaded. The selection handlers
 // it sets off run inside it and find no file.
 
-#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
-#include <QPushButton>
 #include <QRadioButton>
 
 #include "names/NameTables.h"
@@ -25,27 +23,17 @@ QString Text(std::string_view utf8) { return QString::fromUtf8(utf8.data(), stat
 
 }  // namespace
 
+// The session holds no file already (a new session, or one that refused the
+// file): the selection handlers set off below find none and only take the
+// entries they are given.
 void FrmMain::ResetWindow(std::int16_t full) {
-  // The session first: the selection handlers set off below then find no file
-  // and only take the entries they are given.
-  session_.Reset();
-
   // A refused file leaves the tab the user was on.
   if (full == 1) {
     SSTab->setCurrentIndex(0);
   }
 
   // Nothing to save, copy or paste until a save is loaded.
-  mnuFileSave->setEnabled(false);
-  ApplyEditItems(session_.PasteEnabled(), session_.UndoEnabled());
-  mnuCharaCopy->setEnabled(false);
-  cmbChara->setEnabled(false);
-  cmbWaza->setEnabled(false);
-
-  for (QPushButton* button : cmdSelwaza) button->setEnabled(false);
-  for (QPushButton* button : cmdSelroll) button->setEnabled(false);
-  for (QPushButton* button : cmdChara) button->setEnabled(false);
-  for (QRadioButton* option : optEvt) option->setEnabled(false);
+  EnableLoadedCommands(false);
   for (TextBox* box : txtValue) box->setText(QStringLiteral("0"));
   for (std::size_t k = 0; k < txtParty.size(); ++k) {
     txtParty[k]->setText(QStringLiteral("-"));
@@ -53,7 +41,7 @@ void FrmMain::ResetWindow(std::int16_t full) {
   }
   for (QCheckBox* box : chkSitu) box->setChecked(false);
   // The save items keep their enabled states; only "No. 1" keeps its mark.
-  ApplySaveMenu(session_.SaveMenu());
+  ApplyMenus();
 
   // Selected by code, each handler runs even for the entry already selected.
   optEvt[0]->setChecked(true);

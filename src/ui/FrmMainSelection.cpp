@@ -27,7 +27,7 @@ void SetAllChecks(QListWidget* list, Qt::CheckState state) {
 void FrmMain::SwitchCharacter() {
   const int index = cmbChara->currentIndex();
   txtValue[0]->setText(QString::number(index));
-  if (session_.State().FileKind == kNoFile) {
+  if (!session_.WouldSwitchCharacter()) {
     return;
   }
   CommitCellEdit();
@@ -35,7 +35,7 @@ void FrmMain::SwitchCharacter() {
   const SessionOutcome outcome = session_.SwitchCharacter(index);
   if (outcome.status == SessionStatus::WriteError) {
     // The character left could not be stored: it stays the one shown.
-    const int shown = session_.State().CharacterBase / kRecordSize;
+    const int shown = session_.ShownCharacter();
     {
       const QSignalBlocker blocker(cmbChara);
       cmbChara->setCurrentIndex(shown);
@@ -50,7 +50,7 @@ void FrmMain::SwitchScenarioEntry() {
   if (outcome.status == SessionStatus::WriteError) {
     // The entry left could not be stored: it stays the one shown.
     const QSignalBlocker blocker(lstEvt);
-    lstEvt->setCurrentRow(session_.State().CurrentScenarioEntry);
+    lstEvt->setCurrentRow(session_.ShownScenarioEntry());
   }
   ShowOutcome(outcome);
 }

@@ -94,7 +94,6 @@ TEST_F(EditSessionTest, FailedSaveSwitchKeepsTheSaveLeftAndItsMark) {
     EXPECT_EQ(session.State().SelectedSave, 3);
     EXPECT_EQ(Marks(), std::vector<int>{3});
     EXPECT_EQ(session.SaveConfirmNumber(), 3);
-    EXPECT_EQ(outcome.saveMenu, session.SaveMenu());
     EXPECT_EQ(view.cells, shown) << "the save left is shown no more";
     if (c.fault == Fault::WorkingCopyCut) {  // written, and still in the buffer
       const Bytes copy = ReadWholeFile(session.State().WorkingCopyPath);
@@ -103,7 +102,8 @@ TEST_F(EditSessionTest, FailedSaveSwitchKeepsTheSaveLeftAndItsMark) {
     }
     // The copy named a record of the save left: it is gone either way.
     EXPECT_EQ(session.State().CopySource, -1);
-    EXPECT_FALSE(outcome.pasteEnabled);
+    EXPECT_FALSE(session.PasteEnabled());
+    EXPECT_FALSE(session.WouldPaste());
   }
 }
 
@@ -233,7 +233,7 @@ TEST_F(EditSessionTest, EveryNewChangeOnDiskIsFoundBeforeTheWrite) {
   EXPECT_EQ(session.SaveWithoutBackup().status, SessionStatus::Done);  // its own write is no change
 }
 
-TEST_F(EditSessionTest, RefusedFileResetsTheSessionButTheScanMarksGoWithTheMessage) {
+TEST_F(EditSessionTest, RefusedFileResetsTheSessionButTheScanDisablesTheSaveItems) {
   ASSERT_EQ(session.Open(Card("two.mcr")).status, SessionStatus::Done);
   savegen::CardImage foreign(3);
   foreign.OtherGameSave(2, "OTHER", savegen::DigitForSave(5), 3);
@@ -241,12 +241,12 @@ TEST_F(EditSessionTest, RefusedFileResetsTheSessionButTheScanMarksGoWithTheMessa
 
   const SessionOutcome outcome = session.Open(dir / "foreign.mcr");
   EXPECT_EQ(outcome.status, SessionStatus::NoGameSave);
-  EXPECT_TRUE(outcome.resetWindow);
+  EXPECT_FALSE(session.WouldSwitchCharacter());
   EXPECT_EQ(session.State().FileKind, kNoFile);
   EXPECT_EQ(session.State().SelectedSave, 0);
   EXPECT_EQ(Marks(), std::vector<int>{1});
   EXPECT_EQ(session.SaveConfirmNumber(), 1);
-  EXPECT_EQ(session.SaveMenu().enabled, outcome.saveMenu.enabled);
+  EXPECT_EQ(session.SaveMenu().enabled, SaveMenuState{}.enabled);
   EXPECT_EQ(session.State().ChosenPath, dir / "foreign.mcr");
 }
 
@@ -273,22 +273,74 @@ TEST_F(EditSessionTest, CopyPasteAndUndoStates) {
     EditSession fresh{view, data};  // nothing copied yet
     ASSERT_EQ(fresh.Open(Card("two.mcr")).status, SessionStatus::Done);
     ASSERT_EQ(fresh.SwitchCharacter(0).status, SessionStatus::Done);
-    SessionOutcome last = fresh.UndoCharacter();
+    fresh.UndoCharacter();
     for (Step step : c.steps) {
       switch (step) {
-        case Copy: last = fresh.CopyCharacter(); break;
-        case Paste: last = fresh.PasteCharacter(); break;
-        case Undo: last = fresh.UndoCharacter(); break;
-        case NextCharacter: last = fresh.SwitchCharacter(fresh.State().CharacterBase / kRecordSize + 1); break;
-        case OtherSave: last = fresh.SwitchSave(fresh.State().SelectedSave == 3 ? 7 : 3); break;
+        case Copy: fresh.CopyCharacter(); break;
+        case Paste: fresh.PasteCharacter(); break;
+        case Undo: fresh.UndoCharacter(); break;
+        case NextCharacter: fresh.SwitchCharacter(fresh.ShownCharacter() + 1); break;
+        case OtherSave: fresh.SwitchSave(fresh.State().SelectedSave == 3 ? 7 : 3); break;
       }
     }
-    EXPECT_EQ(last.pasteEnabled, c.paste);
-    EXPECT_EQ(last.undoEnabled, c.undo);
     EXPECT_EQ(fresh.PasteEnabled(), c.paste);
+    EXPECT_EQ(fresh.WouldPaste(), c.copySource >= 0);
     EXPECT_EQ(fresh.UndoEnabled(), c.undo);
     EXPECT_EQ(fresh.State().CopySource, c.copySource < 0 ? -1 : kRecordSize * c.copySource);
   }
+}
+
+// A preset writes its values into rows 5..24 and all aptitude boxes of the
+// view, and nothing else: the rest of the view and the buffer stay as they were.
+TEST_F(EditSessionTest, PresetsChangeTheCharacterViewOnly) {
+  const struct {
+    int preset;
+    std::string hp, lp, wpJp, skills;  // rows 5-6, 7-8, 9-12, 13-24
+    bool aptitudes;
+  } cases[] = {
+      {0, "999", "99", "230", "99", true},
+      {1, "65535", "255", "255", "127", true},
+      {2, "1", "1", "1", "1", false},
+      {3, "", "", "", "", false},  // no such preset: nothing changes
+  };
+  ASSERT_EQ(session.Open(Card("two.mcr")).status, SessionStatus::Done);
+  const SaveBuffer buffer = session.Buffer();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.preset);
+    view.aptitude.fill(!c.aptitudes);
+    MemoryView::Cells want = view.cells;
+    auto wantAptitudes = view.aptitude;
+    if (!c.hp.empty()) {
+      wantAptitudes.fill(c.aptitudes);
+      for (int row = 5; row <= kCharacterRows; ++row) {
+        want[{0, row, 1}] = row <= 6 ? c.hp : row <= 8 ? c.lp : row <= 12 ? c.wpJp : c.skills;
+      }
+    }
+    session.ApplyPreset(c.preset);
+    EXPECT_EQ(view.cells, want);
+    EXPECT_EQ(view.aptitude, wantAptitudes);
+    EXPECT_EQ(session.Buffer(), buffer);
+  }
+}
+
+// The questions the window asks before it commits a cell edit, and the index
+// it rolls its list back to when a switch fails.
+TEST_F(EditSessionTest, WouldAnswersAndTheIndicesShown) {
+  EXPECT_FALSE(session.WouldSwitchCharacter());
+  EXPECT_EQ(session.SwitchCharacter(2).status, SessionStatus::Unchanged);
+  ASSERT_EQ(session.Open(Card("two.mcr")).status, SessionStatus::Done);
+  EXPECT_TRUE(session.WouldSwitchCharacter());
+  EXPECT_FALSE(session.WouldPaste());
+  ASSERT_EQ(session.SwitchCharacter(2).status, SessionStatus::Done);
+  EXPECT_EQ(session.ShownCharacter(), 2);
+  ASSERT_EQ(session.CopyCharacter().status, SessionStatus::Done);
+  EXPECT_TRUE(session.WouldPaste());
+  view.cells[{0, kHpRow, 1}] = "70000";
+  EXPECT_EQ(session.SwitchCharacter(4).status, SessionStatus::WriteError);
+  EXPECT_EQ(session.ShownCharacter(), 2);
+  const auto listRows = [this](int category) { view.SetTechniqueRowCount(kTechniqueRowCounts.at(category)); };
+  EXPECT_EQ(session.SwitchCategory(5, listRows).status, SessionStatus::Done);
+  EXPECT_EQ(session.ShownCategory(), 5);
 }
 
 }  // namespace
