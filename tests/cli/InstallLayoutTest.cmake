@@ -4,7 +4,8 @@
 # tell our files from PostScript; that the manual pages, the AppStream entry,
 # the copyright file, the changelog and the bash completion are where Debian's
 # conventions put them, the AppStream entry passes appstreamcli's validation
-# and names what is installed, and man renders the installed pages without a warning.
+# and names what is installed, and man renders the installed pages without a
+# warning.
 #   cmake -DBUILD_DIR=... -DPREFIX=... -DEXAMPLES_DIR=... -P InstallLayoutTest.cmake
 file(REMOVE_RECURSE "${PREFIX}")
 execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${PREFIX}"
