@@ -36,4 +36,5 @@ expect "info de" "demo.mcr" "-o filenames"
 expect "set demo.mcr chi" "chips=" "-o nospace"
 expect "set demo.mcr characters[0].h" "characters[0].hp=" "-o nospace"
 expect "set demo.mcr --save 1 chips=5 posse" "possessions[" "-o nospace"
+((failures)) || { cd / && rm -rf "$prefix"; }
 exit $failures
