@@ -8,7 +8,8 @@
 # is offered for card images and single saves; the AppStream entry lets
 # software centres list it. The manual pages, the machine-readable copyright
 # file and the Debian changelog go where Debian puts them; in the package the
-# manual pages are compressed as Debian's policy asks.
+# manual pages are compressed as Debian's policy asks. zovek-cli's bash
+# completion goes where bash-completion finds it by the command's name.
 include(GNUInstallDirs)
 
 if(TARGET zovek)
@@ -29,6 +30,7 @@ install(FILES ${zovek_packaging}/icons/zovek-48.png
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/48x48/apps RENAME zovek.png)
 install(FILES ${zovek_packaging}/io.github.zovek_editor.zovek.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${zovek_packaging}/man/zovek.1 ${zovek_packaging}/man/zovek-cli.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${zovek_packaging}/completion/zovek-cli DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions)
 install(FILES ${PROJECT_SOURCE_DIR}/docs/cli.md ${zovek_packaging}/debian/copyright
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/zovek)
 

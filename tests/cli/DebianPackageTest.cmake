@@ -2,9 +2,9 @@
 # folder and checks it: lintian reports no error and no warning (but those
 # about the placeholder maintainer address, while it is the one configured),
 # the manual pages and the changelog are compressed as Debian's tools do it
-# (best compression, no file name, no time stamp), the copyright file and the
-# AppStream entry are in, and the maintainer the build was configured with
-# signs both the control file and the changelog.
+# (best compression, no file name, no time stamp), the copyright file, the
+# AppStream entry and the bash completion are in, and the maintainer the build
+# was configured with signs both the control file and the changelog.
 #   cmake -DCPACK=... -DBUILD_DIR=... -DSCRATCH=... -DMAINTAINER=... -DVERSION=... -P DebianPackageTest.cmake
 cmake_minimum_required(VERSION 3.25)
 find_program(gzip_program gzip REQUIRED)
@@ -37,7 +37,8 @@ file(GLOB bare_pages "${tree}/usr/share/man/man1/*.1")
 if(bare_pages)
   message(FATAL_ERROR "uncompressed manual pages in the package: ${bare_pages}")
 endif()
-foreach(file usr/share/doc/zovek/copyright usr/share/metainfo/io.github.zovek_editor.zovek.metainfo.xml)
+foreach(file usr/share/doc/zovek/copyright usr/share/metainfo/io.github.zovek_editor.zovek.metainfo.xml
+             usr/share/bash-completion/completions/zovek-cli)
   if(NOT EXISTS "${tree}/${file}")
     message(FATAL_ERROR "not in the package: ${file}")
   endif()

@@ -2,9 +2,10 @@
 # menu entry, the icons and the file types land where a freedesktop desktop
 # looks for them, that the entry is valid and opens files, and that the types
 # tell our files from PostScript; that the manual pages, the AppStream entry,
-# the copyright file and the changelog are where Debian's conventions put
-# them, the AppStream entry passes appstreamcli's validation and names what is
-# installed, and man renders the installed pages without a warning.
+# the copyright file, the changelog and the bash completion are where Debian's
+# conventions put them, the AppStream entry passes appstreamcli's validation
+# and names what is installed, and man renders the installed pages without a
+# warning.
 #   cmake -DBUILD_DIR=... -DPREFIX=... -DEXAMPLES_DIR=... -P InstallLayoutTest.cmake
 file(REMOVE_RECURSE "${PREFIX}")
 execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${PREFIX}"
@@ -19,7 +20,8 @@ foreach(file bin/zovek bin/zovek-cli share/applications/zovek.desktop share/mime
              share/icons/hicolor/48x48/apps/zovek.png
              share/man/man1/zovek.1 share/man/man1/zovek-cli.1
              share/metainfo/io.github.zovek_editor.zovek.metainfo.xml
-             share/doc/zovek/copyright share/doc/zovek/changelog.gz)
+             share/doc/zovek/copyright share/doc/zovek/changelog.gz
+             share/bash-completion/completions/zovek-cli)
   if(NOT EXISTS "${PREFIX}/${file}")
     message(FATAL_ERROR "not installed: ${file}")
   endif()
