@@ -75,7 +75,7 @@ EditRunResult RunEdits(const std::filesystem::path& file, int saveNumber, std::v
     result.outcome = stored;
     return result;
   }
-  const SaveBuffer written = session.Buffer();
+  const SaveBuffer& written = result.stored = session.Buffer();
   result.checksumBefore = original[kChecksumIndex];
   result.checksumAfter = written[kChecksumIndex];
   for (std::size_t i = 0; i < written.size(); ++i) {

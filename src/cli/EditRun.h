@@ -54,6 +54,7 @@ struct EditRunResult {
   int checksumBefore = 0;
   int checksumAfter = 0;
   int bytesChanged = 0;  // bytes of the file the write changes (or would)
+  SaveBuffer stored{};   // the region the save writes (or would)
 };
 
 // `saveNumber` 0: the save the window shows first. Each key at most once.

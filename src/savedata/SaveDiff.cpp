@@ -7,8 +7,11 @@
 namespace zovek {
 
 SaveDifference CompareSaves(const SaveBuffer& a, const SaveBuffer& b) {
-  const std::vector<std::string> shownA = DecodeSave(a).values;
-  const std::vector<std::string> shownB = DecodeSave(b).values;
+  return CompareSaves(a, DecodeSave(a).values, b, DecodeSave(b).values);
+}
+
+SaveDifference CompareSaves(const SaveBuffer& a, const std::vector<std::string>& shownA, const SaveBuffer& b,
+                            const std::vector<std::string>& shownB) {
   SaveDifference difference;
   std::set<int> listedBytes;
   for (std::size_t i = 0; i < shownA.size(); ++i) {

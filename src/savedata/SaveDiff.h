@@ -25,5 +25,9 @@ struct SaveDifference {
 };
 
 SaveDifference CompareSaves(const SaveBuffer& a, const SaveBuffer& b);
+// The same for saves already decoded: `shownA` and `shownB` are their
+// SaveDump::values.
+SaveDifference CompareSaves(const SaveBuffer& a, const std::vector<std::string>& shownA, const SaveBuffer& b,
+                            const std::vector<std::string>& shownB);
 
 }  // namespace zovek
