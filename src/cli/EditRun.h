@@ -58,7 +58,8 @@ struct EditRunResult {
 
 // `saveNumber` 0: the save the window shows first. Each key at most once.
 // `fileLocked`: the caller holds the file's lock (FileLock) for the whole run.
-EditRunResult RunEdits(const std::filesystem::path& file, int saveNumber, std::vector<Edit> edits, WriteMode mode,
+// `file`: the file as ReadSaveFile read it.
+EditRunResult RunEdits(const SaveFileContents& file, int saveNumber, std::vector<Edit> edits, WriteMode mode,
                        const UserDataDirectory& data, bool fileLocked = false);
 
 }  // namespace zovek::cli

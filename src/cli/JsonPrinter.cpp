@@ -77,8 +77,9 @@ QJsonObject DumpToJson(const FileReport& report, const SaveEntry& save, const Sa
   QJsonObject root;
   root["formatVersion"] = kDumpFormatVersion;
   root["file"] = Text(PathText(report.path));
-  root["kind"] = report.kind == kCardImage ? "card-image" : "single-save";
-  if (report.cardStart != 0) root["container"] = "gme";  // offsets then include its header
+  root["kind"] = Text(std::string(report.container->kindKey));
+  // Offsets then include the container's header.
+  if (!report.container->containerKey.empty()) root["container"] = Text(std::string(report.container->containerKey));
   root["save"] = QJsonObject{
       {"number", save.saveNumber},
       {"block", save.block == 0 ? QJsonValue(QJsonValue::Null) : QJsonValue(save.block)},

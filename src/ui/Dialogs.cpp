@@ -6,6 +6,8 @@
 #include <QFileSystemModel>
 #include <QQueue>
 
+#include "savefile/Containers.h"
+
 namespace zovek {
 
 namespace {
@@ -32,10 +34,17 @@ void ApplyOpenPatterns(QFileDialog* dialog) {
 
 }  // namespace
 
+// The dialog lists the single save's patterns first: the table backwards.
 QStringList OpenFilterPatterns() {
-  return {QStringLiteral("*.ps"), QStringLiteral("*.psm"), QStringLiteral("*.gme"), QStringLiteral("*.mcr"),
-          QStringLiteral("*.mc")};
+  QStringList patterns;
+  const auto containers = Containers();
+  for (auto c = containers.rbegin(); c != containers.rend(); ++c) {
+    patterns += QString::fromUtf8(c->patterns.data(), static_cast<qsizetype>(c->patterns.size())).split(u';');
+  }
+  return patterns;
 }
+
+QString OpenFilterText() { return QString::fromUtf8("PSセーブ形式(") + OpenFilterPatterns().join(u';') + u')'; }
 
 bool MatchesOpenFilter(const QString& fileName) {
   return QDir::match(OpenFilterPatterns(), QFileInfo(fileName).fileName());  // case-insensitive
@@ -48,7 +57,7 @@ QFileDialog* CreateOpenDialog(QWidget* parent) {
   dialog->setOption(QFileDialog::DontUseNativeDialog, true);
   dialog->setFileMode(QFileDialog::ExistingFile);
   dialog->setAcceptMode(QFileDialog::AcceptOpen);
-  dialog->setNameFilter(QString::fromUtf8(kOpenFilterText));
+  dialog->setNameFilter(OpenFilterText());
   ApplyOpenPatterns(dialog);
   // The dialog resets its model's patterns whenever the filter is (re)chosen.
   QObject::connect(dialog, &QFileDialog::filterSelected, dialog, [dialog] { ApplyOpenPatterns(dialog); });

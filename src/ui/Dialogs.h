@@ -13,8 +13,8 @@ class QWidget;
 namespace zovek {
 
 // The open dialog's one filter entry as the user reads it, and the file
-// extensions it stands for (matched in any letter case).
-inline constexpr const char* kOpenFilterText = "PSセーブ形式(*.ps;*.psm;*.gme;*.mcr;*.mc)";
+// extensions it stands for (matched in any letter case): the containers'.
+QString OpenFilterText();
 QStringList OpenFilterPatterns();
 bool MatchesOpenFilter(const QString& fileName);
 
