@@ -84,7 +84,8 @@ SaveFileContents ReadSaveFile(const std::filesystem::path& path, std::int16_t se
 
 namespace {
 
-// "a memory-card image has 131072, 134976 in the .gme container, a single-save file 8320"
+// Every container's length, the kind named once: "a memory-card image has L1, L2 in
+// the .gme container, a single-save file L3".
 std::string AcceptedLengthsText() {
   std::string text;
   std::string_view kind;
