@@ -56,9 +56,8 @@ struct EditRunResult {
   int bytesChanged = 0;  // bytes of the file the write changes (or would)
 };
 
-// `saveNumber` 0: the save the window shows first. Each key at most once.
-// `fileLocked`: the caller holds the file's lock (FileLock) for the whole run.
-// `file`: the file as ReadSaveFile read it.
+// `file` as ReadSaveFile read it; `saveNumber` 0: the save the window shows first.
+// Each key at most once. `fileLocked`: the caller holds the file's lock (FileLock) for the whole run.
 EditRunResult RunEdits(const SaveFileContents& file, int saveNumber, std::vector<Edit> edits, WriteMode mode,
                        const UserDataDirectory& data, bool fileLocked = false);
 

@@ -8,7 +8,7 @@ namespace zovek::cli {
 
 namespace {
 
-QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
+QString Text(std::string_view utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
 
 // Every number in a save fits a double exactly (at most 32 bits).
 QJsonValue Num(std::int64_t v) { return QJsonValue(static_cast<double>(v)); }
@@ -77,9 +77,8 @@ QJsonObject DumpToJson(const FileReport& report, const SaveEntry& save, const Sa
   QJsonObject root;
   root["formatVersion"] = kDumpFormatVersion;
   root["file"] = Text(PathText(report.path));
-  root["kind"] = Text(std::string(report.container->kindKey));
-  // Offsets then include the container's header.
-  if (!report.container->containerKey.empty()) root["container"] = Text(std::string(report.container->containerKey));
+  root["kind"] = Text(report.container->kindKey);
+  if (!report.container->containerKey.empty()) root["container"] = Text(report.container->containerKey);
   root["save"] = QJsonObject{
       {"number", save.saveNumber},
       {"block", save.block == 0 ? QJsonValue(QJsonValue::Null) : QJsonValue(save.block)},

@@ -18,9 +18,10 @@ constexpr std::array kTable = {
     Container{kSingleSave, kSingleSaveSize, "", 0, 0, 0, "single-save", "", "single-save file", "", "*.ps;*.psm"},
 };
 
-bool HoldsSignature(const Container& c, std::span<const std::uint8_t> head) {
-  return head.size() >= c.signatureAt + c.signature.size() &&
-         std::equal(c.signature.begin(), c.signature.end(), head.begin() + static_cast<std::ptrdiff_t>(c.signatureAt));
+template <typename Match>
+const Container* First(Match match) {
+  const auto found = std::find_if(kTable.begin(), kTable.end(), match);
+  return found == kTable.end() ? nullptr : &*found;
 }
 
 }  // namespace
@@ -28,26 +29,25 @@ bool HoldsSignature(const Container& c, std::span<const std::uint8_t> head) {
 std::span<const Container> Containers() { return kTable; }
 
 const Container* FindContainer(std::uint64_t length, std::span<const std::uint8_t> head) {
-  const auto found = std::find_if(kTable.begin(), kTable.end(), [&](const Container& c) {
-    return c.length == length && HoldsSignature(c, head);
+  return First([&](const Container& c) {
+    const auto at = static_cast<std::ptrdiff_t>(c.signatureAt);
+    return c.length == length && head.size() >= c.signatureAt + c.signature.size() &&
+           std::equal(c.signature.begin(), c.signature.end(), head.begin() + at);
   });
-  return found == kTable.end() ? nullptr : &*found;
 }
 
 const Container* BareContainer(FileKind kind) {
-  const auto found = std::find_if(kTable.begin(), kTable.end(),
-                                  [kind](const Container& c) { return c.kind == kind && c.guardedHeader == 0; });
-  return found == kTable.end() ? nullptr : &*found;
+  return First([kind](const Container& c) { return c.kind == kind && c.guardedHeader == 0; });
 }
 
 bool IsContainerLength(std::uint64_t length) {
-  return std::any_of(kTable.begin(), kTable.end(), [length](const Container& c) { return c.length == length; });
+  return First([length](const Container& c) { return c.length == length; }) != nullptr;
 }
 
 std::uint64_t LongestContainer() {
-  return std::max_element(kTable.begin(), kTable.end(), [](const Container& a, const Container& b) {
-           return a.length < b.length;
-         })->length;
+  std::uint64_t longest = 0;
+  for (const Container& c : kTable) longest = std::max(longest, c.length);
+  return longest;
 }
 
 }  // namespace zovek

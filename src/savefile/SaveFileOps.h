@@ -40,10 +40,9 @@ struct OpenOutcome {
 OpenOutcome OpenSaveFile(const std::filesystem::path& chosen, const std::filesystem::path& workingCopy,
                          std::int16_t selectedSave, SaveBuffer& buffer);
 
-// Opens a file as ReadSaveFile read it: makes the working copy of a card image
-// from the bytes read (a new file, see ReplaceWithNewFile; a chosen file that
-// is the working copy itself is kept as it is) and puts the selected save's
-// region into `buffer`. An empty `workingCopy` makes no copy.
+// Opens a file as ReadSaveFile read it: a card image's working copy is made of
+// the bytes read (ReplaceWithNewFile; none for an empty `workingCopy`; the
+// working copy itself, when chosen, is kept), the selected save goes to `buffer`.
 OpenOutcome OpenReadFile(const SaveFileContents& read, const std::filesystem::path& workingCopy,
                          SaveBuffer& buffer);
 
@@ -61,8 +60,7 @@ struct SaveTarget {
   // Where the file is backed up before it is written; empty: no backup.
   std::filesystem::path backupDirectory{};
   // The file's container (null: the one of `kind` without a header), and its
-  // guarded header as it was read at open: the guard refuses a file whose
-  // header changed.
+  // guarded header as read at open: a file whose header changed is refused.
   const Container* container = nullptr;
   std::vector<std::uint8_t> containerHeader{};
   // The save's region as the writer last saw it in the file; when the file

@@ -58,18 +58,17 @@ SaveFileContents ReadSaveFile(const std::filesystem::path& path, std::int16_t se
   const auto at = std::span<const std::uint8_t>(contents.bytes).subspan(start);
   contents.scan = kind == kCardImage ? ScanCardDirectory(at.first(kCardDirectoryBytes), selectedSave)
                                      : ScanSingleHeader(at.first(kSingleHeaderBytes), selectedSave);
-  const ScanResult& scan = contents.scan;
-  if (!scan.found) {
+  if (!contents.scan.found) {
     report.problem = FileProblem::NoGameSave;
     return contents;
   }
 
   for (int s = 1; s <= kSaveNumbers; ++s) {
-    if (scan.slots[s] == 0) continue;
+    if (contents.scan.slots[s] == 0) continue;
     SaveEntry entry;
     entry.saveNumber = s;
-    entry.block = kind == kCardImage ? scan.slots[s] : 0;
-    entry.regionOffset = DataRegionOffset(kind, scan.slots, static_cast<std::int16_t>(s), start);
+    entry.block = kind == kCardImage ? contents.scan.slots[s] : 0;
+    entry.regionOffset = DataRegionOffset(kind, contents.scan.slots, static_cast<std::int16_t>(s), start);
     const SaveBuffer region = contents.Region(entry);
     entry.storedChecksum = region[1];
     entry.computedChecksum = ChecksumOf(region);
@@ -78,15 +77,13 @@ SaveFileContents ReadSaveFile(const std::filesystem::path& path, std::int16_t se
   // A card scan keeps the caller's choice when the card has that save, else
   // picks the lowest number; a single-save scan keeps the caller's choice, and
   // the editor then shows the file's one save.
-  report.selectedSave = kind == kCardImage ? scan.selectedSave : report.saves.front().saveNumber;
+  report.selectedSave = kind == kCardImage ? contents.scan.selectedSave : report.saves.front().saveNumber;
   return contents;
 }
 
-namespace {
-
 // Every container's length, the kind named once: "a memory-card image has L1, L2 in
 // the .gme container, a single-save file L3".
-std::string AcceptedLengthsText() {
+static std::string AcceptedLengthsText() {
   std::string text;
   std::string_view kind;
   for (const Container& c : Containers()) {
@@ -97,8 +94,6 @@ std::string AcceptedLengthsText() {
   }
   return text;
 }
-
-}  // namespace
 
 std::string ErrorText(int error) {
   switch (error) {

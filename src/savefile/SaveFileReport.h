@@ -45,8 +45,7 @@ struct FileReport {
   const SaveEntry* Save(int saveNumber) const;
 };
 
-// The whole file, read once: the report and the editor's open both start
-// from it, so the directory and every region come from the same bytes.
+// The whole file, read once, for the report and for the editor's open alike.
 struct SaveFileContents {
   FileReport report;
   ScanResult scan;                  // from NoGameSave on

@@ -83,10 +83,9 @@ class EditSession {
   // carries the marks the scan set, for the window to show with its message.
   SessionOutcome Open(const std::filesystem::path& chosen);
 
-  // The command line's open of a file it has read (ReadSaveFile with no save
-  // selected): no working copy is made, and save `saveNumber` is loaded
-  // straight from what was read, showing what the window shows
-  // after opening the file and choosing that save (0: the save the window
+  // The command line's open of what ReadSaveFile read: no working copy is made,
+  // and save `saveNumber` is loaded straight from it, showing what the window
+  // shows after opening the file and choosing that save (0: the save the window
   // shows first). A save the file lacks refuses the file as NoGameSave.
   // Without a working copy there is no save switch (WouldSwitchSave is false).
   SessionOutcome OpenWithoutCopy(const SaveFileContents& read, int saveNumber);

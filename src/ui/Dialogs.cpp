@@ -37,14 +37,9 @@ void ApplyOpenPatterns(QFileDialog* dialog) {
 // The dialog lists the single save's patterns first: the table backwards.
 QStringList OpenFilterPatterns() {
   QStringList patterns;
-  const auto containers = Containers();
-  for (auto c = containers.rbegin(); c != containers.rend(); ++c) {
-    patterns += QString::fromUtf8(c->patterns.data(), static_cast<qsizetype>(c->patterns.size())).split(u';');
-  }
+  for (const Container& c : Containers()) patterns = QString::fromUtf8(c.patterns).split(u';') + patterns;
   return patterns;
 }
-
-QString OpenFilterText() { return QString::fromUtf8("PSセーブ形式(") + OpenFilterPatterns().join(u';') + u')'; }
 
 bool MatchesOpenFilter(const QString& fileName) {
   return QDir::match(OpenFilterPatterns(), QFileInfo(fileName).fileName());  // case-insensitive
@@ -57,7 +52,7 @@ QFileDialog* CreateOpenDialog(QWidget* parent) {
   dialog->setOption(QFileDialog::DontUseNativeDialog, true);
   dialog->setFileMode(QFileDialog::ExistingFile);
   dialog->setAcceptMode(QFileDialog::AcceptOpen);
-  dialog->setNameFilter(OpenFilterText());
+  dialog->setNameFilter(QString::fromUtf8("PSセーブ形式(") + OpenFilterPatterns().join(u';') + u')');
   ApplyOpenPatterns(dialog);
   // The dialog resets its model's patterns whenever the filter is (re)chosen.
   QObject::connect(dialog, &QFileDialog::filterSelected, dialog, [dialog] { ApplyOpenPatterns(dialog); });
