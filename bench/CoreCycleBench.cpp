@@ -68,8 +68,8 @@ void Cycle(const std::filesystem::path& path, SaveBuffer& buffer, MemoryView& vi
            const std::filesystem::path& backupDirectory = {}) {
   std::uint64_t length = 0;
   Check(FileLength(path, length), "length");
-  const FileKind kind = ClassifyFile(length);
-  if (kind != kCardImage) throw std::runtime_error("not a card image");
+  if (FindContainer(length, {}) != BareContainer(kCardImage)) throw std::runtime_error("not a card image");
+  const FileKind kind = kCardImage;
   std::array<std::uint8_t, kCardDirectoryBytes> directory{};
   Check(ReadBytesAt(path, 0, directory), "directory read");
   const ScanResult scan = ScanCardDirectory(directory, s.selectedSave);

@@ -120,8 +120,11 @@ std::string CheckOpen(const Bytes& file, std::int16_t selected, const fs::path& 
   const OpenOutcome outcome = OpenSaveFile(chosen, working, selected, buffer);
 
   if (ReadFile(chosen) != file) return "opening changed the chosen file";
-  const FileKind kind = ClassifyFile(file.size());
-  if (outcome.kind != kind) return "kind " + std::to_string(outcome.kind) + " for length " + std::to_string(file.size());
+  const Container* container = FindContainer(file.size(), file);
+  const FileKind kind = container == nullptr ? kNoFile : container->kind;
+  if (outcome.kind() != kind) {
+    return "kind " + std::to_string(outcome.kind()) + " for length " + std::to_string(file.size());
+  }
   if (kind == kNoFile) {
     if (outcome.status != OpenStatus::Unsupported) return "a refused length was not reported as unsupported";
     if (fs::exists(working)) return "a refused file got a working copy";

@@ -181,10 +181,10 @@ std::string Hex(int byte) {
 }
 
 // The file, and the save in it the edits go to; exit status 2 when either is missing.
-int CheckEditTarget(const std::filesystem::path& path, int& saveNumber, FileReport& report, SaveBuffer& region,
-                    std::ostream& err) {
-  const SaveFileContents contents = ReadSaveFile(path);
-  report = contents.report;
+int CheckEditTarget(const std::filesystem::path& path, int& saveNumber, SaveFileContents& contents,
+                    SaveBuffer& region, std::ostream& err) {
+  contents = ReadSaveFile(path);
+  const FileReport& report = contents.report;
   if (!report.ok()) {
     FileError(err, report.path, ProblemText(report));
     return kExitFileProblem;
@@ -215,7 +215,7 @@ int LockForEdits(const std::filesystem::path& path, WriteMode mode, FileLock& lo
   return kExitOk;
 }
 
-int RunEditsAndReport(const std::filesystem::path& path, const FileReport& report, int saveNumber,
+int RunEditsAndReport(const std::filesystem::path& path, const SaveFileContents& contents, int saveNumber,
                       std::vector<Edit> edits, WriteMode mode, const FileLock& lock, std::ostream& out,
                       std::ostream& err) {
   if (mode != WriteMode::DryRun && !lock.Held()) {
@@ -223,13 +223,14 @@ int RunEditsAndReport(const std::filesystem::path& path, const FileReport& repor
     return kExitFileProblem;
   }
   const UserDataDirectory data = UserDataDirectory::ForCurrentUser();
-  const EditRunResult run = RunEdits(path, saveNumber, std::move(edits), mode, data, lock.Held());
+  // The session opens what was read: the file is read once, under the lock.
+  const EditRunResult run = RunEdits(contents, saveNumber, std::move(edits), mode, data, lock.Held());
   if (run.status == EditStatus::OpenFailed) {
     FileError(err, path, run.outcome.status == SessionStatus::ReadError ? "cannot read: " + ErrorText(run.outcome.error)
                                                                         : "the file changed before it was opened");
     return kExitFileProblem;
   }
-  const SaveEntry* save = report.Save(saveNumber);
+  const SaveEntry* save = contents.report.Save(saveNumber);
   out << PathLine(path) << ": " << SaveName(*save) << '\n';
   if (run.status == EditStatus::NothingToChange) {
     out << "  nothing to change: every value is what the window shows; nothing written\n";
@@ -283,10 +284,10 @@ int RunSet(const QStringList& arguments, int saveNumber, WriteMode mode, std::os
   const std::filesystem::path path = ToPath(arguments.at(0));
   FileLock lock;
   if (const int status = LockForEdits(path, mode, lock, err); status != kExitOk) return status;
-  FileReport report;
+  SaveFileContents contents;
   SaveBuffer region{};
-  if (const int status = CheckEditTarget(path, saveNumber, report, region, err); status != kExitOk) return status;
-  return RunEditsAndReport(path, report, saveNumber, std::move(edits), mode, lock, out, err);
+  if (const int status = CheckEditTarget(path, saveNumber, contents, region, err); status != kExitOk) return status;
+  return RunEditsAndReport(path, contents, saveNumber, std::move(edits), mode, lock, out, err);
 }
 
 // The document of `apply`: a regular file, or standard input for "-", of at
@@ -354,16 +355,16 @@ int RunApply(const QStringList& arguments, int saveNumber, WriteMode mode, std::
   const std::filesystem::path path = ToPath(arguments.at(0));
   FileLock lock;
   if (const int status = LockForEdits(path, mode, lock, err); status != kExitOk) return status;
-  FileReport report;
+  SaveFileContents contents;
   SaveBuffer region{};
-  if (const int status = CheckEditTarget(path, saveNumber, report, region, err); status != kExitOk) return status;
-  const QJsonObject current = DumpToJson(report, *report.Save(saveNumber), DecodeSave(region));
+  if (const int status = CheckEditTarget(path, saveNumber, contents, region, err); status != kExitOk) return status;
+  const QJsonObject current = DumpToJson(contents.report, *contents.report.Save(saveNumber), DecodeSave(region));
   std::vector<Edit> edits;
   std::string problem;
   if (!EditsFromDump(document.object(), current, edits, problem)) {
     return UsageError(err, "apply", problem + "; nothing written");
   }
-  return RunEditsAndReport(path, report, saveNumber, std::move(edits), mode, lock, out, err);
+  return RunEditsAndReport(path, contents, saveNumber, std::move(edits), mode, lock, out, err);
 }
 
 int RunKeys(bool json, std::ostream& out) {

@@ -39,7 +39,7 @@ SessionOutcome ShowFieldOf(const CatalogueField& key, EditSession& session, Memo
 
 }  // namespace
 
-EditRunResult RunEdits(const std::filesystem::path& file, int saveNumber, std::vector<Edit> edits, WriteMode mode,
+EditRunResult RunEdits(const SaveFileContents& file, int saveNumber, std::vector<Edit> edits, WriteMode mode,
                        const UserDataDirectory& data, bool fileLocked) {
   EditRunResult result;
   MemoryView view;

@@ -57,9 +57,9 @@ struct EditRunResult {
   SaveBuffer stored{};   // the region the save writes (or would)
 };
 
-// `saveNumber` 0: the save the window shows first. Each key at most once.
-// `fileLocked`: the caller holds the file's lock (FileLock) for the whole run.
-EditRunResult RunEdits(const std::filesystem::path& file, int saveNumber, std::vector<Edit> edits, WriteMode mode,
+// `file` as ReadSaveFile read it; `saveNumber` 0: the save the window shows first.
+// Each key at most once. `fileLocked`: the caller holds the file's lock (FileLock) for the whole run.
+EditRunResult RunEdits(const SaveFileContents& file, int saveNumber, std::vector<Edit> edits, WriteMode mode,
                        const UserDataDirectory& data, bool fileLocked = false);
 
 }  // namespace zovek::cli

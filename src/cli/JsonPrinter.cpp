@@ -202,8 +202,9 @@ QJsonObject DumpToJson(const FileReport& report, const SaveEntry& save, const Sa
   Node root;
   root.Put("formatVersion", kDumpFormatVersion);
   root.Put("file", Text(PathText(report.path)));
-  root.Put("kind", report.kind == kCardImage ? "card-image" : "single-save");
-  if (report.cardStart != 0) root.Put("container", "gme");  // offsets then include its header
+  root.Put("kind", Text(report.container->kindKey));
+  // A container's offsets include its header.
+  if (!report.container->containerKey.empty()) root.Put("container", Text(report.container->containerKey));
   root.Put("save", QJsonObject{
                        {"number", save.saveNumber},
                        {"block", save.block == 0 ? QJsonValue(QJsonValue::Null) : QJsonValue(save.block)},

@@ -40,7 +40,7 @@ void PrintCharacter(std::ostream& out, const CharacterDump& c) {
 }
 
 std::string FileKindText(const FileReport& report) {
-  return KindText(report.kind) + (report.cardStart != 0 ? " in the .gme container" : "");
+  return std::string(report.container->kindText) + std::string(report.container->inText);
 }
 
 }  // namespace

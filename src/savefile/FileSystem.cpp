@@ -52,20 +52,6 @@ int ClearReadOnly(const fs::path& path) {
   return ec.value();
 }
 
-int CopyReplacing(const fs::path& from, const fs::path& to) {
-  // A card image is small enough to pass through memory, which keeps the copy
-  // to the one exclusive create that never follows a link.
-  std::uint64_t length = 0;
-  if (const int error = FileLength(from, length); error != 0) {
-    return error;
-  }
-  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(length));
-  if (const int error = ReadBytesAt(from, 0, bytes); error != 0) {
-    return error;
-  }
-  return ReplaceWithNewFile(to, bytes);
-}
-
 int ReplaceWithNewFile(const fs::path& path, std::span<const std::uint8_t> bytes) {
   constexpr int kNothingThere = static_cast<int>(std::errc::no_such_file_or_directory);
   if (const int error = RemoveName(path); error != 0 && error != kNothingThere) {

@@ -21,11 +21,6 @@ bool FileExists(const std::filesystem::path& path);
 bool IsReadOnly(const std::filesystem::path& path);
 int ClearReadOnly(const std::filesystem::path& path);
 
-// Copies a regular file onto `to` as a new file (see ReplaceWithNewFile): what
-// stood at `to` is removed first, never written through. A `from` that cannot
-// be read leaves `to` as it is.
-int CopyReplacing(const std::filesystem::path& from, const std::filesystem::path& to);
-
 // Reads exactly out.size() bytes from the given position; a file that ends
 // first is an error (kErrShortRead).
 int ReadBytesAt(const std::filesystem::path& path, std::uint64_t offset, std::span<std::uint8_t> out);

@@ -1,6 +1,7 @@
 #include "savefile/SaveFileOps.h"
 
 #include <array>
+#include <span>
 #include <system_error>
 
 #include "savefile/Backups.h"
@@ -46,15 +47,15 @@ bool IsTheWorkingCopyItself(const fs::path& chosen, const fs::path& workingCopy)
          fs::hard_link_count(workingCopy, ec) == 1 && !ec;
 }
 
-// The working copy is made anew from the chosen image and left writable, since
-// switching saves writes into it: whatever stands at its name is removed first
-// and nothing is written through it; a folder there fails the open. Opening the
-// working copy itself keeps it as it is, the user's own file.
-int MakeWorkingCopy(const fs::path& chosen, const fs::path& workingCopy) {
+// The working copy is made anew from the chosen image's bytes as read and left
+// writable, since switching saves writes into it: whatever stands at its name
+// is removed first and nothing is written through it; a folder there fails the
+// open. Opening the working copy itself keeps it as it is, the user's own file.
+int MakeWorkingCopy(const fs::path& chosen, std::span<const std::uint8_t> bytes, const fs::path& workingCopy) {
   if (IsTheWorkingCopyItself(chosen, workingCopy)) {
     return ClearReadOnly(workingCopy);
   }
-  return CopyReplacing(chosen, workingCopy);
+  return ReplaceWithNewFile(workingCopy, bytes);
 }
 
 // The save command writes only into a file that still is the one that was
@@ -116,81 +117,38 @@ int BackUpBeforeWriting(const SaveTarget& target) {
 
 OpenOutcome OpenSaveFile(const fs::path& chosen, const fs::path& workingCopy, std::int16_t selectedSave,
                          SaveBuffer& buffer) {
-  OpenOutcome outcome;
+  return OpenReadFile(ReadSaveFile(chosen, selectedSave), workingCopy, buffer);
+}
 
-  std::uint64_t length = 0;
-  if (const int error = FileLength(chosen, length); error != 0) {
-    return Failed(outcome, error);
+OpenOutcome OpenReadFile(const SaveFileContents& read, const fs::path& workingCopy, SaveBuffer& buffer) {
+  const FileReport& report = read.report;
+  OpenOutcome outcome;
+  outcome.container = report.container;
+  if (report.problem == FileProblem::CannotRead) {
+    return Failed(outcome, report.error);
   }
-  // Only the container's length needs a look at the first bytes.
-  std::array<std::uint8_t, kGmeSignature.size()> head{};
-  if (length == kGmeFileSize) {
-    if (const int error = ReadBytesAt(chosen, 0, head); error != 0) {
-      return Failed(outcome, error);
-    }
-  }
-  const FileLayout layout = ClassifyFile(length, head);
-  outcome.kind = layout.kind;
-  outcome.cardStart = layout.cardStart;
-  if (outcome.kind == kNoFile) {
+  if (report.problem == FileProblem::Unsupported) {
     outcome.status = OpenStatus::Unsupported;
     return outcome;
   }
-
-  fs::path source = chosen;
-  if (outcome.kind == kCardImage) {
-    if (!workingCopy.empty()) {
-      if (const int error = MakeWorkingCopy(chosen, workingCopy); error != 0) {
-        return Failed(outcome, error);
-      }
-      source = workingCopy;
-    }
-    outcome.containerHeader.resize(outcome.cardStart);
-    if (const int error = ReadBytesAt(source, 0, outcome.containerHeader); error != 0) {
+  if (outcome.kind() == kCardImage && !workingCopy.empty()) {
+    if (const int error = MakeWorkingCopy(report.path, read.bytes, workingCopy); error != 0) {
       return Failed(outcome, error);
     }
-    std::array<std::uint8_t, kCardDirectoryBytes> directory{};
-    if (const int error = ReadBytesAt(source, outcome.cardStart, directory); error != 0) {
-      return Failed(outcome, error);
-    }
-    outcome.scan = ScanCardDirectory(directory, selectedSave);
-  } else {
-    std::array<std::uint8_t, kSingleHeaderBytes> header{};
-    if (const int error = ReadBytesAt(source, 0, header); error != 0) {
-      return Failed(outcome, error);
-    }
-    outcome.scan = ScanSingleHeader(header, selectedSave);
   }
-
-  if (!outcome.scan.found) {
+  const auto header = static_cast<std::ptrdiff_t>(outcome.container->guardedHeader);
+  outcome.containerHeader.assign(read.bytes.begin(), read.bytes.begin() + header);
+  outcome.scan = read.scan;
+  if (report.problem == FileProblem::NoGameSave) {
     outcome.status = OpenStatus::NoGameSave;
     return outcome;
   }
-
-  const std::uint64_t offset =
-      DataRegionOffset(outcome.kind, outcome.scan.slots, outcome.scan.selectedSave, outcome.cardStart);
-  if (const int error = ReadDataRegion(source, offset, buffer); error != 0) {
-    return Failed(outcome, error);
-  }
   // Every save's region as the file holds it now: the write guard compares
   // the save it writes with this, whichever save that is by then.
-  for (int s = 1; s <= kSaveNumbers; ++s) {
-    if (outcome.scan.slots[s] == 0) {
-      continue;
-    }
-    if (outcome.kind == kSingleSave) {
-      outcome.regions.emplace(s, buffer);
-      continue;
-    }
-    const auto save = static_cast<std::int16_t>(s);
-    const std::uint64_t at = DataRegionOffset(kCardImage, outcome.scan.slots, save, outcome.cardStart);
-    SaveBuffer region{};
-    if (const int error = ReadDataRegion(source, at, region); error != 0) {
-      outcome.regions.clear();
-      return Failed(outcome, error);
-    }
-    outcome.regions.emplace(s, region);
+  for (const SaveEntry& save : report.saves) {
+    outcome.regions.emplace(save.saveNumber, read.Region(save));
   }
+  buffer = outcome.regions.at(report.selectedSave);
   outcome.status = OpenStatus::Loaded;
   return outcome;
 }
@@ -214,23 +172,24 @@ SaveWriteResult WriteSave(const SaveTarget& target, const SaveBuffer& buffer) {
     return WriteResult(kInvalid);
   }
 
+  // The card or save starts after its container's header, which the guard compares.
+  const Container* container = target.container != nullptr ? target.container : BareContainer(target.kind);
+  if (container == nullptr || container->kind != target.kind ||
+      target.containerHeader.size() != container->guardedHeader) {
+    return WriteResult(kInvalid);
+  }
+  const std::uint64_t start = container->start;
   std::uint64_t offset = 0;
   if (target.kind == kCardImage) {
     if (target.block < 1 || target.block > kSaveNumbers) {
       return WriteResult(kInvalid);
     }
-    // The card starts at 0, or after a .gme header that the guard compares.
-    if (target.cardStart != target.containerHeader.size() ||
-        (target.cardStart != 0 && target.cardStart != kGmeHeaderSize)) {
-      return WriteResult(kInvalid);
-    }
     const auto block = static_cast<std::uint64_t>(target.block);
-    const std::uint64_t card = target.cardStart;
-    if (const int error = CheckTargetStillHoldsSave(target, card + kCardImageSize, card + block * kFrameSize);
+    if (const int error = CheckTargetStillHoldsSave(target, container->length, start + block * kFrameSize);
         error != 0) {
       return WriteResult(error);
     }
-    offset = card + block * kBlockSize + kDataRegionStartInBlock;
+    offset = start + block * kBlockSize + kDataRegionStartInBlock;
     if (SaveWriteResult changed; RegionChangedOnDisk(target, offset, changed)) {
       return changed;
     }
@@ -242,7 +201,7 @@ SaveWriteResult WriteSave(const SaveTarget& target, const SaveBuffer& buffer) {
     if (const int error = ClearReadOnly(target.path); error != 0) {
       return WriteResult(error);
     }
-  } else if (target.kind == kSingleSave && target.cardStart == 0 && target.containerHeader.empty()) {
+  } else {
     // A single save is never created and its read-only flag is honoured,
     // whoever runs the program.
     if (!FileExists(target.path)) {
@@ -251,18 +210,16 @@ SaveWriteResult WriteSave(const SaveTarget& target, const SaveBuffer& buffer) {
     if (IsReadOnly(target.path)) {
       return WriteResult(kAccessDenied);
     }
-    if (const int error = CheckTargetStillHoldsSave(target, kSingleSaveSize, 0); error != 0) {
+    if (const int error = CheckTargetStillHoldsSave(target, container->length, start); error != 0) {
       return WriteResult(error);
     }
-    offset = kSingleSaveRegionOffset;
+    offset = start + kSingleSaveRegionOffset;
     if (SaveWriteResult changed; RegionChangedOnDisk(target, offset, changed)) {
       return changed;
     }
     if (const int error = BackUpBeforeWriting(target); error != 0) {
       return WriteResult(error, true);
     }
-  } else {
-    return WriteResult(kInvalid);
   }
 
   return WriteResult(WriteBytesInPlace(target.path, offset, buffer));

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "savefile/SaveBuffer.h"
+#include "savefile/SaveFileReport.h"
 #include "savefile/SaveSlots.h"
 
 namespace zovek {
@@ -23,24 +24,27 @@ enum class OpenStatus {
 struct OpenOutcome {
   OpenStatus status = OpenStatus::ReadError;
   int error = 0;
-  FileKind kind = kNoFile;
-  std::uint64_t cardStart = 0;  // where the card starts: 0, or after a .gme header
-  // The .gme header as read at open, for the write guard; empty otherwise.
+  const Container* container = nullptr;  // the file's container, once it is known
+  // The container's guarded header as read at open, for the write guard.
   std::vector<std::uint8_t> containerHeader;
   ScanResult scan;  // valid for Loaded and NoGameSave
   // Loaded: the data region of every save the scan found, by save number, as
   // the file held it; `buffer` holds the selected one's.
   std::map<int, SaveBuffer> regions;
+
+  FileKind kind() const { return container == nullptr ? kNoFile : container->kind; }
 };
 
-// Classifies the chosen file, makes the working copy of a card image (a new
-// file, see CopyReplacing; a chosen file that is the working copy itself is
-// kept and read as it is), scans for the game's saves and reads the selected
-// save's region into `buffer`.
-// `selectedSave` is the SelectedSave before the scan. An empty `workingCopy`
-// reads the card from the chosen file itself (no copy is made).
+// Reads the chosen file (ReadSaveFile, `selectedSave` the SelectedSave before
+// the scan) and opens what was read, as OpenReadFile.
 OpenOutcome OpenSaveFile(const std::filesystem::path& chosen, const std::filesystem::path& workingCopy,
                          std::int16_t selectedSave, SaveBuffer& buffer);
+
+// Opens a file as ReadSaveFile read it: a card image's working copy is made of
+// the bytes read (ReplaceWithNewFile; none for an empty `workingCopy`; the
+// working copy itself, when chosen, is kept), the selected save goes to `buffer`.
+OpenOutcome OpenReadFile(const SaveFileContents& read, const std::filesystem::path& workingCopy,
+                         SaveBuffer& buffer);
 
 // Reads or writes the 7808-byte region at `offset` of `path`.
 int ReadDataRegion(const std::filesystem::path& path, std::uint64_t offset, SaveBuffer& buffer);
@@ -55,10 +59,9 @@ struct SaveTarget {
   std::int16_t block = 0;
   // Where the file is backed up before it is written; empty: no backup.
   std::filesystem::path backupDirectory{};
-  // A card in the .gme container: where the card starts, and the container's
-  // header as it was read at open (the guard refuses a file whose header
-  // changed). 0 and empty for a bare card image or a single save.
-  std::uint64_t cardStart = 0;
+  // The file's container (null: the one of `kind` without a header), and its
+  // guarded header as read at open: a file whose header changed is refused.
+  const Container* container = nullptr;
   std::vector<std::uint8_t> containerHeader{};
   // The save's region as the writer last saw it in the file; when the file
   // holds anything else there, another program has changed the save since,
@@ -69,9 +72,9 @@ struct SaveTarget {
 // Writes the buffer's region into the chosen file in place: a card image's
 // read-only flag is cleared just before the write; a read-only or missing
 // single-save file is refused. No byte outside the region changes.
-// Before writing it re-reads the file: when it no longer has its kind's length,
+// Before writing it re-reads the file: when it no longer has its container's length,
 // or its frame (for a card image, frame `block`) no longer carries the game code
-// with `saveNumber`, or a .gme header differs from `containerHeader`, nothing is
+// with `saveNumber`, or its header differs from `containerHeader`, nothing is
 // written and kErrFileChanged is returned. With an expectedRegion, the save's
 // region is read and compared with it (see SaveWriteResult). Then,
 // with a backupDirectory, the file is backed up there (BackUpFile); a backup

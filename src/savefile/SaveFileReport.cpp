@@ -24,7 +24,7 @@ SaveBuffer SaveFileContents::Region(const SaveEntry& save) const {
   return region;
 }
 
-SaveFileContents ReadSaveFile(const std::filesystem::path& path) {
+SaveFileContents ReadSaveFile(const std::filesystem::path& path, std::int16_t selectedSave) {
   SaveFileContents contents;
   FileReport& report = contents.report;
   report.path = path;
@@ -34,15 +34,11 @@ SaveFileContents ReadSaveFile(const std::filesystem::path& path) {
     report.error = error;
     return contents;
   }
-  // Only the accepted lengths are read; the .gme container's length is
-  // decided by its header.
-  if (ClassifyFile(report.length) == kNoFile && report.length != kGmeFileSize) {
+  // Only the containers' lengths are read; a signature is looked for after.
+  if (!IsContainerLength(report.length)) {
     report.problem = FileProblem::Unsupported;
     return contents;
   }
-
-  // One read of the whole file: the directory and every region come from the
-  // same bytes, so a file changing underneath cannot mix two versions.
   contents.bytes.resize(report.length);
   if (const int error = ReadBytesAt(path, 0, contents.bytes); error != 0) {
     report.problem = FileProblem::CannotRead;
@@ -50,47 +46,53 @@ SaveFileContents ReadSaveFile(const std::filesystem::path& path) {
     contents.bytes.clear();
     return contents;
   }
-  const FileLayout layout = ClassifyFile(report.length, contents.bytes);
-  report.kind = layout.kind;
-  report.cardStart = layout.cardStart;
-  if (report.kind == kNoFile) {
+  report.container = FindContainer(report.length, contents.bytes);
+  if (report.container == nullptr) {
     report.problem = FileProblem::Unsupported;
     contents.bytes.clear();
     return contents;
   }
 
-  const std::span<const std::uint8_t> all = std::span<const std::uint8_t>(contents.bytes).subspan(report.cardStart);
-  const ScanResult scan = report.kind == kCardImage ? ScanCardDirectory(all.first(kCardDirectoryBytes), 0)
-                                                    : ScanSingleHeader(all.first(kSingleHeaderBytes), 0);
-  if (!scan.found) {
+  const FileKind kind = report.kind();
+  const std::uint64_t start = report.container->start;
+  const auto at = std::span<const std::uint8_t>(contents.bytes).subspan(start);
+  contents.scan = kind == kCardImage ? ScanCardDirectory(at.first(kCardDirectoryBytes), selectedSave)
+                                     : ScanSingleHeader(at.first(kSingleHeaderBytes), selectedSave);
+  if (!contents.scan.found) {
     report.problem = FileProblem::NoGameSave;
-    contents.bytes.clear();
     return contents;
   }
 
   for (int s = 1; s <= kSaveNumbers; ++s) {
-    if (scan.slots[s] == 0) continue;
+    if (contents.scan.slots[s] == 0) continue;
     SaveEntry entry;
     entry.saveNumber = s;
-    entry.block = report.kind == kCardImage ? scan.slots[s] : 0;
-    entry.regionOffset = DataRegionOffset(report.kind, scan.slots, static_cast<std::int16_t>(s), report.cardStart);
+    entry.block = kind == kCardImage ? contents.scan.slots[s] : 0;
+    entry.regionOffset = DataRegionOffset(kind, contents.scan.slots, static_cast<std::int16_t>(s), start);
     const SaveBuffer region = contents.Region(entry);
     entry.storedChecksum = region[1];
     entry.computedChecksum = ChecksumOf(region);
     report.saves.push_back(entry);
   }
-  // A card scan picks the lowest save number; a single-save scan keeps the
-  // caller's choice, and the editor then shows the file's one save.
-  report.selectedSave = report.kind == kCardImage ? scan.selectedSave : report.saves.front().saveNumber;
+  // A card scan keeps the caller's choice when the card has that save, else
+  // picks the lowest number; a single-save scan keeps the caller's choice, and
+  // the editor then shows the file's one save.
+  report.selectedSave = kind == kCardImage ? contents.scan.selectedSave : report.saves.front().saveNumber;
   return contents;
 }
 
-std::string KindText(FileKind kind) {
-  switch (kind) {
-    case kCardImage: return "memory-card image";
-    case kSingleSave: return "single-save file";
-    default: return "unsupported file";
+// Every container's length, the kind named once: "a memory-card image has L1, L2 in
+// the .gme container, a single-save file L3".
+static std::string AcceptedLengthsText() {
+  std::string text;
+  std::string_view kind;
+  for (const Container& c : Containers()) {
+    if (!text.empty()) text += ", ";
+    if (c.kindText != kind) text += "a " + std::string(c.kindText) + (text.empty() ? " has " : " ");
+    text += std::to_string(c.length) + std::string(c.inText);
+    kind = c.kindText;
   }
+  return text;
 }
 
 std::string ErrorText(int error) {
@@ -108,10 +110,8 @@ std::string ProblemText(const FileReport& report) {
     case FileProblem::None: return "";
     case FileProblem::CannotRead: return "cannot read: " + ErrorText(report.error);
     case FileProblem::Unsupported:
-      return "not a supported file: " + std::to_string(report.length) + " bytes (a memory-card image has " +
-             std::to_string(kCardImageSize) + ", " + std::to_string(kGmeFileSize) +
-             " in the .gme container, a single-save file " + std::to_string(kSingleSaveSize) + ")";
-    case FileProblem::NoGameSave: return "no Zovek save in this " + KindText(report.kind);
+      return "not a supported file: " + std::to_string(report.length) + " bytes (" + AcceptedLengthsText() + ")";
+    case FileProblem::NoGameSave: return "no Zovek save in this " + std::string(report.container->kindText);
   }
   return "";
 }

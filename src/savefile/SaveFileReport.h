@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "savefile/Containers.h"
 #include "savefile/SaveBuffer.h"
 #include "savefile/SaveSlots.h"
 
@@ -17,7 +18,7 @@ namespace zovek {
 enum class FileProblem {
   None,
   CannotRead,   // the operating system refused (error holds its number), or the file ended early
-  Unsupported,  // neither 131072 nor 8320 bytes long
+  Unsupported,  // no container's length (and signature)
   NoGameSave,   // the right length, but no frame carries the game's code and a valid save number
 };
 
@@ -35,30 +36,29 @@ struct FileReport {
   FileProblem problem = FileProblem::None;
   int error = 0;                  // for CannotRead
   std::uint64_t length = 0;       // valid from Unsupported on
-  FileKind kind = kNoFile;
-  std::uint64_t cardStart = 0;    // where the card starts: after the header of a .gme container
+  const Container* container = nullptr;  // from NoGameSave on
   std::vector<SaveEntry> saves;   // ascending save numbers
   int selectedSave = 0;           // the save the editor shows first: the lowest number
 
   bool ok() const { return problem == FileProblem::None; }
+  FileKind kind() const { return container == nullptr ? kNoFile : container->kind; }
   const SaveEntry* Save(int saveNumber) const;
 };
 
-// The whole file, read once.
+// The whole file, read once, for the report and for the editor's open alike.
 struct SaveFileContents {
   FileReport report;
-  std::vector<std::uint8_t> bytes;  // empty unless report.ok()
+  ScanResult scan;                  // from NoGameSave on
+  std::vector<std::uint8_t> bytes;  // the whole file, from NoGameSave on
 
   SaveBuffer Region(const SaveEntry& save) const;
 };
 
-SaveFileContents ReadSaveFile(const std::filesystem::path& path);
+// `selectedSave` is the editor's SelectedSave before the scan (ScanCardDirectory).
+SaveFileContents ReadSaveFile(const std::filesystem::path& path, std::int16_t selectedSave = 0);
 
 // The report alone; the file's bytes are dropped.
 inline FileReport InspectFile(const std::filesystem::path& path) { return ReadSaveFile(path).report; }
-
-// "memory-card image" / "single-save file".
-std::string KindText(FileKind kind);
 
 // Why a file was refused, in one line without the path
 // ("not a supported file: 1000 bytes, ...").

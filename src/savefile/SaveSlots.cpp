@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "savefile/Containers.h"
+
 namespace zovek {
 
 namespace {
@@ -15,25 +17,6 @@ bool IsSaveNumber(int value) { return value >= 1 && value <= kSaveNumbers; }
 std::size_t Index(int saveNumber) { return static_cast<std::size_t>(saveNumber - 1); }
 
 }  // namespace
-
-FileKind ClassifyFile(std::uint64_t length) {
-  if (length == kCardImageSize) {
-    return kCardImage;
-  }
-  if (length == kSingleSaveSize) {
-    return kSingleSave;
-  }
-  return kNoFile;
-}
-
-FileLayout ClassifyFile(std::uint64_t length, std::span<const std::uint8_t> head) {
-  if (length == kGmeFileSize) {
-    const bool hasSignature = head.size() >= kGmeSignature.size() &&
-                         std::equal(kGmeSignature.begin(), kGmeSignature.end(), head.begin());
-    return hasSignature ? FileLayout{kCardImage, kGmeHeaderSize} : FileLayout{};
-  }
-  return FileLayout{ClassifyFile(length), 0};
-}
 
 int DecodeSaveDigit(std::uint8_t c) {
   // "0".."9" give 1..10 and "A".."E" give 11..15; the bytes between "9" and
@@ -120,7 +103,7 @@ std::uint64_t DataRegionOffset(FileKind kind, const SlotTable& slots, std::int16
   }
   // No save to point at: an offset no accepted file reaches, so a read fails
   // as short and a write is refused instead of landing in the directory.
-  return kGmeFileSize;
+  return LongestContainer();
 }
 
 }  // namespace zovek

@@ -1,11 +1,10 @@
 #pragma once
-// File classification by length, the directory scan that finds the game's
-// saves, and where the selected save's data region lies in the file.
+// The directory scan that finds the game's saves, and where the selected
+// save's data region lies in the file. Containers.h tells the files apart.
 
 #include <array>
 #include <cstdint>
 #include <span>
-#include <string_view>
 
 #include "savefile/SaveBuffer.h"
 
@@ -16,28 +15,6 @@ using FileKind = std::int16_t;
 inline constexpr FileKind kNoFile = 0;
 inline constexpr FileKind kCardImage = 1;
 inline constexpr FileKind kSingleSave = 2;
-
-// The kind decided by the length alone; kNoFile when the length is refused.
-FileKind ClassifyFile(std::uint64_t length);
-
-// A card image may also come in the .gme container: a 3904-byte header that
-// begins with the ASCII text "123-456-STD", then the 131072-byte card. The
-// header is the container's, never the save's: it is read, and never written.
-inline constexpr std::string_view kGmeSignature = "123-456-STD";
-inline constexpr std::uint64_t kGmeHeaderSize = 3904;
-inline constexpr std::uint64_t kGmeFileSize = kGmeHeaderSize + kCardImageSize;
-
-// The kind of a file and where its card (or single save) starts in it.
-struct FileLayout {
-  FileKind kind = kNoFile;
-  std::uint64_t cardStart = 0;  // kGmeHeaderSize for a card in the .gme container
-  bool operator==(const FileLayout&) const = default;
-};
-
-// The layout decided by the length and, for the one length of the .gme
-// container, the file's first bytes (`head`: at least the signature's 11).
-// Every other length is decided as ClassifyFile(length) decides it.
-FileLayout ClassifyFile(std::uint64_t length, std::span<const std::uint8_t> head);
 
 // Where each save number 1..15 lies: for a card image the frame/block number
 // 1..15, for a single-save file 1 at its own save number; 0 = absent.
@@ -85,7 +62,7 @@ ScanResult ScanCardDirectory(std::span<const std::uint8_t> directory, std::int16
 ScanResult ScanSingleHeader(std::span<const std::uint8_t> header, std::int16_t selectedSave);
 
 // 0-based file position of the selected save's data region; `cardStart` is
-// where the card begins in the file (FileLayout::cardStart).
+// where the card begins in the file (Container::start).
 std::uint64_t DataRegionOffset(FileKind kind, const SlotTable& slots, std::int16_t selectedSave,
                                std::uint64_t cardStart = 0);
 

@@ -44,7 +44,7 @@ void EditSession::Reset() {
   state_.CurrentScenarioEntry = 0;
   state_.SelectedCategory = 0;
   state_.FileKind = kNoFile;
-  state_.CardStart = 0;
+  state_.Container = nullptr;
   state_.ContainerHeader.clear();
   state_.CopySource = -1;
   onDisk_.clear();
@@ -106,8 +106,8 @@ bool EditSession::TakeOpened(const OpenOutcome& opened, SessionOutcome& refused)
     case OpenStatus::Loaded:
       break;
   }
-  state_.FileKind = opened.kind;
-  state_.CardStart = opened.cardStart;
+  state_.FileKind = opened.kind();
+  state_.Container = opened.container;
   state_.ContainerHeader = opened.containerHeader;
   state_.SlotTable = opened.scan.slots;
   state_.SelectedSave = opened.scan.selectedSave;
@@ -117,13 +117,13 @@ bool EditSession::TakeOpened(const OpenOutcome& opened, SessionOutcome& refused)
   return true;
 }
 
-SessionOutcome EditSession::OpenWithoutCopy(const fs::path& chosen, int saveNumber) {
-  if (chosen.empty()) {
+SessionOutcome EditSession::OpenWithoutCopy(const SaveFileContents& read, int saveNumber) {
+  if (read.report.path.empty()) {
     return Outcome(SessionStatus::Unchanged);
   }
-  state_.ChosenPath = chosen;
+  state_.ChosenPath = read.report.path;
   state_.WorkingCopyPath.clear();
-  const OpenOutcome opened = OpenSaveFile(chosen, {}, state_.SelectedSave, buffer_);
+  const OpenOutcome opened = OpenReadFile(read, {}, buffer_);
   SessionOutcome refused;
   if (!TakeOpened(opened, refused)) {
     return refused;
@@ -195,7 +195,7 @@ SessionOutcome EditSession::SwitchSave(int s) {
     return Outcome(SessionStatus::WriteError, error.number());
   }
   const auto regionOf = [this](std::int16_t save) {
-    return DataRegionOffset(kCardImage, state_.SlotTable, save, state_.CardStart);
+    return DataRegionOffset(kCardImage, state_.SlotTable, save, state_.Container->start);
   };
   if (const int error = WriteDataRegion(state_.WorkingCopyPath, regionOf(left), buffer_); error != 0) {
     MarkOnly(left);
@@ -268,10 +268,10 @@ SessionOutcome EditSession::WriteSaveFile(bool withBackup) {
   }
   target.kind = state_.FileKind;
   target.saveNumber = static_cast<std::int16_t>(TargetSaveNumber());
+  target.container = state_.Container;
+  target.containerHeader = state_.ContainerHeader;
   if (state_.FileKind == kCardImage) {
     target.block = state_.SelectedSave >= 1 ? state_.SlotTable[state_.SelectedSave] : 0;
-    target.cardStart = state_.CardStart;
-    target.containerHeader = state_.ContainerHeader;
   }
   const auto seen = onDisk_.find(target.saveNumber);
   target.expectedRegion = seen == onDisk_.end() ? nullptr : &seen->second;

@@ -33,9 +33,9 @@ struct SessionState {
   std::filesystem::path ChosenPath;       // the file opened, and the file saving writes to
   std::filesystem::path WorkingCopyPath;  // copy of an opened card image, deleted at close-down
   zovek::SlotTable SlotTable;
-  // A card in the .gme container starts after its header; the header as read
-  // at open is what the save's write guard compares. 0 and empty otherwise.
-  std::uint64_t CardStart = 0;
+  // The opened file's container, and its header as read at open: what the
+  // save's write guard compares. Null and empty when no file is loaded.
+  const zovek::Container* Container = nullptr;
   std::vector<std::uint8_t> ContainerHeader;
 };
 
@@ -84,12 +84,12 @@ class EditSession {
   // items keep the enabled states the scan set.
   SessionOutcome Open(const std::filesystem::path& chosen);
 
-  // The command line's open: no working copy is made, and save `saveNumber`
-  // is loaded straight from the chosen file, showing what the window shows
-  // after opening the file and choosing that save (0: the save the window
+  // The command line's open of what ReadSaveFile read: no working copy is made,
+  // and save `saveNumber` is loaded straight from it, showing what the window
+  // shows after opening the file and choosing that save (0: the save the window
   // shows first). A save the file lacks refuses the file as NoGameSave.
   // Without a working copy there is no save switch (WouldSwitchSave is false).
-  SessionOutcome OpenWithoutCopy(const std::filesystem::path& chosen, int saveNumber);
+  SessionOutcome OpenWithoutCopy(const SaveFileContents& read, int saveNumber);
 
   // Whether SwitchSave(s) would do anything: a card image is loaded, and s is
   // another of its saves.

@@ -6,6 +6,8 @@
 #include <QFileSystemModel>
 #include <QQueue>
 
+#include "savefile/Containers.h"
+
 namespace zovek {
 
 namespace {
@@ -32,9 +34,11 @@ void ApplyOpenPatterns(QFileDialog* dialog) {
 
 }  // namespace
 
+// The dialog lists the single save's patterns first: the table backwards.
 QStringList OpenFilterPatterns() {
-  return {QStringLiteral("*.ps"), QStringLiteral("*.psm"), QStringLiteral("*.gme"), QStringLiteral("*.mcr"),
-          QStringLiteral("*.mc")};
+  QStringList patterns;
+  for (const Container& c : Containers()) patterns = QString::fromUtf8(c.patterns).split(u';') + patterns;
+  return patterns;
 }
 
 bool MatchesOpenFilter(const QString& fileName) {
@@ -48,7 +52,7 @@ QFileDialog* CreateOpenDialog(QWidget* parent) {
   dialog->setOption(QFileDialog::DontUseNativeDialog, true);
   dialog->setFileMode(QFileDialog::ExistingFile);
   dialog->setAcceptMode(QFileDialog::AcceptOpen);
-  dialog->setNameFilter(QString::fromUtf8(kOpenFilterText));
+  dialog->setNameFilter(QString::fromUtf8("PSセーブ形式(") + OpenFilterPatterns().join(u';') + u')');
   ApplyOpenPatterns(dialog);
   // The dialog resets its model's patterns whenever the filter is (re)chosen.
   QObject::connect(dialog, &QFileDialog::filterSelected, dialog, [dialog] { ApplyOpenPatterns(dialog); });

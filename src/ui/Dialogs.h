@@ -12,9 +12,8 @@ class QWidget;
 
 namespace zovek {
 
-// The open dialog's one filter entry as the user reads it, and the file
-// extensions it stands for (matched in any letter case).
-inline constexpr const char* kOpenFilterText = "PSセーブ形式(*.ps;*.psm;*.gme;*.mcr;*.mc)";
+// The file extensions of the open dialog's one filter entry, the containers'
+// (matched in any letter case).
 QStringList OpenFilterPatterns();
 bool MatchesOpenFilter(const QString& fileName);
 

@@ -17,11 +17,6 @@
 namespace zovek::cli {
 namespace {
 
-SaveBuffer RegionOf(const std::filesystem::path& file) {
-  const SaveFileContents contents = ReadSaveFile(file);
-  return contents.Region(*contents.report.Save(contents.report.selectedSave));
-}
-
 // A value the field takes that differs from `shown`: the far end of its range.
 std::string OtherValue(const CatalogueField& field, const std::string& shown) {
   switch (field.value) {
@@ -35,10 +30,10 @@ std::string OtherValue(const CatalogueField& field, const std::string& shown) {
 
 TEST(CatalogueEdit, EveryKeyReadsBackAndTheComparisonListsIt) {
   const clitest::TempDir dir;
-  const savegen::Bytes original = savegen::DemoSingle();
-  const std::filesystem::path file = clitest::Write(dir, "edit.ps", original);
+  const std::filesystem::path file = clitest::Write(dir, "edit.ps", savegen::DemoSingle());
   const UserDataDirectory data{dir.path() / "data"};
-  const SaveBuffer before = RegionOf(file);
+  const SaveFileContents contents = ReadSaveFile(file);
+  const SaveBuffer before = contents.Region(*contents.report.Save(contents.report.selectedSave));
   const std::vector<std::string> shown = DecodeSave(before).values;
   const std::vector<CatalogueField>& fields = FieldCatalogue();
   ASSERT_GT(fields.size(), 1500u);
@@ -51,7 +46,7 @@ TEST(CatalogueEdit, EveryKeyReadsBackAndTheComparisonListsIt) {
     const std::string value = OtherValue(field, shown[i]);
     ASSERT_EQ(ValueFromText(field, value), value) << field.key;
 
-    const EditRunResult run = RunEdits(file, 0, {Edit{&field, value}}, WriteMode::DryRun, data);
+    const EditRunResult run = RunEdits(contents, 0, {Edit{&field, value}}, WriteMode::DryRun, data);
     ASSERT_EQ(run.status, EditStatus::DryRun) << field.key;
     const SaveBuffer& after = run.stored;
     const std::vector<std::string> shownAfter = DecodeSave(after).values;

@@ -36,7 +36,7 @@ class JsonDump : public ::testing::Test {
     savegen::SetPlayTime(region, savegen::PlayTime(123, 45, 30));
     region[307] = 255;  // count of possession 64
     report.path = "dir/ファイル.mcr";
-    report.kind = kCardImage;
+    report.container = BareContainer(kCardImage);
     save.saveNumber = 3;
     save.block = 6;
     save.regionOffset = 6 * 8192 + 384;

@@ -56,7 +56,7 @@ TEST_F(SaveFileOps, CardImageRegionComesFromTheSavesBlockThroughTheWorkingCopy) 
 
   const OpenOutcome outcome = OpenSaveFile(dir / "card.mcr", working, 0, buffer);
   ASSERT_EQ(outcome.status, OpenStatus::Loaded) << outcome.error;
-  EXPECT_EQ(outcome.kind, kCardImage);
+  EXPECT_EQ(outcome.kind(), kCardImage);
   EXPECT_EQ(outcome.scan.selectedSave, 2);
   EXPECT_EQ(outcome.scan.slots[2], 5);
   EXPECT_EQ(buffer[0], card[41344]);
@@ -71,7 +71,7 @@ TEST_F(SaveFileOps, SingleSaveRegionComesFromByte512OfTheFileItself) {
 
   const OpenOutcome outcome = OpenSaveFile(dir / "one.ps", working, 6, buffer);
   ASSERT_EQ(outcome.status, OpenStatus::Loaded) << outcome.error;
-  EXPECT_EQ(outcome.kind, kSingleSave);
+  EXPECT_EQ(outcome.kind(), kSingleSave);
   EXPECT_EQ(outcome.scan.selectedSave, 6) << "a single save leaves SelectedSave alone";
   EXPECT_EQ(outcome.scan.slots[13], 1);
   EXPECT_EQ(buffer[0], single[512]);
@@ -102,7 +102,7 @@ TEST_F(SaveFileOps, RefusedLengthsReadAndWriteNothing) {
 
     const OpenOutcome outcome = OpenSaveFile(file, working, 0, buffer);
     EXPECT_EQ(outcome.status, OpenStatus::Unsupported);
-    EXPECT_EQ(outcome.kind, kNoFile);
+    EXPECT_EQ(outcome.kind(), kNoFile);
     EXPECT_EQ(buffer, Filled(0xAB));
     EXPECT_FALSE(FileExists(working));
 
@@ -119,7 +119,7 @@ TEST_F(SaveFileOps, NoSaveOfTheGameLeavesTheBufferAlone) {
   WriteWholeFile(dir / "card.mcr", card.bytes());
   const OpenOutcome onCard = OpenSaveFile(dir / "card.mcr", working, 4, buffer);
   EXPECT_EQ(onCard.status, OpenStatus::NoGameSave);
-  EXPECT_EQ(onCard.kind, kCardImage);
+  EXPECT_EQ(onCard.kind(), kCardImage);
   EXPECT_EQ(onCard.scan.selectedSave, 4);
   EXPECT_TRUE(FileExists(working)) << "the working copy was already made";
 
@@ -132,6 +132,7 @@ TEST_F(SaveFileOps, OpenReportsTheSystemsErrorNumber) {
   OpenOutcome outcome = OpenSaveFile(dir / "missing.mcr", working, 0, buffer);
   EXPECT_EQ(outcome.status, OpenStatus::ReadError);
   EXPECT_EQ(outcome.error, kNoEntry);
+  EXPECT_FALSE(FileExists(working)) << "a file that cannot be read gets no copy";
 
   outcome = OpenSaveFile(dir.path(), working, 0, buffer);
   EXPECT_EQ(outcome.status, OpenStatus::ReadError);
@@ -436,14 +437,14 @@ TEST_F(SaveFileOps, GmeContainerIsACardAfterItsHeader) {
 
   const OpenOutcome outcome = OpenSaveFile(dir / "card.gme", working, 0, buffer);
   ASSERT_EQ(outcome.status, OpenStatus::Loaded) << outcome.error;
-  EXPECT_EQ(outcome.kind, kCardImage);
-  EXPECT_EQ(outcome.cardStart, kGmeHeaderSize);
+  EXPECT_EQ(outcome.kind(), kCardImage);
+  EXPECT_EQ(outcome.container->start, 3904u);
   EXPECT_EQ(outcome.scan.slots[2], 5);
   EXPECT_EQ(buffer, Slice(bare, 41344));
   EXPECT_EQ(outcome.containerHeader, Bytes(gme.begin(), gme.begin() + 3904));
   EXPECT_EQ(ReadWholeFile(working), gme) << "the working copy is the whole file";
 
-  SaveTarget target{dir / "card.gme", kCardImage, 2, 5, {}, kGmeHeaderSize, outcome.containerHeader};
+  SaveTarget target{dir / "card.gme", kCardImage, 2, 5, {}, outcome.container, outcome.containerHeader};
   ASSERT_EQ(WriteSaveToFile(target, Filled(0x5A)), 0);
   const Bytes after = ReadWholeFile(dir / "card.gme");
   const auto changed = Differences(gme, after);

@@ -25,7 +25,7 @@ TEST(SaveReport, CardImageListsEachSaveWithBlockOffsetAndChecksum) {
   const FileReport report = InspectFile(path);
 
   ASSERT_TRUE(report.ok()) << ProblemText(report);
-  EXPECT_EQ(report.kind, kCardImage);
+  EXPECT_EQ(report.kind(), kCardImage);
   EXPECT_EQ(report.length, 131072u);
   ASSERT_EQ(report.saves.size(), 3u);
   const int numbers[] = {1, 3, 12};
@@ -62,7 +62,7 @@ TEST(SaveReport, SingleSaveHasItsOwnNumberAndRegionAt512) {
   const FileReport report = InspectFile(Write(dir, "one.ps", single.bytes()));
 
   ASSERT_TRUE(report.ok());
-  EXPECT_EQ(report.kind, kSingleSave);
+  EXPECT_EQ(report.kind(), kSingleSave);
   ASSERT_EQ(report.saves.size(), 1u);
   EXPECT_EQ(report.saves[0].saveNumber, 13);
   EXPECT_EQ(report.saves[0].block, 0);
@@ -127,7 +127,7 @@ TEST(SaveReport, ReadSaveFileGivesTheRegionTheEditorReads) {
   // The same card in the .gme container: the same saves, each region after the header.
   const SaveFileContents gme = ReadSaveFile(Write(dir, "three.gme", savegen::GmeContainer(card.bytes())));
   ASSERT_TRUE(gme.report.ok()) << ProblemText(gme.report);
-  EXPECT_EQ(gme.report.cardStart, 3904u);
+  EXPECT_EQ(gme.report.container->start, 3904u);
   ASSERT_EQ(gme.report.saves.size(), contents.report.saves.size());
   for (const SaveEntry& save : gme.report.saves) {
     EXPECT_EQ(save.regionOffset, 3904 + CardImage::RegionOffset(save.block));

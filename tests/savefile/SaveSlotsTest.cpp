@@ -35,42 +35,6 @@ int ExpectedSaveNumber(int c) {
   return 0;
 }
 
-// The .gme container is one length with one signature; every other file is
-// decided by its length alone, whatever it begins with.
-TEST(ClassifyFile, GmeContainerNeedsItsLengthAndItsSignature) {
-  const std::string sig = "123-456-STD";
-  struct Case {
-    std::uint64_t length;
-    std::string head;
-    FileLayout expected;
-  };
-  const Case cases[] = {
-      {134976, sig, {kCardImage, 3904}},
-      {134976, sig + "rest of the header", {kCardImage, 3904}},
-      {134976, "123-456-STX", {}},
-      {134976, "123-456-ST", {}},  // too short to hold the signature
-      {134976, "", {}},
-      {134975, sig, {}},
-      {134977, sig, {}},
-      {131072, sig, {kCardImage, 0}},
-      {131072, "MC", {kCardImage, 0}},
-      {8320, sig, {kSingleSave, 0}},
-      {3904, sig, {}},
-  };
-  for (const Case& c : cases) {
-    const std::vector<std::uint8_t> head(c.head.begin(), c.head.end());
-    EXPECT_EQ(ClassifyFile(c.length, head), c.expected) << c.length << " " << c.head;
-  }
-}
-
-TEST(ClassifyFile, OnlyTheTwoExactLengthsAreAccepted) {
-  EXPECT_EQ(ClassifyFile(131072), kCardImage);
-  EXPECT_EQ(ClassifyFile(8320), kSingleSave);
-  for (std::uint64_t length : {0ull, 8319ull, 8321ull, 131071ull, 131073ull, 8192ull, 7808ull, 262144ull}) {
-    EXPECT_EQ(ClassifyFile(length), kNoFile) << length;
-  }
-}
-
 TEST(SaveDigit, EveryByteValueDecodesToTheGamesSaveNumberOrNone) {
   for (int c = 0; c < 256; ++c) {
     const auto frame = FrameWith("ZOVEK", static_cast<std::uint8_t>(c));
@@ -221,8 +185,8 @@ TEST(DataRegionOffset, CardBlockOrSingleFilePosition) {
   EXPECT_EQ(DataRegionOffset(kCardImage, slots, 2), 41344u);
   EXPECT_EQ(DataRegionOffset(kCardImage, slots, 15), 123264u);
   EXPECT_EQ(DataRegionOffset(kSingleSave, slots, 9), 512u);
-  EXPECT_EQ(DataRegionOffset(kCardImage, slots, 2, kGmeHeaderSize), 3904u + 41344u) << "after the .gme header";
-  EXPECT_GE(DataRegionOffset(kCardImage, slots, 3, kGmeHeaderSize), kGmeFileSize);
+  EXPECT_EQ(DataRegionOffset(kCardImage, slots, 2, 3904), 3904u + 41344u) << "after the .gme header";
+  EXPECT_GE(DataRegionOffset(kCardImage, slots, 3, 3904), 3904u + 131072u);
   // No save to point at: past the end of any file, never into the directory block.
   EXPECT_GE(DataRegionOffset(kCardImage, slots, 3), kCardImageSize);
   EXPECT_GE(DataRegionOffset(kCardImage, slots, 0), kCardImageSize);

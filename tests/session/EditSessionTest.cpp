@@ -172,7 +172,7 @@ TEST_F(EditSessionTest, OpenWithoutCopyLoadsTheChosenSaveFromTheFileItself) {
   const fs::path card = Card("two.mcr", 8);
   const Bytes bytes = ReadWholeFile(card);
   for (const auto& [asked, shown, block] : {std::tuple{0, 3, 2}, std::tuple{3, 3, 2}, std::tuple{7, 7, 4}}) {
-    ASSERT_EQ(session.OpenWithoutCopy(card, asked).status, SessionStatus::Done) << asked;
+    ASSERT_EQ(session.OpenWithoutCopy(ReadSaveFile(card), asked).status, SessionStatus::Done) << asked;
     EXPECT_EQ(session.State().SelectedSave, shown);
     EXPECT_EQ(Marks(), std::vector<int>{shown});
     const auto start = static_cast<std::ptrdiff_t>(savegen::CardImage::RegionOffset(block));
@@ -182,7 +182,7 @@ TEST_F(EditSessionTest, OpenWithoutCopyLoadsTheChosenSaveFromTheFileItself) {
     EXPECT_FALSE(session.WouldSwitchSave(shown == 3 ? 7 : 3));
   }
   EXPECT_FALSE(fs::exists(data.WorkingCopy()));
-  EXPECT_EQ(session.OpenWithoutCopy(card, 5).status, SessionStatus::NoGameSave);
+  EXPECT_EQ(session.OpenWithoutCopy(ReadSaveFile(card), 5).status, SessionStatus::NoGameSave);
   EXPECT_EQ(ReadWholeFile(card), bytes);
 }
 

@@ -224,7 +224,7 @@ class ContainersAndBackupsTest : public WindowTest {
     VerifyNoErrorShown();
     const SessionState& state = window_->Session().State();
     QCOMPARE(state.FileKind, kCardImage);
-    QCOMPARE(state.CardStart, inGme ? kHeader : 0u);
+    QCOMPARE(state.Container->start, inGme ? kHeader : 0u);
     QCOMPARE(state.SelectedSave, std::int16_t{3});
     QVERIFY(window_->Buffer() == RegionIn(card, RegionOffset(kSave3Block)));
     QVERIFY(get<QAction>(QStringLiteral("mnuSelSave(7)"))->isEnabled());
