@@ -1,12 +1,12 @@
 #include "cli/JsonPrinter.h"
 
-#include <cmath>
-#include <map>
-#include <vector>
-
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QString>
+#include <cmath>
+#include <initializer_list>
+#include <map>
+#include <vector>
 
 #include "savedata/SaveLayout.h"
 
@@ -14,7 +14,7 @@ namespace zovek::cli {
 
 namespace {
 
-QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
+QString Text(std::string_view utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
 
 // Every number in a save fits a double exactly (at most 32 bits).
 QJsonValue Num(std::int64_t v) { return QJsonValue(static_cast<double>(v)); }
@@ -49,6 +49,9 @@ struct Node {
   void Put(const std::string& parent, const char* leaf, QJsonValue v) {
     Put(parent.empty() ? leaf : parent + "." + leaf, std::move(v));
   }
+  void Put(const std::string& parent, std::initializer_list<std::pair<const char*, QJsonValue>> leaves) {
+    for (const auto& [leaf, v] : leaves) Put(parent, leaf, v);
+  }
 
   QJsonValue Json() const {
     if (!items.empty()) {
@@ -66,11 +69,11 @@ struct Node {
 };
 
 void PutItem(Node& root, const std::string& at, const ItemSlot& item) {
-  root.Put(at, "slot", item.slot);
-  root.Put(at, "label", Text(item.caption));
-  root.Put(at, "offset", item.offset);
-  root.Put(at, "name", Text(item.name));
-  root.Put(at, "countStored", item.countStored);
+  root.Put(at, {{"slot", item.slot},
+                {"label", Text(item.caption)},
+                {"offset", item.offset},
+                {"name", Text(item.name)},
+                {"countStored", item.countStored}});
 }
 
 // The values the dump shows beside a field: where it is stored, its raw
@@ -85,16 +88,12 @@ void PutBeside(Node& root, const CatalogueField& f, const SaveDump& dump) {
     case EditPlace::ValueBox:
       if (f.index == kChipsBox) root.Put(f.key + "Stored", Num(dump.chipsStored));
       if (f.index == kHoursBox) {
-        root.Put(at, "sixtieths", Num(dump.playTime.sixtieths));
-        root.Put(at, "highByte", dump.playTime.highByte);
+        root.Put(at, {{"sixtieths", Num(dump.playTime.sixtieths)}, {"highByte", dump.playTime.highByte}});
       }
       return;
     case EditPlace::PartyBox: {
       const PartySlot& p = dump.party.at(static_cast<std::size_t>(f.index));
-      root.Put(at, "slot", p.slot);
-      root.Put(at, "offset", p.offset);
-      root.Put(at, "stored", p.stored);
-      root.Put(at, "label", Text(p.label));
+      root.Put(at, {{"slot", p.slot}, {"offset", p.offset}, {"stored", p.stored}, {"label", Text(p.label)}});
       return;
     }
     case EditPlace::Cell: {
@@ -103,9 +102,7 @@ void PutBeside(Node& root, const CatalogueField& f, const SaveDump& dump) {
       const CharacterDump& c = character();
       if (f.grid == 1) return PutItem(root, at, c.equipment.at(static_cast<std::size_t>(f.row - 1)));
       if (f.row == 1) {  // the first row opens the character
-        root.Put(at, "index", c.index);
-        root.Put(at, "name", Text(c.name));
-        root.Put(at, "recordOffset", c.recordOffset);
+        root.Put(at, {{"index", c.index}, {"name", Text(c.name)}, {"recordOffset", c.recordOffset}});
       }
       // CR is the only number the grid can clamp.
       for (const CharacterNumber& n : c.numbers) {
@@ -113,10 +110,8 @@ void PutBeside(Node& root, const CatalogueField& f, const SaveDump& dump) {
       }
       if (f.row >= kFirstSkillRow) {
         const SkillLevel& s = c.skills.at(static_cast<std::size_t>(f.row - kFirstSkillRow));
-        root.Put(at, "category", s.category);
-        root.Put(at, "caption", Text(s.caption));
-        root.Put(at, "offset", s.offset);
-        root.Put(at, "stored", s.stored);
+        root.Put(at,
+                 {{"category", s.category}, {"caption", Text(s.caption)}, {"offset", s.offset}, {"stored", s.stored}});
       }
       return;
     }
@@ -129,35 +124,29 @@ void PutBeside(Node& root, const CatalogueField& f, const SaveDump& dump) {
       }
       return;
     }
-    case EditPlace::Aptitude: return;
+    case EditPlace::Aptitude:
+      return;
     case EditPlace::Technique: {
       const CategoryDump& c = dump.techniques.at(static_cast<std::size_t>(f.index));
       const TechniqueDump& t = c.techniques.at(static_cast<std::size_t>(f.row));
-      root.Put(at, "row", t.row);
-      root.Put(at, "name", Text(t.name));
-      root.Put(at, "byte", t.byteIndex);
-      root.Put(at, "bit", t.bit);
+      root.Put(at, {{"row", t.row}, {"name", Text(t.name)}, {"byte", t.byteIndex}, {"bit", t.bit}});
       if (f.row == 0) {
-        root.Put(ParentKey(at), "index", c.index);
-        root.Put(ParentKey(at), "name", Text(c.name));
+        root.Put(ParentKey(at), {{"index", c.index}, {"name", Text(c.name)}});
       }
       return;
     }
     case EditPlace::Scenario: {
       const ScenarioDump& s = dump.scenarios.at(static_cast<std::size_t>(f.index));
-      root.Put(at, "entry", s.entry);
-      root.Put(at, "caption", Text(s.caption));
-      root.Put(at, "offset", s.offset);
-      root.Put(at, "stored", s.stored);
-      root.Put(at, "stateCaption", Text(s.stateCaption));
+      root.Put(at, {{"entry", s.entry},
+                    {"caption", Text(s.caption)},
+                    {"offset", s.offset},
+                    {"stored", s.stored},
+                    {"stateCaption", Text(s.stateCaption)}});
       return;
     }
     case EditPlace::Role: {
       const RoleDump& r = dump.roles.at(static_cast<std::size_t>(f.index));
-      root.Put(at, "entry", r.entry);
-      root.Put(at, "caption", Text(r.caption));
-      root.Put(at, "byte", r.byteIndex);
-      root.Put(at, "bit", r.bit);
+      root.Put(at, {{"entry", r.entry}, {"caption", Text(r.caption)}, {"byte", r.byteIndex}, {"bit", r.bit}});
       return;
     }
   }
@@ -170,9 +159,12 @@ QJsonValue JsonOf(const CatalogueField& field, const std::string& value) {
     case EditValue::NumberOrEmpty:
       if (value == "-") return QJsonValue(QJsonValue::Null);
       [[fallthrough]];
-    case EditValue::Number: return Num(std::stoll(value));
-    case EditValue::Flag: return value == "true";
-    case EditValue::State: return Text(value);
+    case EditValue::Number:
+      return Num(std::stoll(value));
+    case EditValue::Flag:
+      return value == "true";
+    case EditValue::State:
+      return Text(value);
   }
   return {};
 }

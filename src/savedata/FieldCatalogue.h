@@ -1,6 +1,6 @@
 #pragma once
 // The catalogue of the fields a user can edit: for each one its key path as
-// the dump names it ("chips", "characters[3].hp", "possessions[10].count"),
+// the dump names it ("chips", "characters[3].hp", "roles[2].acquired"),
 // its caption, where it sits in the window, the data-region bytes it is
 // stored in, and the values it takes. The command line's keys, the dump's
 // keys and the comparison of two saves all come from here.
