@@ -64,8 +64,8 @@ string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
        "values of one save in a Japanese window, and writes the save back with a"
        "fresh checksum after a backup of the file."
        "zovek-cli reads the same files from a terminal (info, dump as text or"
-       "JSON, verify) and writes values into a save as the window does (set,"
-       "apply).")
+       "JSON, verify, diff of two saves, keys) and writes values into a save as"
+       "the window does (set, apply).")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_INSTALL_DIRECTORY zovek)
