@@ -28,6 +28,7 @@
 #include "savefile/Checksum.h"
 #include "savefile/FileSystem.h"
 #include "savefile/SaveFileOps.h"
+#include "savefile/SaveWrite.h"
 #include "savefile/SaveSlots.h"
 #include "savegen/ByteFiles.h"
 #include "savegen/DemoSave.h"

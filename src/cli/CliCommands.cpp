@@ -25,7 +25,7 @@
 #include "savedata/SaveDump.h"
 #include "cli/TextPrinter.h"
 #include "savefile/ErrorNumbers.h"
-#include "savefile/FileLock.h"
+#include "savefile/OpenedFile.h"
 #include "savefile/FileSystem.h"
 #include "savefile/SaveFileReport.h"
 
@@ -180,10 +180,11 @@ std::string Hex(int byte) {
   return text;
 }
 
-// The file, and the save in it the edits go to; exit status 2 when either is missing.
-int CheckEditTarget(const std::filesystem::path& path, int& saveNumber, SaveFileContents& contents,
-                    SaveBuffer& region, std::ostream& err) {
-  contents = ReadSaveFile(path);
+// The file, and the save in it the edits go to; exit status 2 when either is
+// missing. Read through `file` when the run holds it open, else by its name.
+int CheckEditTarget(const std::filesystem::path& path, const OpenedFile& file, int& saveNumber,
+                    SaveFileContents& contents, SaveBuffer& region, std::ostream& err) {
+  contents = file.IsOpen() ? ReadSaveFile(file) : ReadSaveFile(path);
   const FileReport& report = contents.report;
   if (!report.ok()) {
     FileError(err, report.path, ProblemText(report));
@@ -200,31 +201,35 @@ int CheckEditTarget(const std::filesystem::path& path, int& saveNumber, SaveFile
   return kExitOk;
 }
 
-// set and apply hold the file's lock from before they read it until after they
-// write it, so that two runs on one file apply one after the other. A dry run
-// writes nothing and takes none. 0, or the exit status after the message.
-int LockForEdits(const std::filesystem::path& path, WriteMode mode, FileLock& lock, std::ostream& err) {
+// set and apply open the file once and hold its lock from before they read it
+// until after they write it, so that two runs on one file apply one after the
+// other; the read and the write go through that open file. A dry run writes
+// nothing and takes none. 0, or the exit status after the message.
+int OpenForEdits(const std::filesystem::path& path, WriteMode mode, OpenedFile& file, std::ostream& err) {
   if (mode == WriteMode::DryRun) return kExitOk;
-  const int error = lock.Lock(path);
+  int error = file.Open(path);
+  if (error == 0) error = file.Lock();
   if (error == kErrFileLocked) {
     FileError(err, path, "another zovek program is writing this file (waited " +
                              std::to_string(kFileLockWait.count() / 1000) + " s); nothing written");
     return kExitFileProblem;
   }
-  // A file that cannot be opened is reported by the read that follows.
+  // A file that cannot be opened is reported by the read by name that follows.
+  if (error != 0) file.Close();
   return kExitOk;
 }
 
 int RunEditsAndReport(const std::filesystem::path& path, const SaveFileContents& contents, int saveNumber,
-                      std::vector<Edit> edits, WriteMode mode, const FileLock& lock, std::ostream& out,
+                      std::vector<Edit> edits, WriteMode mode, OpenedFile& file, std::ostream& out,
                       std::ostream& err) {
-  if (mode != WriteMode::DryRun && !lock.Held()) {
+  if (mode != WriteMode::DryRun && !file.Locked()) {
     FileError(err, path, "cannot lock the file for writing; nothing written");
     return kExitFileProblem;
   }
   const UserDataDirectory data = UserDataDirectory::ForCurrentUser();
   // The session opens what was read: the file is read once, under the lock.
-  const EditRunResult run = RunEdits(contents, saveNumber, std::move(edits), mode, data, lock.Held());
+  const EditRunResult run =
+      RunEdits(contents, saveNumber, std::move(edits), mode, data, file.Locked() ? &file : nullptr);
   if (run.status == EditStatus::OpenFailed) {
     FileError(err, path, run.outcome.status == SessionStatus::ReadError ? "cannot read: " + ErrorText(run.outcome.error)
                                                                         : "the file changed before it was opened");
@@ -245,6 +250,13 @@ int RunEditsAndReport(const std::filesystem::path& path, const SaveFileContents&
   if (run.status == EditStatus::WriteFailed) {
     if (run.outcome.status == SessionStatus::ChangedOnDisk) {
       FileError(err, path, SaveName(*save) + ": changed by another program since it was read; nothing written");
+    } else if (run.outcome.status == SessionStatus::FileReplaced) {
+      FileError(err, path, SaveName(*save) + ": another file was put at this name just before the write; nothing written");
+    } else if (run.outcome.status == SessionStatus::SaveDamaged) {
+      const std::filesystem::path& backup = run.outcome.backupFile;
+      FileError(err, path, "save " + std::to_string(save->saveNumber) +
+                               ": the write failed part way and could not be undone; the save may be damaged; " +
+                               (backup.empty() ? std::string("no backup") : "backup: " + PathText(backup)));
     } else if (run.outcome.status == SessionStatus::BackupFailed) {
       FileError(err, path, "cannot back up into " + PathText(run.outcome.backupDirectory) + ": " +
                                ErrorText(run.outcome.error) + "; nothing written");
@@ -282,12 +294,14 @@ int RunSet(const QStringList& arguments, int saveNumber, WriteMode mode, std::os
   }
   if (edits.empty()) return UsageError(err, "set", "no KEY=VALUE given");
   const std::filesystem::path path = ToPath(arguments.at(0));
-  FileLock lock;
-  if (const int status = LockForEdits(path, mode, lock, err); status != kExitOk) return status;
+  OpenedFile file;
+  if (const int status = OpenForEdits(path, mode, file, err); status != kExitOk) return status;
   SaveFileContents contents;
   SaveBuffer region{};
-  if (const int status = CheckEditTarget(path, saveNumber, contents, region, err); status != kExitOk) return status;
-  return RunEditsAndReport(path, contents, saveNumber, std::move(edits), mode, lock, out, err);
+  if (const int status = CheckEditTarget(path, file, saveNumber, contents, region, err); status != kExitOk) {
+    return status;
+  }
+  return RunEditsAndReport(path, contents, saveNumber, std::move(edits), mode, file, out, err);
 }
 
 // The document of `apply`: a regular file, or standard input for "-", of at
@@ -353,18 +367,20 @@ int RunApply(const QStringList& arguments, int saveNumber, WriteMode mode, std::
   }
   if (saveNumber == 0) saveNumber = DocumentSaveNumber(document.object());
   const std::filesystem::path path = ToPath(arguments.at(0));
-  FileLock lock;
-  if (const int status = LockForEdits(path, mode, lock, err); status != kExitOk) return status;
+  OpenedFile file;
+  if (const int status = OpenForEdits(path, mode, file, err); status != kExitOk) return status;
   SaveFileContents contents;
   SaveBuffer region{};
-  if (const int status = CheckEditTarget(path, saveNumber, contents, region, err); status != kExitOk) return status;
+  if (const int status = CheckEditTarget(path, file, saveNumber, contents, region, err); status != kExitOk) {
+    return status;
+  }
   const QJsonObject current = DumpToJson(contents.report, *contents.report.Save(saveNumber), DecodeSave(region));
   std::vector<Edit> edits;
   std::string problem;
   if (!EditsFromDump(document.object(), current, edits, problem)) {
     return UsageError(err, "apply", problem + "; nothing written");
   }
-  return RunEditsAndReport(path, contents, saveNumber, std::move(edits), mode, lock, out, err);
+  return RunEditsAndReport(path, contents, saveNumber, std::move(edits), mode, file, out, err);
 }
 
 int RunKeys(bool json, std::ostream& out) {

@@ -40,12 +40,12 @@ SessionOutcome ShowFieldOf(const CatalogueField& key, EditSession& session, Memo
 }  // namespace
 
 EditRunResult RunEdits(const SaveFileContents& file, int saveNumber, std::vector<Edit> edits, WriteMode mode,
-                       const UserDataDirectory& data, bool fileLocked) {
+                       const UserDataDirectory& data, OpenedFile* opened) {
   EditRunResult result;
   MemoryView view;
   view.SetTechniqueRowCount(kTechniqueRowCounts[0]);  // the window starts with category 0 listed
   EditSession session(view, data);
-  session.SetFileLockedByCaller(fileLocked);
+  session.SetOpenedFile(opened);
   result.outcome = session.OpenWithoutCopy(file, saveNumber);
   if (result.outcome.status != SessionStatus::Done) {
     result.status = EditStatus::OpenFailed;

@@ -58,8 +58,10 @@ struct EditRunResult {
 };
 
 // `file` as ReadSaveFile read it; `saveNumber` 0: the save the window shows first.
-// Each key at most once. `fileLocked`: the caller holds the file's lock (FileLock) for the whole run.
+// Each key at most once. `opened`: the file as the caller holds it open and
+// locked for the whole run, which the save writes through; null: the save
+// opens and locks it itself.
 EditRunResult RunEdits(const SaveFileContents& file, int saveNumber, std::vector<Edit> edits, WriteMode mode,
-                       const UserDataDirectory& data, bool fileLocked = false);
+                       const UserDataDirectory& data, OpenedFile* opened = nullptr);
 
 }  // namespace zovek::cli

@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include "savefile/FileSystem.h"
+#include "savefile/WriteSteps.h"
 
 namespace zovek {
 
@@ -19,6 +20,7 @@ namespace {
 using Millis = std::chrono::sys_time<std::chrono::milliseconds>;
 
 constexpr std::string_view kExtension = ".bak";
+constexpr std::string_view kPartExtension = ".part";  // a backup not yet whole
 constexpr std::size_t kStampLength = 20;  // 20250314T101530.123Z
 constexpr int kMaxNameAttempts = 1000;
 
@@ -129,11 +131,20 @@ int FindBackups(const fs::path& directory, const fs::path& prefix, std::vector<B
   return 0;
 }
 
-int ReadWhole(const fs::path& file, std::vector<std::uint8_t>& bytes) {
-  std::uint64_t length = 0;
-  if (const int error = FileLength(file, length); error != 0) return error;
-  bytes.assign(static_cast<std::size_t>(length), 0);
-  return ReadBytesAt(file, 0, bytes);
+// "<prefix><stamp>.bak.part": what an interrupted backup of the same file left.
+bool IsLeftover(const fs::path::string_type& name, const fs::path::string_type& prefix) {
+  const fs::path::string_type part = fs::path(kPartExtension).native();
+  return name.size() > part.size() && name.ends_with(part) &&
+         BackupTime(name.substr(0, name.size() - part.size()), prefix).has_value();
+}
+
+void RemoveLeftovers(const fs::path& directory, const fs::path& prefix) {
+  std::error_code ec;
+  std::vector<fs::path> leftovers;
+  for (fs::directory_iterator it(directory, ec), end; !ec && it != end; it.increment(ec)) {
+    if (IsLeftover(it->path().filename().native(), prefix.native())) leftovers.push_back(it->path());
+  }
+  for (const fs::path& leftover : leftovers) RemoveName(leftover);  // a folder there stays
 }
 
 bool SameFile(const fs::path& a, const fs::path& b) {
@@ -143,16 +154,12 @@ bool SameFile(const fs::path& a, const fs::path& b) {
 
 }  // namespace
 
-int BackUpFile(const fs::path& file, const fs::path& directory) {
-  return BackUpFile(file, directory, std::chrono::system_clock::now());
-}
-
-int BackUpFile(const fs::path& file, const fs::path& directory, std::chrono::system_clock::time_point now) {
-  std::vector<std::uint8_t> bytes;
-  if (const int error = ReadWhole(file, bytes); error != 0) return error;
+int BackUpBytes(const fs::path& file, std::span<const std::uint8_t> bytes, const fs::path& directory,
+                std::chrono::system_clock::time_point now, fs::path* made) {
   if (const int error = MakePrivateDirectory(directory); error != 0) return error;
 
   const fs::path prefix = BackupPrefix(file);
+  RemoveLeftovers(directory, prefix);
   std::vector<Backup> backups;
   if (const int error = FindBackups(directory, prefix, backups); error != 0) return error;
 
@@ -173,7 +180,19 @@ int BackUpFile(const fs::path& file, const fs::path& directory, std::chrono::sys
     if (!fs::is_directory(fs::symlink_status(target, ec)) && !SameFile(target, file)) break;
     time += std::chrono::milliseconds{1};
   }
-  if (const int error = ReplaceWithNewFile(target, bytes); error != 0) return error;
+  fs::path part = target;
+  part += kPartExtension;
+  if (const int error = ReplaceWithNewFile(part, bytes); error != 0) return error;
+  AtWriteStep(WriteStep::BackupWritten);
+  std::error_code renamed;
+  fs::rename(part, target, renamed);
+  if (renamed) {
+    RemoveName(part);
+    return renamed.value();
+  }
+  SyncDirectory(directory);
+  AtWriteStep(WriteStep::BackupNamed);
+  if (made != nullptr) *made = target;
 
   // Only the oldest of this file's own backups go, never the file being saved.
   if (FindBackups(directory, prefix, backups) == 0) {
@@ -183,6 +202,7 @@ int BackUpFile(const fs::path& file, const fs::path& directory, std::chrono::sys
       if (!SameFile(backups[i].path, file)) RemoveFile(backups[i].path);
     }
   }
+  AtWriteStep(WriteStep::BackupsRotated);
   return 0;
 }
 

@@ -12,23 +12,30 @@
 // after the newest backup, so the newest backup always sorts last.
 
 #include <chrono>
+#include <cstdint>
 #include <filesystem>
+#include <span>
 #include <vector>
 
 namespace zovek {
 
 inline constexpr int kBackupsKept = 10;
 
-// Copies `file` into `directory` (made when missing), flushed to disk, then
-// deletes the oldest backups of that file beyond kBackupsKept; other files'
-// backups and anything else in the directory are left alone. Returns 0, or the
-// error number of the step that failed (reading the file, making the
-// directory, writing the copy); then no backup is left half-written and
-// nothing was deleted. A backup that was made but whose older siblings could
-// not be deleted is a success: the file is safe, only space is spent.
-int BackUpFile(const std::filesystem::path& file, const std::filesystem::path& directory);
-int BackUpFile(const std::filesystem::path& file, const std::filesystem::path& directory,
-               std::chrono::system_clock::time_point now);
+// Makes `bytes`, the file `file` as it was just read, its newest backup in
+// `directory` (made when missing). The backup is written under a temporary
+// name (its own name followed by ".part"), flushed, and only then given its
+// name, the folder flushed after: a backup's name always stands for a whole
+// backup. A temporary file that an interrupted backup of the same file left is
+// removed first (never another file's). Then the oldest backups of that file
+// beyond kBackupsKept are deleted; other files' backups and anything else in
+// the directory are left alone. Returns 0, or the error number of the step
+// that failed (making the directory, writing or naming the copy); then nothing
+// was deleted and no backup is left half-written. A backup that was made but
+// whose older siblings could not be deleted is a success: the file is safe,
+// only space is spent. `made`, when given, receives the backup's path.
+int BackUpBytes(const std::filesystem::path& file, std::span<const std::uint8_t> bytes,
+                const std::filesystem::path& directory, std::chrono::system_clock::time_point now,
+                std::filesystem::path* made = nullptr);
 
 // The backups of `file` in `directory`, oldest first (empty when there are none
 // or the directory cannot be read).

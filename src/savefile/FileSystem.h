@@ -60,6 +60,10 @@ int ReplaceWithNewFile(const std::filesystem::path& path, std::span<const std::u
 
 int RemoveFile(const std::filesystem::path& path);
 
+// Puts the directory's entries (a new name, a rename) on disk where the
+// system can; elsewhere, and on failure, it does nothing.
+void SyncDirectory(const std::filesystem::path& directory);
+
 // Removes the name itself: a file's name, or a link, never what a symbolic
 // link leads to and never a directory (EISDIR). A missing name is ENOENT. On
 // Windows a read-only attribute is cleared first, since deleting needs it, and

@@ -16,6 +16,7 @@
 
 #include "savefile/ErrorNumbers.h"
 #include "savefile/FileSystem.h"
+#include "savefile/OpenedFile.h"
 
 namespace zovek {
 
@@ -124,15 +125,19 @@ int WriteNewFile(const std::filesystem::path& path, std::span<const std::uint8_t
     ::unlink(path.c_str());
     return error;
   }
-  // The new name must survive a crash too. Some file systems cannot sync a
-  // directory at all; the file's own data is on disk by now, so that is no error.
-  const std::string directory = path.has_parent_path() ? path.parent_path().string() : std::string(".");
+  // The new name must survive a crash too.
+  SyncDirectory(path.has_parent_path() ? path.parent_path() : std::filesystem::path("."));
+  return 0;
+}
+
+void SyncDirectory(const std::filesystem::path& directory) {
+  // Some file systems cannot sync a directory at all; the files' own data are
+  // on disk by then, so that is no error.
   const int dirFd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (dirFd >= 0) {
     static_cast<void>(::fsync(dirFd));
     ::close(dirFd);
   }
-  return 0;
 }
 
 int RemoveName(const std::filesystem::path& path) {
@@ -179,20 +184,48 @@ int MakePrivateDirectory(const std::filesystem::path& path) {
   return 0;
 }
 
-// flock, not fcntl or lockf: those locks belong to the process and go when
-// any of its descriptors of the file is closed. A read-only descriptor that
-// does not block on a FIFO is all flock needs; the file is never changed.
-int OpenLockHandle(const std::filesystem::path& path, long long& handle) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) {
+// The user's file for a whole write. flock, not fcntl or lockf: those locks
+// belong to the process and go when any of its descriptors of the file is
+// closed. A read-only descriptor that does not block on a FIFO is all flock
+// needs; the lock never changes the file.
+namespace {
+
+int FileIdentity(int fd, std::uint64_t& device, std::uint64_t& index, mode_t* mode = nullptr) {
+  struct stat info {};
+  if (::fstat(fd, &info) != 0) {
     return errno;
   }
-  handle = fd;
+  device = static_cast<std::uint64_t>(info.st_dev);
+  index = static_cast<std::uint64_t>(info.st_ino);
+  if (mode != nullptr) *mode = info.st_mode;
   return 0;
 }
 
-int TryLockHandle(long long handle) {
-  while (::flock(static_cast<int>(handle), LOCK_EX | LOCK_NB) != 0) {
+}  // namespace
+
+int OpenedFile::Open(const std::filesystem::path& path) {
+  Close();
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) {
+    return errno;
+  }
+  mode_t mode = 0;
+  int error = FileIdentity(fd, device_, index_, &mode);
+  if (error == 0 && !S_ISREG(mode)) {
+    error = S_ISDIR(mode) ? EISDIR : kErrFileChanged;
+  }
+  if (error != 0) {
+    ::close(fd);
+    return error;
+  }
+  path_ = path;
+  read_ = fd;
+  return 0;
+}
+
+int OpenedFile::TryLock() {
+  if (read_ == kNoHandle) return EBADF;
+  while (::flock(static_cast<int>(read_), LOCK_EX | LOCK_NB) != 0) {
     if (errno == EWOULDBLOCK) {
       return kErrFileLocked;
     }
@@ -203,6 +236,125 @@ int TryLockHandle(long long handle) {
   return 0;
 }
 
-void CloseLockHandle(long long handle) { ::close(static_cast<int>(handle)); }
+void OpenedFile::Close() {
+  if (write_ != kNoHandle) ::close(static_cast<int>(write_));
+  if (read_ != kNoHandle) ::close(static_cast<int>(read_));  // drops the lock with it
+  read_ = write_ = kNoHandle;
+  locked_ = madeWritable_ = false;
+}
+
+int OpenedFile::Length(std::uint64_t& length) const {
+  struct stat info {};
+  if (::fstat(static_cast<int>(read_), &info) != 0) {
+    return errno;
+  }
+  length = static_cast<std::uint64_t>(info.st_size);
+  return 0;
+}
+
+int OpenedFile::ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) const {
+  std::size_t done = 0;
+  while (done < out.size()) {
+    const ssize_t n = ::pread(static_cast<int>(read_), out.data() + done, out.size() - done,
+                              static_cast<off_t>(offset + done));
+    if (n < 0) {
+      if (errno != EINTR) return errno;
+    } else if (n == 0) {
+      return kErrShortRead;
+    } else {
+      done += static_cast<std::size_t>(n);
+    }
+  }
+  return 0;
+}
+
+bool OpenedFile::ReadOnly() const {
+  struct stat info {};
+  return ::fstat(static_cast<int>(read_), &info) == 0 && (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+}
+
+int OpenedFile::MakeWritable() {
+  struct stat info {};
+  if (::fstat(static_cast<int>(read_), &info) != 0) {
+    return errno;
+  }
+  // Any write bit is enough: a group-writable file of another owner is written
+  // as it stands, since only its owner may change its mode.
+  if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0) {
+    return 0;
+  }
+  const mode_t mode = info.st_mode & static_cast<mode_t>(07777);
+  if (::fchmod(static_cast<int>(read_), mode | S_IWUSR) != 0) {
+    return errno;
+  }
+  mode_ = mode;
+  madeWritable_ = true;
+  return 0;
+}
+
+void OpenedFile::GiveBackMode() {
+  if (madeWritable_ && ::fchmod(static_cast<int>(read_), static_cast<mode_t>(mode_)) == 0) {
+    madeWritable_ = false;
+  }
+}
+
+int OpenedFile::OpenForWriting() {
+  // O_NONBLOCK: a FIFO put at the name meanwhile fails at once (ENXIO)
+  // instead of waiting for a reader.
+  const int fd = ::open(path_.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) {
+    return errno;
+  }
+  std::uint64_t device = 0, index = 0;
+  int error = FileIdentity(fd, device, index);
+  if (error == 0 && (device != device_ || index != index_)) {
+    error = kErrFileChanged;
+  }
+  if (error != 0) {
+    ::close(fd);
+    return error;
+  }
+  write_ = fd;
+  return 0;
+}
+
+int OpenedFile::CheckName() const {
+  struct stat info {};
+  if (::stat(path_.c_str(), &info) != 0) {
+    return kErrFileChanged;
+  }
+  return static_cast<std::uint64_t>(info.st_dev) == device_ && static_cast<std::uint64_t>(info.st_ino) == index_
+             ? 0
+             : kErrFileChanged;
+}
+
+int OpenedFile::Reserve(std::uint64_t offset, std::uint64_t length) {
+#if defined(__linux__)
+  // Mode 0 allocates what is missing and changes no byte. A file system that
+  // cannot do it is written without; never zeros written by hand, which could
+  // overwrite what another program writes meanwhile.
+  while (::fallocate(static_cast<int>(write_), 0, static_cast<off_t>(offset), static_cast<off_t>(length)) != 0) {
+    if (errno == EOPNOTSUPP || errno == ENOSYS) return 0;
+    if (errno != EINTR) return errno;
+  }
+#else
+  static_cast<void>(offset);
+  static_cast<void>(length);
+#endif
+  return 0;
+}
+
+int OpenedFile::WriteAt(std::uint64_t offset, std::span<const std::uint8_t> bytes) {
+  std::uint64_t length = 0;
+  if (const int error = Length(length); error != 0) {
+    return error;
+  }
+  if (offset > length || bytes.size() > length - offset) {
+    return kErrFileChanged;  // writing would extend the file, so it is not the file we opened
+  }
+  return WriteAll(static_cast<int>(write_), offset, bytes);
+}
+
+int OpenedFile::Flush() { return ::fsync(static_cast<int>(write_)) == 0 ? 0 : errno; }
 
 }  // namespace zovek

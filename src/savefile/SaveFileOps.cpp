@@ -1,11 +1,8 @@
 #include "savefile/SaveFileOps.h"
 
-#include <array>
 #include <span>
 #include <system_error>
 
-#include "savefile/Backups.h"
-#include "savefile/ErrorNumbers.h"
 #include "savefile/FileSystem.h"
 
 namespace zovek {
@@ -15,8 +12,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr int kNoSuchFile = static_cast<int>(std::errc::no_such_file_or_directory);
-constexpr int kAccessDenied = static_cast<int>(std::errc::permission_denied);
-constexpr int kInvalid = static_cast<int>(std::errc::invalid_argument);
 
 OpenOutcome Failed(OpenOutcome outcome, int error) {
   outcome.status = OpenStatus::ReadError;
@@ -56,61 +51,6 @@ int MakeWorkingCopy(const fs::path& chosen, std::span<const std::uint8_t> bytes,
     return ClearReadOnly(workingCopy);
   }
   return ReplaceWithNewFile(workingCopy, bytes);
-}
-
-// The save command writes only into a file that still is the one that was
-// opened: the same kind, with the same save in the same place.
-int CheckTargetStillHoldsSave(const SaveTarget& target, std::uint64_t expectedLength, std::uint64_t frameOffset) {
-  std::uint64_t length = 0;
-  if (const int error = FileLength(target.path, length); error != 0) {
-    return error;
-  }
-  if (length != expectedLength) {
-    return kErrFileChanged;
-  }
-  if (!target.containerHeader.empty()) {
-    std::vector<std::uint8_t> header(target.containerHeader.size());
-    if (const int error = ReadBytesAt(target.path, 0, header); error != 0) {
-      return error;
-    }
-    if (header != target.containerHeader) {
-      return kErrFileChanged;
-    }
-  }
-  std::array<std::uint8_t, kFrameSize> frame{};
-  if (const int error = ReadBytesAt(target.path, frameOffset, frame); error != 0) {
-    return error;
-  }
-  return FrameSaveNumber(frame) == target.saveNumber ? 0 : kErrFileChanged;
-}
-
-SaveWriteResult WriteResult(int error, bool backupFailed = false) {
-  SaveWriteResult result;
-  result.error = error;
-  result.backupFailed = backupFailed;
-  return result;
-}
-
-// The comparison of the save's own bytes, after the checks above: another
-// program may have written this save while the frame stayed as it was.
-bool RegionChangedOnDisk(const SaveTarget& target, std::uint64_t offset, SaveWriteResult& result) {
-  if (target.expectedRegion == nullptr) {
-    return false;
-  }
-  if (const int error = ReadDataRegion(target.path, offset, result.onDisk); error != 0) {
-    result.error = error;
-    return true;
-  }
-  if (result.onDisk == *target.expectedRegion) {
-    return false;
-  }
-  result.error = kErrFileChanged;
-  result.regionChanged = true;
-  return true;
-}
-
-int BackUpBeforeWriting(const SaveTarget& target) {
-  return target.backupDirectory.empty() ? 0 : BackUpFile(target.path, target.backupDirectory);
 }
 
 }  // namespace
@@ -166,66 +106,6 @@ int ReadDataRegion(const fs::path& path, std::uint64_t offset, SaveBuffer& buffe
 int WriteDataRegion(const fs::path& path, std::uint64_t offset, const SaveBuffer& buffer) {
   return WriteBytesInPlace(path, offset, buffer);
 }
-
-SaveWriteResult WriteSave(const SaveTarget& target, const SaveBuffer& buffer) {
-  if (target.saveNumber < 1 || target.saveNumber > kSaveNumbers) {
-    return WriteResult(kInvalid);
-  }
-
-  // The card or save starts after its container's header, which the guard compares.
-  const Container* container = target.container != nullptr ? target.container : BareContainer(target.kind);
-  if (container == nullptr || container->kind != target.kind ||
-      target.containerHeader.size() != container->guardedHeader) {
-    return WriteResult(kInvalid);
-  }
-  const std::uint64_t start = container->start;
-  std::uint64_t offset = 0;
-  if (target.kind == kCardImage) {
-    if (target.block < 1 || target.block > kSaveNumbers) {
-      return WriteResult(kInvalid);
-    }
-    const auto block = static_cast<std::uint64_t>(target.block);
-    if (const int error = CheckTargetStillHoldsSave(target, container->length, start + block * kFrameSize);
-        error != 0) {
-      return WriteResult(error);
-    }
-    offset = start + block * kBlockSize + kDataRegionStartInBlock;
-    if (SaveWriteResult changed; RegionChangedOnDisk(target, offset, changed)) {
-      return changed;
-    }
-    if (const int error = BackUpBeforeWriting(target); error != 0) {
-      return WriteResult(error, true);
-    }
-    // A card image is written even when read-only. Cleared only now, so that a
-    // refused save leaves the file exactly as it was, attributes included.
-    if (const int error = ClearReadOnly(target.path); error != 0) {
-      return WriteResult(error);
-    }
-  } else {
-    // A single save is never created and its read-only flag is honoured,
-    // whoever runs the program.
-    if (!FileExists(target.path)) {
-      return WriteResult(kNoSuchFile);
-    }
-    if (IsReadOnly(target.path)) {
-      return WriteResult(kAccessDenied);
-    }
-    if (const int error = CheckTargetStillHoldsSave(target, container->length, start); error != 0) {
-      return WriteResult(error);
-    }
-    offset = start + kSingleSaveRegionOffset;
-    if (SaveWriteResult changed; RegionChangedOnDisk(target, offset, changed)) {
-      return changed;
-    }
-    if (const int error = BackUpBeforeWriting(target); error != 0) {
-      return WriteResult(error, true);
-    }
-  }
-
-  return WriteResult(WriteBytesInPlace(target.path, offset, buffer));
-}
-
-int WriteSaveToFile(const SaveTarget& target, const SaveBuffer& buffer) { return WriteSave(target, buffer).error; }
 
 int DeleteWorkingCopy(const fs::path& workingCopy) {
   // Only the name goes: a link there is removed, never what it leads to.

@@ -1,7 +1,8 @@
 #pragma once
-// The file side of opening, switching and writing a save. The edit session
-// keeps the state (FileKind, SlotTable, SelectedSave, paths) and calls these in
-// the order its commands require; each returns 0 or an error number.
+// The file side of opening and switching saves (the save's write is
+// SaveWrite.h). The edit session keeps the state (FileKind, SlotTable,
+// SelectedSave, paths) and calls these in the order its commands require; each
+// returns 0 or an error number.
 
 #include <cstdint>
 #include <filesystem>
@@ -49,50 +50,6 @@ OpenOutcome OpenReadFile(const SaveFileContents& read, const std::filesystem::pa
 // Reads or writes the 7808-byte region at `offset` of `path`.
 int ReadDataRegion(const std::filesystem::path& path, std::uint64_t offset, SaveBuffer& buffer);
 int WriteDataRegion(const std::filesystem::path& path, std::uint64_t offset, const SaveBuffer& buffer);
-
-// What the save command writes to: the chosen file, its kind, and the save it
-// holds (save number and, for a card image, the block number).
-struct SaveTarget {
-  std::filesystem::path path;
-  FileKind kind = kNoFile;
-  std::int16_t saveNumber = 0;
-  std::int16_t block = 0;
-  // Where the file is backed up before it is written; empty: no backup.
-  std::filesystem::path backupDirectory{};
-  // The file's container (null: the one of `kind` without a header), and its
-  // guarded header as read at open: a file whose header changed is refused.
-  const Container* container = nullptr;
-  std::vector<std::uint8_t> containerHeader{};
-  // The save's region as the writer last saw it in the file; when the file
-  // holds anything else there, another program has changed the save since,
-  // and nothing is written. Null: not compared.
-  const SaveBuffer* expectedRegion = nullptr;
-};
-
-// Writes the buffer's region into the chosen file in place: a card image's
-// read-only flag is cleared just before the write; a read-only or missing
-// single-save file is refused. No byte outside the region changes.
-// Before writing it re-reads the file: when it no longer has its container's length,
-// or its frame (for a card image, frame `block`) no longer carries the game code
-// with `saveNumber`, or its header differs from `containerHeader`, nothing is
-// written and kErrFileChanged is returned. With an expectedRegion, the save's
-// region is read and compared with it (see SaveWriteResult). Then,
-// with a backupDirectory, the file is backed up there (BackUpFile); a backup
-// that fails stops the save with its error number and nothing is written.
-// path, kind and saveNumber must be filled, and block for a card image (a
-// saveNumber or block of 0 gives EINVAL).
-int WriteSaveToFile(const SaveTarget& target, const SaveBuffer& buffer);
-
-// The same write, telling a failed backup apart from the other failures.
-struct SaveWriteResult {
-  int error = 0;              // 0: written
-  bool backupFailed = false;  // the backup failed with `error`; the file is untouched
-  // The save's region differs from expectedRegion (error kErrFileChanged);
-  // onDisk holds what the file holds there. Nothing was backed up or written.
-  bool regionChanged = false;
-  SaveBuffer onDisk{};
-};
-SaveWriteResult WriteSave(const SaveTarget& target, const SaveBuffer& buffer);
 
 // Close-down: removes the working copy's name if something stands there (a
 // link goes, never what it leads to); a folder there is EISDIR and stays.

@@ -24,33 +24,40 @@ SaveBuffer SaveFileContents::Region(const SaveEntry& save) const {
   return region;
 }
 
-SaveFileContents ReadSaveFile(const std::filesystem::path& path, std::int16_t selectedSave) {
-  SaveFileContents contents;
-  FileReport& report = contents.report;
-  report.path = path;
+namespace {
 
-  if (const int error = FileLength(path, report.length); error != 0) {
+// Reads the file's length, then the file when some container has that length
+// (only the containers' lengths are read; a signature is looked for after).
+template <typename LengthOf, typename ReadInto>
+bool ReadAccepted(SaveFileContents& contents, LengthOf length, ReadInto read) {
+  FileReport& report = contents.report;
+  if (const int error = length(report.length); error != 0) {
     report.problem = FileProblem::CannotRead;
     report.error = error;
-    return contents;
+    return false;
   }
-  // Only the containers' lengths are read; a signature is looked for after.
   if (!IsContainerLength(report.length)) {
     report.problem = FileProblem::Unsupported;
-    return contents;
+    return false;
   }
   contents.bytes.resize(report.length);
-  if (const int error = ReadBytesAt(path, 0, contents.bytes); error != 0) {
+  if (const int error = read(contents.bytes); error != 0) {
     report.problem = FileProblem::CannotRead;
     report.error = error;
     contents.bytes.clear();
-    return contents;
+    return false;
   }
+  return true;
+}
+
+// The container, the scan and the saves of a file read whole.
+void Inspect(SaveFileContents& contents, std::int16_t selectedSave) {
+  FileReport& report = contents.report;
   report.container = FindContainer(report.length, contents.bytes);
   if (report.container == nullptr) {
     report.problem = FileProblem::Unsupported;
     contents.bytes.clear();
-    return contents;
+    return;
   }
 
   const FileKind kind = report.kind();
@@ -60,7 +67,7 @@ SaveFileContents ReadSaveFile(const std::filesystem::path& path, std::int16_t se
                                      : ScanSingleHeader(at.first(kSingleHeaderBytes), selectedSave);
   if (!contents.scan.found) {
     report.problem = FileProblem::NoGameSave;
-    return contents;
+    return;
   }
 
   for (int s = 1; s <= kSaveNumbers; ++s) {
@@ -78,6 +85,29 @@ SaveFileContents ReadSaveFile(const std::filesystem::path& path, std::int16_t se
   // picks the lowest number; a single-save scan keeps the caller's choice, and
   // the editor then shows the file's one save.
   report.selectedSave = kind == kCardImage ? contents.scan.selectedSave : report.saves.front().saveNumber;
+}
+
+}  // namespace
+
+SaveFileContents ReadSaveFile(const std::filesystem::path& path, std::int16_t selectedSave) {
+  SaveFileContents contents;
+  contents.report.path = path;
+  if (ReadAccepted(
+          contents, [&](std::uint64_t& length) { return FileLength(path, length); },
+          [&](std::vector<std::uint8_t>& bytes) { return ReadBytesAt(path, 0, bytes); })) {
+    Inspect(contents, selectedSave);
+  }
+  return contents;
+}
+
+SaveFileContents ReadSaveFile(const OpenedFile& file, std::int16_t selectedSave) {
+  SaveFileContents contents;
+  contents.report.path = file.Path();
+  if (ReadAccepted(
+          contents, [&](std::uint64_t& length) { return file.Length(length); },
+          [&](std::vector<std::uint8_t>& bytes) { return file.ReadAt(0, bytes); })) {
+    Inspect(contents, selectedSave);
+  }
   return contents;
 }
 

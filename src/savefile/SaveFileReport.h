@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "savefile/Containers.h"
+#include "savefile/OpenedFile.h"
 #include "savefile/SaveBuffer.h"
 #include "savefile/SaveSlots.h"
 
@@ -56,6 +57,8 @@ struct SaveFileContents {
 
 // `selectedSave` is the editor's SelectedSave before the scan (ScanCardDirectory).
 SaveFileContents ReadSaveFile(const std::filesystem::path& path, std::int16_t selectedSave = 0);
+// The same read through a file the caller holds open (and locked).
+SaveFileContents ReadSaveFile(const OpenedFile& file, std::int16_t selectedSave = 0);
 
 // The report alone; the file's bytes are dropped.
 inline FileReport InspectFile(const std::filesystem::path& path) { return ReadSaveFile(path).report; }

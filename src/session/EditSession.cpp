@@ -7,8 +7,8 @@
 #include "savedata/SaveLayout.h"
 #include "savedata/Walks.h"
 #include "savefile/Checksum.h"
-#include "savefile/FileLock.h"
 #include "savefile/SaveFileOps.h"
+#include "savefile/SaveWrite.h"
 
 namespace zovek {
 
@@ -276,31 +276,32 @@ SessionOutcome EditSession::WriteSaveFile(bool withBackup) {
   const auto seen = onDisk_.find(target.saveNumber);
   target.expectedRegion = seen == onDisk_.end() ? nullptr : &seen->second;
 
-  // The comparison, the backup and the write happen under the lock, so that no
-  // other of our programs writes in between.
-  FileLock lock;
-  if (!fileLockedByCaller_) {
-    if (const int error = lock.Lock(state_.ChosenPath); error != 0) {
-      return Outcome(SessionStatus::WriteError, error);
-    }
+  // The backup's folder is made in the data directory, which is made (or
+  // tightened) as at an open.
+  if (withBackup) {
+    data_.Make();
   }
-  // The backup makes its folder, data directory and all, when it is written.
-  const SaveWriteResult written = WriteSave(target, buffer_);
+  // The comparisons, the backup and the write happen under the file's lock,
+  // so that no other of our programs writes in between.
+  const SaveWriteResult written = WriteSave(target, buffer_, openedFile_);
+  SessionOutcome outcome = Outcome(SessionStatus::WriteError, written.error);
+  outcome.backupFile = written.backup;
   if (written.error == 0) {
     onDisk_[target.saveNumber] = buffer_;
     changedOnDisk_.reset();
-    return Outcome();
-  }
-  if (written.regionChanged) {
+    outcome.status = SessionStatus::Done;
+  } else if (written.regionChanged) {
     changedOnDisk_.emplace(target.saveNumber, written.onDisk);
-    return Outcome(SessionStatus::ChangedOnDisk, written.error);
-  }
-  if (written.backupFailed) {
-    SessionOutcome outcome = Outcome(SessionStatus::BackupFailed, written.error);
+    outcome.status = SessionStatus::ChangedOnDisk;
+  } else if (written.backupFailed) {
+    outcome.status = SessionStatus::BackupFailed;
     outcome.backupDirectory = target.backupDirectory;
-    return outcome;
+  } else if (written.replaced) {
+    outcome.status = SessionStatus::FileReplaced;
+  } else if (written.damaged) {
+    outcome.status = SessionStatus::SaveDamaged;
   }
-  return Outcome(SessionStatus::WriteError, written.error);
+  return outcome;
 }
 
 SessionOutcome EditSession::SwitchCharacter(int index) {

@@ -17,6 +17,7 @@
 #include "savedata/EditorView.h"
 #include "savedata/FieldEngine.h"
 #include "savefile/SaveBuffer.h"
+#include "savefile/OpenedFile.h"
 #include "savefile/SaveFileOps.h"
 #include "savefile/SaveSlots.h"
 #include "session/UserDataDirectory.h"
@@ -50,6 +51,12 @@ enum class SessionStatus {
   // save: another program changed the save in the file since this session read
   // or wrote it; nothing written. AcceptDiskChange, then saving again, writes.
   ChangedOnDisk,
+  // save: just before the write another file (a link, a FIFO, another card)
+  // stood at the file's name; nothing written (`error` kErrFileChanged).
+  FileReplaced,
+  // save: the write failed part way with `error` and could not be undone; the
+  // save in the file may be damaged (backupFile: the backup made before).
+  SaveDamaged,
 };
 
 // What a command did. The menus' states after it are the session's getters.
@@ -57,6 +64,7 @@ struct SessionOutcome {
   SessionStatus status = SessionStatus::Done;
   int error = 0;
   std::filesystem::path backupDirectory;  // BackupFailed: where the backup was to go
+  std::filesystem::path backupFile;       // save: the backup made before the write, empty when none
 };
 
 class EditSession {
@@ -111,9 +119,9 @@ class EditSession {
   // the one the next save compares with, so that saving again overwrites that
   // version (and asks again only if the file changes once more).
   void AcceptDiskChange();
-  // The command line holds the file's lock for its whole run; a save then takes
-  // none of its own.
-  void SetFileLockedByCaller(bool locked) { fileLockedByCaller_ = locked; }
+  // The command line holds the file open and locked for its whole run; a save
+  // then writes through it instead of opening and locking the file itself.
+  void SetOpenedFile(OpenedFile* file) { openedFile_ = file; }
   // What a save does before its write: stores the window into the buffer and
   // computes the checksum. Buffer() then holds the region a save writes.
   SessionOutcome StoreForSave();
@@ -170,7 +178,7 @@ class EditSession {
   std::map<int, SaveBuffer> onDisk_;
   // The region found by the last ChangedOnDisk, with its save number.
   std::optional<std::pair<int, SaveBuffer>> changedOnDisk_;
-  bool fileLockedByCaller_ = false;
+  OpenedFile* openedFile_ = nullptr;
 };
 
 }  // namespace zovek

@@ -109,7 +109,11 @@ void FrmMain::ShowOutcome(const SessionOutcome& outcome) {
     case SessionStatus::ChangedOnDisk:  // the same
       break;
     case SessionStatus::WriteError:
+    case SessionStatus::FileReplaced:
       ShowError(messages::WriteError(outcome.error));
+      break;
+    case SessionStatus::SaveDamaged:
+      ShowError(messages::WriteDamaged(outcome.error, QDir::toNativeSeparators(FromFsPath(outcome.backupFile))));
       break;
   }
 }

@@ -10,6 +10,13 @@ inline QString Unsupported() { return QStringLiteral("このファイルは対�
 inline QString NoGameSave() { return QStringLiteral("Zovekのセーブデータがありません。"); }
 inline QString ReadError(int number) { return QStringLiteral("ファイル読み込みエラー (%1)").arg(number); }
 inline QString WriteError(int number) { return QStringLiteral("ファイル書き込みエラー (%1)").arg(number); }
+// The write failed part way with `number` and could not be undone; `backup`
+// is the native path of the backup made before it, empty when none was.
+inline QString WriteDamaged(int number, const QString& backup) {
+  return WriteError(number) + QStringLiteral("\r\n") + QStringLiteral("セーブデータが壊れている可能性があります。") +
+         QStringLiteral("\r\n") +
+         (backup.isEmpty() ? QStringLiteral("バックアップなし") : QStringLiteral("バックアップ: ") + backup);
+}
 
 inline QString SaveConfirmTitle() { return QStringLiteral("保存確認"); }
 inline QString SaveConfirm(int saveNumber) {

@@ -15,7 +15,7 @@
 #include <QStringList>
 
 #include "cli/CliTestFiles.h"
-#include "savefile/FileLock.h"
+#include "savefile/OpenedFile.h"
 
 namespace zovek::clitest {
 namespace {
@@ -73,8 +73,9 @@ TEST(CliConcurrency, ALockHeldPastTheWaitWritesNothing) {
   const fs::path file = dir / "demo.mcr";
   fs::copy_file(std::string(ZOVEK_EXAMPLES_DIR) + "/demo.mcr", file);
   const Bytes before = savegen::ReadWholeFile(file);
-  FileLock held;
-  ASSERT_EQ(held.Lock(file), 0);
+  OpenedFile held;
+  ASSERT_EQ(held.Open(file), 0);
+  ASSERT_EQ(held.Lock(), 0);
 
   auto dry = Start({"set", Q(file), "--dry-run", "chips=7"}, dir / "data");
   EXPECT_EQ(Finish(*dry), 0) << dry->readAllStandardError().toStdString();

@@ -15,6 +15,7 @@
 #include "savefile/ErrorNumbers.h"
 #include "savefile/FileSystem.h"
 #include "savefile/SaveFileOps.h"
+#include "savefile/SaveWrite.h"
 #include "savegen/ByteFiles.h"
 #include "savegen/SaveImages.h"
 
@@ -109,7 +110,7 @@ TEST_F(Backups, ABackupOfAReadOnlyCardIsItselfWritableSoItCanBeRotatedAway) {
 
 TEST_F(Backups, NamesCarryTheFileNameAPathHashAndTheUtcTime) {
   WriteWholeFile(card, Bytes(100, 1));
-  ASSERT_EQ(BackUpFile(card, backups, kSomeTime), 0);
+  ASSERT_EQ(testfiles::BackUp(card, backups, kSomeTime), 0);
   const std::vector<fs::path> made = ListBackups(card, backups);
   ASSERT_EQ(made.size(), 1u);
   // card.mcr.<8 hex digits>.20250314T101530.123Z.bak
@@ -124,7 +125,7 @@ TEST_F(Backups, NamesCarryTheFileNameAPathHashAndTheUtcTime) {
 TEST_F(Backups, TheNewestTenOfAFileAreKeptAndNothingElseIsTouched) {
   fs::create_directories(backups);
   WriteWholeFile(dir / "other.mcr", Bytes(50, 0xEE));
-  ASSERT_EQ(BackUpFile(dir / "other.mcr", backups, kSomeTime - 1h), 0);
+  ASSERT_EQ(testfiles::BackUp(dir / "other.mcr", backups, kSomeTime - 1h), 0);
   // Look-alikes that are not backups of card.mcr: they must survive the rotation.
   WriteWholeFile(backups / "card.mcr.notes.txt", Bytes(3, 7));
   WriteWholeFile(backups / "card.mcr", Bytes(3, 7));
@@ -132,7 +133,7 @@ TEST_F(Backups, TheNewestTenOfAFileAreKeptAndNothingElseIsTouched) {
 
   for (std::uint8_t i = 0; i < 12; ++i) {
     WriteWholeFile(card, Bytes(64, i));
-    ASSERT_EQ(BackUpFile(card, backups, kSomeTime + std::chrono::seconds(i)), 0);
+    ASSERT_EQ(testfiles::BackUp(card, backups, kSomeTime + std::chrono::seconds(i)), 0);
   }
 
   const std::vector<Bytes> kept = Contents(ListBackups(card, backups));
@@ -149,7 +150,7 @@ TEST_F(Backups, BackupsWithinOneMillisecondOrAfterTheClockWentBackStayUniqueAndI
                                                                    kSomeTime - 2h, kSomeTime};
   for (std::size_t i = 0; i < times.size(); ++i) {
     WriteWholeFile(card, Bytes(8, static_cast<std::uint8_t>(i)));
-    ASSERT_EQ(BackUpFile(card, backups, times[i]), 0) << i;
+    ASSERT_EQ(testfiles::BackUp(card, backups, times[i]), 0) << i;
   }
   const std::vector<fs::path> made = ListBackups(card, backups);
   ASSERT_EQ(made.size(), times.size());
@@ -161,7 +162,7 @@ TEST_F(Backups, BackupsWithinOneMillisecondOrAfterTheClockWentBackStayUniqueAndI
   EXPECT_NE(made.back().filename().string().find("20250314T101530.127Z"), std::string::npos)
       << made.back().filename();
 
-  for (int i = 0; i < kBackupsKept; ++i) ASSERT_EQ(BackUpFile(card, backups, kSomeTime - 5h), 0);
+  for (int i = 0; i < kBackupsKept; ++i) ASSERT_EQ(testfiles::BackUp(card, backups, kSomeTime - 5h), 0);
   const std::vector<fs::path> kept = ListBackups(card, backups);
   ASSERT_EQ(kept.size(), static_cast<std::size_t>(kBackupsKept));
   EXPECT_EQ(std::count(kept.begin(), kept.end(), made.back()), 0) << "all five older ones were rotated away";
@@ -175,8 +176,8 @@ TEST_F(Backups, FilesOfTheSameNameInOtherFoldersKeepTheirOwnTen) {
   for (std::uint8_t i = 0; i < 12; ++i) {
     WriteWholeFile(first, Bytes(16, i));
     WriteWholeFile(second, Bytes(16, static_cast<std::uint8_t>(100 + i)));
-    ASSERT_EQ(BackUpFile(first, backups, kSomeTime + std::chrono::seconds(i)), 0);
-    ASSERT_EQ(BackUpFile(second, backups, kSomeTime + std::chrono::seconds(i)), 0);
+    ASSERT_EQ(testfiles::BackUp(first, backups, kSomeTime + std::chrono::seconds(i)), 0);
+    ASSERT_EQ(testfiles::BackUp(second, backups, kSomeTime + std::chrono::seconds(i)), 0);
   }
   const std::vector<Bytes> ofFirst = Contents(ListBackups(first, backups));
   const std::vector<Bytes> ofSecond = Contents(ListBackups(second, backups));
@@ -254,7 +255,9 @@ TEST_F(Backups, SavingABackupItselfNeverDeletesIt) {
 }
 
 TEST_F(Backups, AMissingFileGivesTheSystemsNumberAndMakesNoFolder) {
-  EXPECT_EQ(BackUpFile(dir / "gone.mcr", backups), static_cast<int>(std::errc::no_such_file_or_directory));
+  SaveTarget gone = CardTarget();
+  gone.path = dir / "gone.mcr";
+  EXPECT_EQ(WriteSaveToFile(gone, Filled(1)), static_cast<int>(std::errc::no_such_file_or_directory));
   EXPECT_FALSE(fs::exists(backups));
   EXPECT_TRUE(ListBackups(dir / "gone.mcr", backups).empty());
 }

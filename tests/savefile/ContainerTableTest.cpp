@@ -10,6 +10,7 @@
 #include "savefile/Containers.h"
 #include "savefile/ErrorNumbers.h"
 #include "savefile/SaveFileOps.h"
+#include "savefile/SaveWrite.h"
 
 namespace zovek {
 namespace {

@@ -2,6 +2,7 @@
 // Files and buffers the save and backup tests both start from.
 
 #include <algorithm>
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -10,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include "savefile/Backups.h"
 #include "savefile/SaveBuffer.h"
 #include "savefile/TempDir.h"
 #include "savegen/ByteFiles.h"
@@ -63,6 +65,13 @@ inline std::filesystem::path Write(const TempDir& dir, const std::string& name, 
   const std::filesystem::path path = dir / name;
   savegen::WriteWholeFile(path, bytes);
   return path;
+}
+
+// The backup a save would make of the file as it stands.
+inline int BackUp(const std::filesystem::path& file, const std::filesystem::path& directory,
+                  std::chrono::system_clock::time_point now) {
+  const savegen::Bytes bytes = savegen::ReadWholeFile(file);
+  return BackUpBytes(file, bytes, directory, now);
 }
 
 // Flips one bit of a byte of the file's bytes.

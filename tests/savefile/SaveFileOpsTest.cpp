@@ -12,6 +12,7 @@
 #include "savefile/ErrorNumbers.h"
 #include "savefile/FileSystem.h"
 #include "savefile/SaveFileOps.h"
+#include "savefile/SaveWrite.h"
 #include "savegen/ByteFiles.h"
 #include "savegen/DemoSave.h"
 #include "savegen/SaveImages.h"
@@ -195,7 +196,7 @@ TEST_F(SaveFileOps, NothingStandingAtAWorkingCopyOrBackupNameIsFollowed) {
   const Bytes notes(300, 0x4E);
   // The backup's name at this time, learnt from a first backup.
   const auto now = std::chrono::sys_days{std::chrono::year{2025} / 3 / 14} + std::chrono::hours{10};
-  ASSERT_EQ(BackUpFile(chosen, backups, now), 0);
+  ASSERT_EQ(testfiles::BackUp(chosen, backups, now), 0);
   const fs::path backupName = ListBackups(chosen, backups).at(0);
 
   int linksMade = 0;
@@ -244,7 +245,7 @@ TEST_F(SaveFileOps, NothingStandingAtAWorkingCopyOrBackupNameIsFollowed) {
         const OpenOutcome opened = OpenSaveFile(chosen, working, 0, buffer);
         error = opened.status == OpenStatus::Loaded ? 0 : opened.error;
       } else if (step == Step::BackUp) {
-        error = BackUpFile(chosen, backups, now);
+        error = testfiles::BackUp(chosen, backups, now);
       } else {
         error = DeleteWorkingCopy(working);
       }

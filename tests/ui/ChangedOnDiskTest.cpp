@@ -6,7 +6,7 @@
 #include <QTest>
 
 #include "savefile/Backups.h"
-#include "savefile/FileLock.h"
+#include "savefile/OpenedFile.h"
 #include "savegen/DemoSave.h"
 #include "savegen/SaveImages.h"
 #include "ui/EditingSupport.h"
@@ -141,13 +141,14 @@ class ChangedOnDiskTest : public WindowTest {
     OpenThroughMenu(*window_, file);
     ClickTab(*window_, 2);
     TypeInto(protagonist(), QStringLiteral("61"));
-    FileLock held;
-    QCOMPARE(held.Lock(ToFsPath(file)), 0);
+    OpenedFile held;
+    QCOMPARE(held.Open(ToFsPath(file)), 0);
+    QCOMPARE(held.Lock(), 0);
     save({QMessageBox::Yes});
     QCOMPARE(LastMessage().title, QStringLiteral("Error"));
     QCOMPARE(LastMessage().text, QStringLiteral("ファイル書き込みエラー (9005)"));
     QCOMPARE(ReadFile(file), TwoSavesAndAnotherGame());
-    held.Unlock();
+    held.Close();
     save({QMessageBox::Yes});
     QCOMPARE(ReadFile(file)[RegionOffset(kSave3Block) + layout::kProtagonist], std::uint8_t{61});
   }

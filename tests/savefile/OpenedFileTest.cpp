@@ -3,11 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <system_error>
-#include <utility>
 
 #include "TempDir.h"
 #include "savefile/ErrorNumbers.h"
-#include "savefile/FileLock.h"
+#include "savefile/OpenedFile.h"
 #include "savefile/FileSystem.h"
 #include "savegen/ByteFiles.h"
 
@@ -21,15 +20,16 @@ using testfiles::TempDir;
 
 constexpr std::chrono::milliseconds kShortWait{120};
 
-TEST(FileLock, ExcludesOtherLocksOnlyAndNeverTouchesTheFile) {
+TEST(OpenedFile, ExcludesOtherLocksOnlyAndNeverTouchesTheFile) {
   TempDir dir;
   const fs::path file = dir / "card.mcr";
   const std::vector<std::uint8_t> bytes(4096, 0x3C);
   WriteWholeFile(file, bytes);
 
-  FileLock first;
-  ASSERT_EQ(first.Lock(file), 0);
-  EXPECT_TRUE(first.Held());
+  OpenedFile first;
+  ASSERT_EQ(first.Open(file), 0);
+  ASSERT_EQ(first.Lock(), 0);
+  EXPECT_TRUE(first.Locked());
 
   // Another handle reads and writes the file as if there were no lock.
   std::vector<std::uint8_t> read(16);
@@ -38,28 +38,26 @@ TEST(FileLock, ExcludesOtherLocksOnlyAndNeverTouchesTheFile) {
   const std::vector<std::uint8_t> other(4, 0x11);
   EXPECT_EQ(WriteBytesInPlace(file, 8, other), 0);
 
-  // A second lock fails after its wait, and while it is moved the lock stays.
-  FileLock second;
-  EXPECT_EQ(second.Lock(file, kShortWait), kErrFileLocked);
-  EXPECT_FALSE(second.Held());
-  FileLock moved = std::move(first);
-  EXPECT_FALSE(first.Held());
-  EXPECT_EQ(second.Lock(file, kShortWait), kErrFileLocked);
+  // A second lock fails after its wait, and succeeds once the first is closed.
+  OpenedFile second;
+  ASSERT_EQ(second.Open(file), 0);
+  EXPECT_EQ(second.Lock(kShortWait), kErrFileLocked);
+  EXPECT_FALSE(second.Locked());
 
-  moved.Unlock();
-  EXPECT_EQ(second.Lock(file, kShortWait), 0);
-  second.Unlock();
+  first.Close();
+  EXPECT_EQ(second.Lock(kShortWait), 0);
+  second.Close();
 
   std::vector<std::uint8_t> expected = bytes;
   std::copy(other.begin(), other.end(), expected.begin() + 8);
   EXPECT_EQ(ReadWholeFile(file), expected);  // the lock wrote nothing of its own
 }
 
-TEST(FileLock, IsNeverTakenByCreatingTheFile) {
+TEST(OpenedFile, IsNeverTakenByCreatingTheFile) {
   TempDir dir;
-  FileLock lock;
-  EXPECT_EQ(lock.Lock(dir / "missing.mcr", kShortWait), static_cast<int>(std::errc::no_such_file_or_directory));
-  EXPECT_FALSE(lock.Held());
+  OpenedFile lock;
+  EXPECT_EQ(lock.Open(dir / "missing.mcr"), static_cast<int>(std::errc::no_such_file_or_directory));
+  EXPECT_FALSE(lock.Locked());
   EXPECT_FALSE(fs::exists(dir / "missing.mcr"));
 }
 
