@@ -17,6 +17,7 @@
 
 #include "savefile/ErrorNumbers.h"
 #include "savefile/FileSystem.h"
+#include "savefile/OpenedFile.h"
 
 namespace zovek {
 
@@ -60,10 +61,9 @@ int ErrorNumberOf(DWORD code, const std::filesystem::path& path) {
 }
 
 // Writes all bytes from `offset` on, in positioned WriteFile calls of at most
-// 0x7FFFFFFF bytes each (the count is a DWORD), then flushes the file to disk.
-// Both the in-place save and the new backup file go through here.
-// Returns Windows' own error code; the callers turn it into an errno value.
-int WriteAllAndFlush(HANDLE file, std::uint64_t offset, std::span<const std::uint8_t> bytes) {
+// 0x7FFFFFFF bytes each (the count is a DWORD). Returns Windows' own error
+// code; the callers turn it into an errno value.
+int WriteAll(HANDLE file, std::uint64_t offset, std::span<const std::uint8_t> bytes) {
   std::size_t written = 0;
   while (written < bytes.size()) {
     const std::uint64_t position = offset + written;
@@ -79,6 +79,15 @@ int WriteAllAndFlush(HANDLE file, std::uint64_t offset, std::span<const std::uin
       return ERROR_WRITE_FAULT;
     }
     written += n;
+  }
+  return 0;
+}
+
+// WriteAll, then the file flushed to disk: the in-place write of a working
+// copy and every new file (backups, working copies) go through here.
+int WriteAllAndFlush(HANDLE file, std::uint64_t offset, std::span<const std::uint8_t> bytes) {
+  if (const int code = WriteAll(file, offset, bytes); code != 0) {
+    return code;
   }
   if (!::FlushFileBuffers(file)) {
     return static_cast<int>(::GetLastError());
@@ -223,37 +232,192 @@ int MakePrivateDirectory(const std::filesystem::path& path) {
   return 0;
 }
 
-// The lock covers one byte far past the end of any file, so that it blocks no
-// read or write of the file's contents by any handle; the handle itself reads
-// only and shares everything.
+void SyncDirectory(const std::filesystem::path&) {
+  // NTFS journals its directory entries itself; there is no call for a folder.
+}
+
+// The user's file for a whole write. The lock covers one byte far past the
+// end of any file, so that it blocks no read or write of the file's contents
+// by any handle; the read handle shares everything.
 namespace {
-constexpr DWORD kLockOffsetLow = 0xFFFFFFFEu;   // 2^63 - 2
+
+constexpr DWORD kLockOffsetLow = 0xFFFFFFFEu;  // 2^63 - 2
 constexpr DWORD kLockOffsetHigh = 0x7FFFFFFFu;
+
+HANDLE AsHandle(long long handle) { return reinterpret_cast<HANDLE>(handle); }
+
+// Which file a handle is: the volume's serial number and the file's index.
+bool Identity(HANDLE file, std::uint64_t& volume, std::uint64_t& index, DWORD* attributes = nullptr) {
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (!::GetFileInformationByHandle(file, &info)) return false;
+  volume = info.dwVolumeSerialNumber;
+  index = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+  if (attributes != nullptr) *attributes = info.dwFileAttributes;
+  return true;
+}
+
 }  // namespace
 
-int OpenLockHandle(const std::filesystem::path& path, long long& handle) {
-  HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+int OpenedFile::Open(const std::filesystem::path& path) {
+  Close();
+  // FILE_WRITE_ATTRIBUTES: a read-only card is made writable through this
+  // handle. Opening never waits: a pipe without a server fails at once.
+  HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ | FILE_WRITE_ATTRIBUTES,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
     return ErrorNumberOf(::GetLastError(), path);
   }
-  handle = reinterpret_cast<long long>(file);
+  int error = 0;
+  if (::GetFileType(file) != FILE_TYPE_DISK) {
+    error = kErrFileChanged;
+  } else if (!Identity(file, device_, index_)) {
+    error = ErrorNumberOf(::GetLastError(), path);
+  }
+  if (error != 0) {
+    ::CloseHandle(file);
+    return error;
+  }
+  path_ = path;
+  read_ = reinterpret_cast<long long>(file);
   return 0;
 }
 
-int TryLockHandle(long long handle) {
+int OpenedFile::TryLock() {
+  if (read_ == kNoHandle) return EBADF;
   OVERLAPPED at{};
   at.Offset = kLockOffsetLow;
   at.OffsetHigh = kLockOffsetHigh;
-  if (::LockFileEx(reinterpret_cast<HANDLE>(handle), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0,
-                   &at)) {
+  if (::LockFileEx(AsHandle(read_), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at)) {
     return 0;
   }
   const DWORD code = ::GetLastError();
-  return code == ERROR_LOCK_VIOLATION || code == ERROR_IO_PENDING ? kErrFileLocked
-                                                                  : ErrorNumberOf(code, std::filesystem::path());
+  return code == ERROR_LOCK_VIOLATION || code == ERROR_IO_PENDING ? kErrFileLocked : ErrorNumberOf(code, path_);
 }
 
-void CloseLockHandle(long long handle) { ::CloseHandle(reinterpret_cast<HANDLE>(handle)); }
+void OpenedFile::Close() {
+  if (write_ != kNoHandle) ::CloseHandle(AsHandle(write_));
+  if (read_ != kNoHandle) ::CloseHandle(AsHandle(read_));  // drops the lock with it
+  read_ = write_ = kNoHandle;
+  locked_ = madeWritable_ = false;
+}
+
+int OpenedFile::Length(std::uint64_t& length) const {
+  LARGE_INTEGER size{};
+  if (!::GetFileSizeEx(AsHandle(read_), &size) || size.QuadPart < 0) {
+    return ErrorNumberOf(::GetLastError(), path_);
+  }
+  length = static_cast<std::uint64_t>(size.QuadPart);
+  return 0;
+}
+
+int OpenedFile::ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) const {
+  std::size_t done = 0;
+  while (done < out.size()) {
+    const std::uint64_t position = offset + done;
+    OVERLAPPED at{};
+    at.Offset = static_cast<DWORD>(position & 0xFFFFFFFFu);
+    at.OffsetHigh = static_cast<DWORD>(position >> 32);
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(out.size() - done, 0x7FFFFFFFu));
+    DWORD n = 0;
+    if (!::ReadFile(AsHandle(read_), out.data() + done, chunk, &n, &at)) {
+      const DWORD code = ::GetLastError();
+      return code == ERROR_HANDLE_EOF ? kErrShortRead : ErrorNumberOf(code, path_);
+    }
+    if (n == 0) return kErrShortRead;
+    done += n;
+  }
+  return 0;
+}
+
+bool OpenedFile::ReadOnly() const {
+  std::uint64_t volume = 0, index = 0;
+  DWORD attributes = 0;
+  return Identity(AsHandle(read_), volume, index, &attributes) && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+}
+
+int OpenedFile::MakeWritable() {
+  std::uint64_t volume = 0, index = 0;
+  DWORD attributes = 0;
+  if (!Identity(AsHandle(read_), volume, index, &attributes)) {
+    return ErrorNumberOf(::GetLastError(), path_);
+  }
+  if ((attributes & FILE_ATTRIBUTE_READONLY) == 0) return 0;
+  // 0 would mean "leave the attributes as they are"; NORMAL stands alone.
+  FILE_BASIC_INFO basic{};
+  const DWORD rest = attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY);
+  basic.FileAttributes = rest != 0 ? rest : FILE_ATTRIBUTE_NORMAL;
+  if (!::SetFileInformationByHandle(AsHandle(read_), FileBasicInfo, &basic, sizeof basic)) {
+    return ErrorNumberOf(::GetLastError(), path_);
+  }
+  mode_ = attributes;
+  madeWritable_ = true;
+  return 0;
+}
+
+void OpenedFile::GiveBackMode() {
+  if (!madeWritable_) return;
+  FILE_BASIC_INFO basic{};
+  basic.FileAttributes = static_cast<DWORD>(mode_);
+  if (::SetFileInformationByHandle(AsHandle(read_), FileBasicInfo, &basic, sizeof basic)) {
+    madeWritable_ = false;
+  }
+}
+
+int OpenedFile::OpenForWriting() {
+  HANDLE file = ::CreateFileW(path_.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    return ErrorNumberOf(::GetLastError(), path_);
+  }
+  std::uint64_t volume = 0, index = 0;
+  int error = 0;
+  if (::GetFileType(file) != FILE_TYPE_DISK || !Identity(file, volume, index) || volume != device_ ||
+      index != index_) {
+    error = kErrFileChanged;
+  }
+  if (error != 0) {
+    ::CloseHandle(file);
+    return error;
+  }
+  write_ = reinterpret_cast<long long>(file);
+  return 0;
+}
+
+int OpenedFile::CheckName() const {
+  // No access asked: only which file the name leads to.
+  HANDLE file = ::CreateFileW(path_.c_str(), FILE_READ_ATTRIBUTES,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    return kErrFileChanged;
+  }
+  std::uint64_t volume = 0, index = 0;
+  const bool same = Identity(file, volume, index) && volume == device_ && index == index_;
+  ::CloseHandle(file);
+  return same ? 0 : kErrFileChanged;
+}
+
+int OpenedFile::Reserve(std::uint64_t, std::uint64_t) {
+  // Windows gives an existing file its clusters as it is written; a sparse
+  // file is rare there and has no call that allocates without writing.
+  return 0;
+}
+
+int OpenedFile::WriteAt(std::uint64_t offset, std::span<const std::uint8_t> bytes) {
+  std::uint64_t length = 0;
+  if (const int error = Length(length); error != 0) {
+    return error;
+  }
+  if (offset > length || bytes.size() > length - offset) {
+    return kErrFileChanged;  // writing would extend the file, so it is not the file we opened
+  }
+  const int code = WriteAll(AsHandle(write_), offset, bytes);
+  return code == 0 ? 0 : ErrorNumberOf(static_cast<DWORD>(code), path_);
+}
+
+int OpenedFile::Flush() {
+  return ::FlushFileBuffers(AsHandle(write_)) ? 0 : ErrorNumberOf(::GetLastError(), path_);
+}
 
 }  // namespace zovek

@@ -79,23 +79,26 @@ int BackUp(const SaveTarget& target, const Bytes& bytes, SaveWriteResult& result
   return BackUpBytes(target.path, bytes, target.backupDirectory, std::chrono::system_clock::now(), &result.backup);
 }
 
-// One positioned write; a test's fault at `step` writes half of it and fails.
+// One positioned write. A test's fault at WritingRegion writes half of it and
+// fails; at RestoringRegion the write fails before a byte is written.
 int WriteRegion(OpenedFile& file, std::uint64_t offset, const SaveBuffer& region, WriteStep step) {
   if (const int fault = AtWriteStep(step); fault != 0) {
-    static_cast<void>(file.WriteAt(offset, std::span(region).first(region.size() / 2)));
+    if (step == WriteStep::WritingRegion) {
+      static_cast<void>(file.WriteAt(offset, std::span(region).first(region.size() / 2)));
+    }
     return fault;
   }
   return file.WriteAt(offset, region);
 }
 
 // After a write that failed part way: the region as it was read goes back,
-// and is read once more to know whether the save is whole again.
+// and is read once more; whether it is whole again is what the file holds.
 bool PutBack(OpenedFile& file, std::uint64_t offset, const SaveBuffer& before) {
-  int error = WriteRegion(file, offset, before, WriteStep::RestoringRegion);
-  if (error == 0) error = file.Flush();
+  if (WriteRegion(file, offset, before, WriteStep::RestoringRegion) == 0) {
+    static_cast<void>(file.Flush());
+  }
   SaveBuffer now{};
-  if (error == 0) error = file.ReadAt(offset, now);
-  return error == 0 && now == before;
+  return file.ReadAt(offset, now) == 0 && now == before;
 }
 
 SaveWriteResult Failed(SaveWriteResult result, int error) {

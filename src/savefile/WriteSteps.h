@@ -19,7 +19,7 @@ enum class WriteStep {
   WritingRegion,     // a fault here writes half the region and fails
   Written,           // the region is written, not yet flushed
   Flushed,           // the region is on disk
-  RestoringRegion,   // a fault here makes the undoing of a failed write fail too
+  RestoringRegion,   // a fault here makes the undoing of a failed write fail before it writes
 };
 
 // Called at every step with the step; a non-zero result at WritingRegion or

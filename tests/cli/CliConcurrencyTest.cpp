@@ -5,6 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cerrno>
+#include <cstdlib>
+#include <sstream>
 #include <memory>
 
 #include <QJsonDocument>
@@ -15,7 +18,9 @@
 #include <QStringList>
 
 #include "cli/CliTestFiles.h"
+#include "cli/CliCommands.h"
 #include "savefile/OpenedFile.h"
+#include "savefile/WriteSteps.h"
 
 namespace zovek::clitest {
 namespace {
@@ -87,6 +92,45 @@ TEST(CliConcurrency, ALockHeldPastTheWaitWritesNothing) {
       << err;
   EXPECT_EQ(savegen::ReadWholeFile(file), before);
   EXPECT_FALSE(fs::exists(dir / "data" / "zovek" / "backups"));
+}
+
+// The write found another file at the name, or failed part way: set (in
+// this process, so that a test's fault reaches its write) exits 2 with a line
+// that says what is on disk, and tightens the data directory as the window does.
+TEST(CliConcurrency, AFailedWriteSaysWhatIsOnDisk) {
+  TempDir dir;
+  const fs::path file = dir / "demo.mcr";
+  const fs::path data = dir / "data" / "zovek";
+  fs::create_directories(data);
+  fs::permissions(data, fs::perms(0755));
+  ASSERT_EQ(::setenv("XDG_DATA_HOME", (dir / "data").c_str(), 1), 0);
+  struct Case {
+    WriteStep step;
+    bool undoFails;
+    std::string line;  // after "zovek-cli: PATH: "
+  };
+  const std::vector<Case> cases = {
+      {WriteStep::BeforeWrite, false, "save 1 (block 2): another file was put at this name just before the write; nothing written"},
+      {WriteStep::WritingRegion, false, "cannot write: No space left on device (28)"},
+      {WriteStep::WritingRegion, true, "save 1: the write failed part way and could not be undone; the save may be "
+                                       "damaged; backup: "}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    fs::remove(file);
+    fs::copy_file(std::string(ZOVEK_EXAMPLES_DIR) + "/demo.mcr", file);
+    SetWriteStepHook([&](WriteStep step) {
+      if (c.step == WriteStep::BeforeWrite && step == c.step) fs::rename(file, dir / "aside.mcr");
+      if (c.step != WriteStep::WritingRegion) return 0;
+      return step == WriteStep::WritingRegion || (c.undoFails && step == WriteStep::RestoringRegion) ? ENOSPC : 0;
+    });
+    std::istringstream in;
+    std::ostringstream out, err;
+    EXPECT_EQ(cli::RunCli({"zovek-cli", "set", Q(file), "chips=7"}, in, out, err), 2);
+    SetWriteStepHook({});
+    EXPECT_EQ(err.str().rfind("zovek-cli: " + file.string() + ": " + c.line, 0), 0u) << err.str();
+    EXPECT_EQ(fs::status(data).permissions() & fs::perms::all, fs::perms::owner_all);
+  }
+  ::unsetenv("XDG_DATA_HOME");
 }
 
 }  // namespace

@@ -6,7 +6,10 @@
 // case checks the message, the window's state afterwards, and the bytes of
 // every file that could have changed.
 
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
 
 #include <filesystem>
 #include <system_error>
@@ -23,6 +26,7 @@
 #include "savefile/Backups.h"
 #include "savefile/ErrorNumbers.h"
 #include "savefile/FileSystem.h"
+#include "savefile/WriteSteps.h"
 #include "savegen/DemoSave.h"
 #include "savegen/SaveImages.h"
 #include "ui/GuiTestSupport.h"
@@ -283,6 +287,47 @@ class FileFaultsTest : public WindowTest {
     }
     QCOMPARE(ListBackups(ToFsPath(file), ToFsPath(backups())).size(), std::size_t(kBackupsKept));
     QCOMPARE(Snapshot(files_->path()).keys(), folder.keys());  // nothing beside the file
+  }
+
+  // The write itself fails (a test's fault in the write's steps) or finds
+  // another file at the name: the box says what is on disk.
+  void saveWhoseWriteFails_data() {
+    QTest::addColumn<int>("fault");  // 0: the name swapped for a FIFO; 1: fails part way; 2: and cannot be undone
+    QTest::newRow("name swapped") << 0;
+    QTest::newRow("part way, undone") << 1;
+    QTest::newRow("part way, not undone") << 2;
+  }
+  void saveWhoseWriteFails() {
+    QFETCH(int, fault);
+    const QString file = writeTwoSaveCard(QStringLiteral("two.mcr"));
+    OpenThroughMenu(*window_, file);
+    editProtagonist(QStringLiteral("44"));
+    SetWriteStepHook([&](WriteStep step) {
+      if (fault == 0 && step == WriteStep::BeforeWrite) {
+        QFile::rename(file, file + QStringLiteral(".aside"));
+        ::mkfifo(QFile::encodeName(file).constData(), 0600);
+      }
+      const bool failing = step == WriteStep::WritingRegion || (fault == 2 && step == WriteStep::RestoringRegion);
+      return fault != 0 && failing ? ENOSPC : 0;
+    });
+    saveYes();
+    SetWriteStepHook({});
+    const std::vector<fs::path> made = ListBackups(ToFsPath(file), ToFsPath(backups()));
+    QCOMPARE(made.size(), std::size_t(1));
+    const QString backup = QDir::toNativeSeparators(FromFsPath(made.back()));
+    const QString expected[] = {WriteErrorText(kErrFileChanged), WriteErrorText(ENOSPC),
+                                WriteErrorText(ENOSPC) + QStringLiteral("\r\nセーブデータが壊れている可能性があります。\r\n"
+                                                                        "バックアップ: ") + backup};
+    verifyError(expected[fault]);
+    verifyStillLoaded(3, QStringLiteral("44"));
+    if (fault == 0) {
+      QCOMPARE(ReadFile(file + QStringLiteral(".aside")), twoSaveCard());
+      QFile::remove(file);
+    } else if (fault == 1) {
+      QCOMPARE(ReadFile(file), twoSaveCard());
+    } else {
+      QVERIFY(ReadFile(file) != twoSaveCard());
+    }
   }
 
   void saveWhenTheBackupCannotBeMade() {
