@@ -6,15 +6,20 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <cstring>
 #include <functional>
 #include <set>
 
 #if !defined(_WIN32)
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <grp.h>
+#endif
+#if defined(__linux__)
+#include <sys/mount.h>
 #endif
 
 #include "SaveFileFixtures.h"
@@ -264,6 +269,48 @@ TEST_F(SaveWrite, TheLastComparisonSeesEveryByteAndTheBackupHoldsWhatItSaw) {
       EXPECT_EQ(ReadWholeFile(card), changed) << "the other program's write stays";
     }
   }
+}
+
+// A sparse card on a full file system: the region's room is asked for before
+// a byte is written, so the write fails with nothing changed (a small tmpfs,
+// mounted where root may).
+TEST_F(SaveWrite, ASparseCardOnAFullDiskIsLeftAsItWas) {
+#if !defined(__linux__)
+  GTEST_SKIP() << "a tmpfs to fill needs Linux";
+#else
+  const fs::path mountPoint = dir / "small";
+  fs::create_directory(mountPoint);
+  if (::geteuid() != 0 || ::mount("tmpfs", mountPoint.c_str(), "tmpfs", 0, "size=256k") != 0) {
+    GTEST_SKIP() << "cannot mount a small tmpfs here (needs root): " << std::strerror(errno);
+  }
+  const struct Unmount {
+    fs::path at;
+    ~Unmount() { ::umount(at.c_str()); }
+  } unmount{mountPoint};
+  const fs::path sparse = mountPoint / "card.mcr";
+  Bytes holey = before;
+  const std::size_t page = 5 * kBlockSize + 4096;  // the last page of block 5, inside its region
+  std::fill(holey.begin() + static_cast<std::ptrdiff_t>(page), holey.begin() + static_cast<std::ptrdiff_t>(page + 4096), 0);
+  {
+    const int fd = ::open(sparse.c_str(), O_WRONLY | O_CREAT, 0644);
+    ASSERT_GE(fd, 0);
+    for (std::size_t at = 0; at < holey.size(); at += 4096) {
+      if (at != page) {
+        ASSERT_EQ(::pwrite(fd, holey.data() + at, 4096, static_cast<off_t>(at)), 4096);
+      }
+    }
+    ASSERT_EQ(::ftruncate(fd, static_cast<off_t>(holey.size())), 0);
+    ::close(fd);
+  }
+  const Bytes block(1024, 0x11);
+  for (int i = 0; fs::space(mountPoint).available > 0 && i < 1000; ++i) {
+    WriteWholeFile(mountPoint / ("fill" + std::to_string(i)), block);
+  }
+  SaveTarget target = Target();
+  target.path = sparse;
+  EXPECT_EQ(WriteSaveToFile(target, edited), kNoSpace);
+  EXPECT_EQ(ReadWholeFile(sparse), holey);
+#endif
 }
 
 // A card of mode 0664 owned by another user of our group is written as it
