@@ -4,12 +4,11 @@ over, and after every run checks the card and the backups folder: the card
 must hold its save as before or as after (never torn), and every file with a
 backup's name must be a whole card. Prints what it saw.
 
-    python3 bench/kill-loop.py BUILD_DIR [RUNS]     (default 1000 runs)
+    python3 bench/kill-loop.py ZOVEK_CLI [RUNS]     (default 1000 runs)
 """
 import os, random, shutil, signal, subprocess, sys, tempfile, time
 
-build, runs = sys.argv[1], int(sys.argv[2]) if len(sys.argv) > 2 else 1000
-cli = os.path.join(build, "src", "cli", "zovek-cli")
+cli, runs = sys.argv[1], int(sys.argv[2]) if len(sys.argv) > 2 else 1000
 examples = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "examples")
 work = tempfile.mkdtemp(prefix="zovek-kill-")
 card = os.path.join(work, "card.mcr")
