@@ -28,6 +28,14 @@ def chips(path):
     import json
     return json.loads(out)["chips"]
 
+# How long a whole run takes here: the kills fall anywhere within it.
+durations = []
+for value in range(5):
+    start = time.monotonic()
+    subprocess.run([cli, "set", card, f"chips={value}"], env=env, capture_output=True)
+    durations.append(time.monotonic() - start)
+span = sorted(durations)[2]
+
 seen = {"before": 0, "after": 0, "torn": 0, "killed": 0, "finished": 0}
 partial_backups = part_files = 0
 for run in range(runs):
@@ -35,7 +43,7 @@ for run in range(runs):
     value = 1000 + run
     process = subprocess.Popen([cli, "set", card, f"chips={value}"], env=env,
                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    time.sleep(random.uniform(0, 0.03))
+    time.sleep(random.uniform(0, span))
     process.send_signal(signal.SIGKILL)
     process.wait()
     seen["killed" if process.returncode == -signal.SIGKILL else "finished"] += 1
@@ -54,7 +62,7 @@ for run in range(runs):
             elif name.endswith(".bak") and (len(read(path)) != len(before) or not sound(path)):
                 partial_backups += 1
 whole = len([n for n in os.listdir(backups) if n.endswith(".bak")]) if os.path.isdir(backups) else 0
-print(f"{runs} runs: {seen['killed']} killed, {seen['finished']} finished first")
+print(f"{runs} runs of about {span * 1000:.1f} ms: {seen['killed']} killed, {seen['finished']} finished first")
 print(f"card after each run: as before {seen['before']}, as after {seen['after']}, torn {seen['torn']}")
 print(f"backups: {partial_backups} partial under a backup's name; temporary files seen {part_files} times; "
       f"{whole} whole backups kept at the end")
