@@ -93,8 +93,8 @@ constexpr const char* kUsage =
     "Problems are reported on standard error, one line each, naming the file;\n"
     "control characters in names and keys are written as \\n, \\t or \\xHH.\n";
 
-// Arguments hold a name that is not UTF-8 losslessly (savefile/PathEncoding.h):
-// a path and a message get its bytes back.
+// An argument that is not UTF-8 is held losslessly (savefile/PathEncoding.h);
+// paths and messages get its bytes back.
 std::filesystem::path ToPath(const QString& text) { return PathFromText(text.toStdU16String()); }
 std::string Bytes(const QString& text) { return BytesFromText(text.toStdU16String()); }
 
