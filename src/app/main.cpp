@@ -22,7 +22,8 @@ int main(int argc, char* argv[]) {
       std::fputs(zovek::EditorVersionText().toLocal8Bit().constData(), stdout);
       return 0;
     case zovek::EditorCommandLine::Action::Wrong:
-      std::fputs(("zovek: " + line.problem + "\n" + zovek::EditorUsageText()).toLocal8Bit().constData(), stderr);
+      // An option that is not UTF-8 is named as it was given.
+      std::fputs(zovek::ArgumentBytes("zovek: " + line.problem + "\n" + zovek::EditorUsageText()).constData(), stderr);
       return zovek::kExitCommandLineWrong;
     case zovek::EditorCommandLine::Action::Run:
       break;
@@ -31,7 +32,7 @@ int main(int argc, char* argv[]) {
   // The application object gets the program's name and Qt's own options only:
   // the file, after "--" or not, is never read as one of them.
   std::vector<QByteArray> texts{QByteArray(argc > 0 ? argv[0] : "zovek")};
-  for (const QString& option : line.qtOptions) texts.push_back(option.toLocal8Bit());
+  for (const QString& option : line.qtOptions) texts.push_back(zovek::ArgumentBytes(option));
   std::vector<char*> qtArgv;
   for (QByteArray& text : texts) qtArgv.push_back(text.data());
   qtArgv.push_back(nullptr);

@@ -27,6 +27,7 @@
 #include "savefile/ErrorNumbers.h"
 #include "savefile/OpenedFile.h"
 #include "savefile/FileSystem.h"
+#include "savefile/PathEncoding.h"
 #include "savefile/SaveFileReport.h"
 
 #ifndef ZOVEK_VERSION
@@ -93,7 +94,10 @@ constexpr const char* kUsage =
     "Problems are reported on standard error, one line each, naming the file;\n"
     "control characters in names and keys are written as \\n, \\t or \\xHH.\n";
 
-std::filesystem::path ToPath(const QString& text) { return std::filesystem::path(text.toStdU16String()); }
+// An argument that is not UTF-8 is held losslessly (savefile/PathEncoding.h);
+// paths and messages get its bytes back.
+std::filesystem::path ToPath(const QString& text) { return PathFromText(text.toStdU16String()); }
+std::string Bytes(const QString& text) { return BytesFromText(text.toStdU16String()); }
 
 int UsageError(std::ostream& err, const std::string& command, const std::string& message) {
   err << kProgram << ": " << (command.empty() ? "" : command + ": ") << LineText(message) << '\n'
@@ -283,9 +287,9 @@ int RunSet(const QStringList& arguments, int saveNumber, WriteMode mode, std::os
   std::set<std::string> seen;
   for (const QString& argument : arguments.mid(1)) {
     const qsizetype equals = argument.indexOf('=');
-    if (equals <= 0) return UsageError(err, "set", "'" + argument.toStdString() + "' is not KEY=VALUE");
-    const std::string key = argument.left(equals).toStdString();
-    const std::string text = argument.mid(equals + 1).toStdString();
+    if (equals <= 0) return UsageError(err, "set", "'" + Bytes(argument) + "' is not KEY=VALUE");
+    const std::string key = Bytes(argument.left(equals));
+    const std::string text = Bytes(argument.mid(equals + 1));
     const CatalogueField* field = FindField(key);
     if (field == nullptr) return UsageError(err, "set", key + ": not an editable key (docs/cli.md lists them)");
     if (!seen.insert(key).second) return UsageError(err, "set", key + ": given twice");
@@ -351,7 +355,7 @@ int RunApply(const QStringList& arguments, int saveNumber, WriteMode mode, std::
   QJsonParseError parseError{};
   const QJsonDocument document = QJsonDocument::fromJson(text, &parseError);
   if (!document.isObject()) {
-    return UsageError(err, "apply", arguments.at(1).toStdString() + ": not a dump --json document (" +
+    return UsageError(err, "apply", Bytes(arguments.at(1)) + ": not a dump --json document (" +
                                         parseError.errorString().toStdString() + ")");
   }
   // Qt keeps one of a key's two values; the document's author meant one of them.
@@ -479,7 +483,7 @@ int RunCli(const QStringList& arguments, std::istream& in, std::ostream& out, st
     out << kProgram << ' ' << ZOVEK_VERSION << '\n';
     return kExitOk;
   }
-  const std::string name = command.toStdString();
+  const std::string name = Bytes(command);
   const bool edits = command == "set" || command == "apply";
   const bool diff = command == "diff";
   if (command != "info" && command != "dump" && command != "verify" && command != "keys" && !diff && !edits) {
@@ -538,7 +542,7 @@ int RunCli(const QStringList& arguments, std::istream& in, std::ostream& out, st
     if (*number < 1) {
       return UsageError(err, name,
                         "--" + option->names().last().toStdString() + " needs a save number 1..15, not '" +
-                            value.toStdString() + "'");
+                            Bytes(value) + "'");
     }
   }
   if (diff) {

@@ -9,6 +9,7 @@
 #include "savefile/Checksum.h"
 #include "savefile/ErrorNumbers.h"
 #include "savefile/FileSystem.h"
+#include "savefile/PathEncoding.h"
 
 namespace zovek {
 
@@ -163,8 +164,25 @@ std::string SaveName(const SaveEntry& save) {
 }
 
 std::string PathText(const std::filesystem::path& path) {
-  const std::u8string text = path.u8string();
-  return std::string(text.begin(), text.end());
+  // libstdc++'s u8string() hands a POSIX name's bytes over unchecked, and
+  // output must be UTF-8.
+  const std::string bytes = PathBytes(path);
+  std::string text;
+  text.reserve(bytes.size());
+  for (std::size_t at = 0; at < bytes.size();) {
+    std::uint32_t code = 0;
+    const std::size_t length = Utf8SequenceAt(bytes, at, code);
+    if (length == 0) {
+      char escape[8];
+      std::snprintf(escape, sizeof escape, "\\x%02X", static_cast<unsigned>(static_cast<std::uint8_t>(bytes[at])));
+      text += escape;
+      ++at;
+      continue;
+    }
+    text.append(bytes, at, length);
+    at += length;
+  }
+  return text;
 }
 
 }  // namespace zovek

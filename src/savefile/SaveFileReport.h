@@ -76,7 +76,8 @@ std::string ChecksumText(const SaveEntry& save);
 // "save 3 (block 8)"; a single-save file has no block.
 std::string SaveName(const SaveEntry& save);
 
-// The path as UTF-8 text, for messages and output.
+// The path as UTF-8 text, for messages and output: a byte of the name that is
+// not part of valid UTF-8 is written as \xHH.
 std::string PathText(const std::filesystem::path& path);
 
 }  // namespace zovek

@@ -4,6 +4,8 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 
+#include "savefile/PathEncoding.h"
+
 #ifndef ZOVEK_VERSION
 #define ZOVEK_VERSION "unknown"
 #endif
@@ -102,9 +104,18 @@ EditorCommandLine ParseEditorCommandLine(const QStringList& arguments) {
 }
 
 QStringList ProgramArguments(int argc, char* argv[]) {
+  if (kPathsAreBytes) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) arguments.append(QString::fromStdU16String(TextFromBytes(argv[i])));
+    return arguments;
+  }
   int count = argc;
   const QCoreApplication decoder(count, argv);
   return QCoreApplication::arguments();
+}
+
+QByteArray ArgumentBytes(const QString& argument) {
+  return kPathsAreBytes ? QByteArray::fromStdString(BytesFromText(argument.toStdU16String())) : argument.toLocal8Bit();
 }
 
 QString EditorHelpText() {

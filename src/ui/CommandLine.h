@@ -5,6 +5,7 @@
 // exists (so that --help and --version need no display). Qt's own options
 // (-platform, -style, ...) are set apart, with their values, for that object.
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -28,9 +29,14 @@ inline constexpr int kExitCommandLineWrong = 64;
 // `arguments` as the program receives them, its name first.
 EditorCommandLine ParseEditorCommandLine(const QStringList& arguments);
 
-// The arguments decoded as the platform passes them; a short-lived core
-// application object does that, without a display.
+// The arguments decoded as the platform passes them, without a display. On
+// POSIX an argument is bytes: a file name that is not UTF-8 is held
+// losslessly (savefile/PathEncoding.h). On Windows a short-lived core
+// application object reads the UTF-16 command line.
 QStringList ProgramArguments(int argc, char* argv[]);
+
+// An argument as the bytes it came as: the reverse of ProgramArguments.
+QByteArray ArgumentBytes(const QString& argument);
 
 // What --help prints; a manual page can be made from it.
 QString EditorHelpText();

@@ -1,15 +1,18 @@
 #include "ui/OpenRequestProtocol.h"
 
+#include <string_view>
+
 #include <QDir>
-#include <QStringDecoder>
 #include <QtEndian>
+
+#include "savefile/PathEncoding.h"
 
 namespace zovek {
 
 namespace {
 
-const QString kOpenWord = QStringLiteral("open ");
-const QString kActivateWord = QStringLiteral("activate");
+const QByteArray kOpenWord = QByteArrayLiteral("open ");
+const QByteArray kActivateWord = QByteArrayLiteral("activate");
 
 // Only a real absolute file name: not relative, not one of Qt's ":/"
 // resource names, no NUL that the system would cut the name at.
@@ -20,7 +23,8 @@ bool AcceptablePath(const QString& path) {
 }  // namespace
 
 QByteArray EncodeOpenRequest(const QString& path) {
-  const QByteArray text = (path.isEmpty() ? kActivateWord : kOpenWord + path).toUtf8();
+  const QByteArray text =
+      path.isEmpty() ? kActivateWord : kOpenWord + QByteArray::fromStdString(BytesFromText(path.toStdU16String()));
   QByteArray frame(kOpenRequestHeaderBytes, '\0');
   qToBigEndian(static_cast<quint32>(text.size()), frame.data());
   return frame + text;
@@ -41,16 +45,17 @@ DecodedOpenRequest DecodeOpenRequest(const QByteArray& received) {
   if (received.size() > whole) {
     return {FrameStatus::Invalid, {}};
   }
-  QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-  const QString text = utf8(received.mid(kOpenRequestHeaderBytes));
-  if (utf8.hasError()) {
-    return {FrameStatus::Invalid, {}};
-  }
+  const QByteArray text = received.mid(kOpenRequestHeaderBytes);
   if (text == kActivateWord) {
     return {FrameStatus::Valid, {}};
   }
-  if (text.startsWith(kOpenWord) && AcceptablePath(text.mid(kOpenWord.size()))) {
-    return {FrameStatus::Valid, text.mid(kOpenWord.size())};
+  if (!text.startsWith(kOpenWord)) {
+    return {FrameStatus::Invalid, {}};
+  }
+  const QByteArray bytes = text.mid(kOpenWord.size());
+  const QString path = QString::fromStdU16String(TextFromBytes(std::string_view(bytes.constData(), bytes.size())));
+  if (AcceptablePath(path)) {
+    return {FrameStatus::Valid, path};
   }
   return {FrameStatus::Invalid, {}};
 }

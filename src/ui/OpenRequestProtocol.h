@@ -1,7 +1,8 @@
 #pragma once
 // What a later start of the program sends to the running one: one frame per
-// connection, a 4-byte big-endian length and that many bytes of UTF-8 text,
-// either "open " followed by an absolute path or "activate".
+// connection, a 4-byte big-endian length and that many bytes, either "open "
+// followed by an absolute path or "activate". The path is its bytes, which on
+// POSIX need not be UTF-8 (savefile/PathEncoding.h); on Windows its UTF-8.
 
 #include <QByteArray>
 #include <QString>
@@ -24,8 +25,8 @@ struct DecodedOpenRequest {
 };
 
 // Reads the bytes received so far on one connection. Invalid: an oversized
-// length, bytes after the frame, text that is not UTF-8, an unknown word, or a
-// path that is not absolute.
+// length, bytes after the frame, an unknown word, or a path that is not
+// absolute or holds a NUL.
 DecodedOpenRequest DecodeOpenRequest(const QByteArray& received);
 
 }  // namespace zovek

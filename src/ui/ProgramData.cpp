@@ -1,5 +1,7 @@
 #include "ui/ProgramData.h"
 
+#include "savefile/PathEncoding.h"
+
 namespace zovek {
 
 QString ProgramDataDirectory() {
@@ -14,8 +16,8 @@ QString WorkingCopyFile() {
   return FromFsPath(data.WorkingCopy());
 }
 
-std::filesystem::path ToFsPath(const QString& path) { return std::filesystem::path(path.toStdU16String()); }
+std::filesystem::path ToFsPath(const QString& path) { return PathFromText(path.toStdU16String()); }
 
-QString FromFsPath(const std::filesystem::path& path) { return QString::fromStdU16String(path.u16string()); }
+QString FromFsPath(const std::filesystem::path& path) { return QString::fromStdU16String(TextFromPath(path)); }
 
 }  // namespace zovek

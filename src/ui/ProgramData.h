@@ -16,6 +16,9 @@ QString ProgramDataDirectory();
 QString WorkingCopyFile();
 
 // A Qt path as a filesystem path and back, whatever the system's path encoding.
+// On POSIX a name that is not UTF-8 is held losslessly (savefile/PathEncoding.h);
+// Qt's own file functions would turn its bytes into U+FFFD, so such a name
+// goes through std::filesystem.
 std::filesystem::path ToFsPath(const QString& path);
 QString FromFsPath(const std::filesystem::path& path);
 

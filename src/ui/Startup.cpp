@@ -1,8 +1,10 @@
 #include "ui/Startup.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include <QApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QScreen>
 #include <QTranslator>
@@ -50,7 +52,11 @@ QString Startup::RequestedFile(const QString& given) {
   if (given.isEmpty()) {
     return {};
   }
-  return QFileInfo(given).absoluteFilePath();
+  // Through std::filesystem: QFileInfo would turn a name's bytes that are not
+  // UTF-8 into U+FFFD.
+  std::error_code error;
+  const std::filesystem::path absolute = std::filesystem::absolute(ToFsPath(given), error);
+  return error ? given : QDir::fromNativeSeparators(FromFsPath(absolute.lexically_normal()));
 }
 
 QString Startup::RequestServerName() { return OpenRequestServerName(ProgramDataDirectory()); }

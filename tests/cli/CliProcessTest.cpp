@@ -13,6 +13,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "ByteArgumentProcess.h"
 #include "cli/CliTestFiles.h"
 
 namespace zovek::clitest {
@@ -35,7 +36,7 @@ struct CliRun {
   }
 };
 
-QString Q(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
+QString Q(const std::filesystem::path& path) { return QString::fromStdU16String(TextFromPath(path)); }
 
 // `dataHome`: the per-user data directory's base for the run (backups go there);
 // `input`: the file its standard input reads.
@@ -48,7 +49,7 @@ CliRun Cli(const QStringList& arguments, const std::filesystem::path& dataHome =
     process.setProcessEnvironment(environment);
   }
   if (!input.empty()) process.setStandardInputFile(Q(input));
-  process.start(ZOVEK_CLI_PATH, arguments);
+  testprocess::StartWithArgumentBytes(process, ZOVEK_CLI_PATH, arguments);
   CliRun run;
   if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit) return run;
   run.exitCode = process.exitCode();
@@ -454,6 +455,26 @@ TEST(CliProcess, BoundedInputAndOneLineMessages) {
     EXPECT_EQ(savegen::ReadWholeFile(file), original);
   }
   EXPECT_FALSE(std::filesystem::exists(dir / "data"));
+}
+
+// A name that is not UTF-8 (Shift-JIS, as archives from Japanese systems
+// unpack) is read and written by its bytes, and shown with \xHH, in JSON too.
+TEST(CliProcess, ANameThatIsNotUtf8IsOpenedSetAndShownEscaped) {
+  if (!kPathsAreBytes) GTEST_SKIP() << "Windows passes names as UTF-16: none is bytes that are not UTF-8";
+  TempDir dir;
+  const auto file = Write(dir, "\x83\x5A\x81\x5B\x83\x75.mcr", ThreeSaveCard().bytes());
+  const std::string shown = dir.path().string() + "/\\x83Z\\x81[\\x83u.mcr";
+  CliRun run = Cli({"info", Q(file)});
+  EXPECT_EQ(run.out.substr(0, run.out.find('\n')), shown + ": memory-card image, 3 saves of the game") << run.err;
+  run = Cli({"set", Q(file), "--save", "3", "chips=500000"}, dir / "data");
+  EXPECT_TRUE(Contains(run.out, shown + ": save 3 (block 8)\n")) << run.err;
+  EXPECT_EQ(BackupCount(dir / "data"), 1u);
+  const QJsonObject dump = DumpOf(file, 3);
+  EXPECT_EQ(dump["chips"].toInt(), 500000);
+  EXPECT_EQ(dump["file"].toString().toStdString(), shown);
+  run = Cli({"verify", Q(dir / "\x83\x5A-gone.mcr")});
+  EXPECT_EQ(run.err,
+            "zovek-cli: " + dir.path().string() + "/\\x83Z-gone.mcr: cannot read: No such file or directory (2)\n");
 }
 
 }  // namespace

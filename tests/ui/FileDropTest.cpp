@@ -9,6 +9,7 @@
 #include <QTest>
 #include <QUrl>
 
+#include "savefile/PathEncoding.h"
 #include "savegen/DemoSave.h"
 #include "savegen/SaveImages.h"
 #include "ui/EditingSupport.h"
@@ -109,6 +110,21 @@ class FileDropTest : public WindowTest {
     QTRY_COMPARE(window_->Session().State().FileKind, FileKind{2});
     QCOMPARE(FromFsPath(window_->Session().State().ChosenPath), file);
     QCOMPARE(protagonist()->text(), QStringLiteral("55"));
+  }
+
+  // A name that is not UTF-8 comes percent-encoded byte by byte, as a file
+  // manager writes it: the file of those bytes is opened.
+  void droppedFileWithANameThatIsNotUtf8IsOpened() {
+    if (!kPathsAreBytes) QSKIP("Windows passes names as UTF-16: none is bytes that are not UTF-8");
+    const QString file = WriteTwoSaveCard(path(NameNotUtf8()), WithProtagonist(3, 33), WithProtagonist(4, 44));
+    const QByteArray bytes = QByteArray::fromStdString(PathBytes(ToFsPath(file)));
+    QMimeData data;
+    data.setData(QStringLiteral("text/uri-list"), "file://" + bytes.toPercentEncoding("/") + "\r\n");
+    QVERIFY(drop(data));
+    QTRY_COMPARE(FromFsPath(window_->Session().State().ChosenPath), file);
+    QCOMPARE(protagonist()->text(), QStringLiteral("33"));
+    QCOMPARE(ReadFile(WorkingCopyPath()), ReadFile(file));
+    QVERIFY(Dialogs::shownMessages().isEmpty());
   }
 
   void droppedFileOfAWrongLengthIsRefused() {

@@ -18,6 +18,7 @@
 #include <QStandardPaths>
 #include <QTest>
 
+#include "savefile/PathEncoding.h"
 #include "savegen/ByteFiles.h"
 #include "savegen/DemoSave.h"
 #include "savegen/SaveImages.h"
@@ -95,6 +96,8 @@ bool DropFile(FrmMain& window, const QString& path) {
   QCoreApplication::processEvents();
   return dropped.isAccepted();
 }
+
+QString NameNotUtf8() { return QString::fromStdU16String(TextFromBytes("\x83\x5A\x81\x5B\x83\x75.mcr")); }
 
 void WriteFile(const QString& path, const Bytes& bytes) { savegen::WriteWholeFile(ToFsPath(path), bytes); }
 Bytes ReadFile(const QString& path) { return savegen::ReadWholeFile(ToFsPath(path)); }

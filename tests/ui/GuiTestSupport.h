@@ -90,6 +90,10 @@ Bytes TwoSavesAndAnotherGame();
 // lets the queued open run. False when the window did not take it.
 bool DropFile(FrmMain& window, const QString& path);
 
+// A file name that is not UTF-8 (Shift-JIS bytes), held losslessly
+// (savefile/PathEncoding.h).
+QString NameNotUtf8();
+
 void WriteFile(const QString& path, const Bytes& bytes);
 Bytes ReadFile(const QString& path);
 bool SetReadOnly(const QString& path, bool readOnly);
