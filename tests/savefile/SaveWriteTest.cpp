@@ -100,12 +100,10 @@ TEST_F(SaveWrite, StoppedAtAnyStepTheFileIsAsBeforeOrAsAfterAndEveryBackupIsWhol
 #if defined(_WIN32)
   GTEST_SKIP() << "stopping a process without clean-up needs fork";
 #else
-  const std::vector<std::pair<WriteStep, bool>> steps = {
-      {WriteStep::Locked, false},       {WriteStep::Checked, false},      {WriteStep::BackupWritten, false},
-      {WriteStep::BackupNamed, false},  {WriteStep::BackupsRotated, false}, {WriteStep::MadeWritable, false},
-      {WriteStep::Reserved, false},     {WriteStep::BeforeWrite, false},  {WriteStep::Written, true},
-      {WriteStep::Flushed, true}};
-  for (const auto& [step, written] : steps) {
+  for (int at = static_cast<int>(WriteStep::Locked); at <= static_cast<int>(WriteStep::Flushed); ++at) {
+    const auto step = static_cast<WriteStep>(at);
+    if (step == WriteStep::WritingRegion) continue;  // a fault point, not a step to stop at
+    const bool written = step >= WriteStep::Written;
     SCOPED_TRACE(static_cast<int>(step));
     WriteWholeFile(card, before);
     fs::remove_all(backups);
@@ -178,21 +176,19 @@ TEST_F(SaveWrite, ANameThatNoLongerLeadsToTheOpenFileGetsNothing) {
 #if defined(_WIN32)
   GTEST_SKIP() << "FIFOs and links as POSIX has them";
 #else
-  const fs::path aside = dir / "aside.mcr";
-  const fs::path otherCard = dir / "other.mcr";
-  const fs::path link = dir / "link.mcr";
+  const fs::path aside = dir / "aside.mcr", otherCard = dir / "other.mcr", link = dir / "link.mcr";
   struct Case {
     const char* name;
     std::function<void()> swap;  // at the last step before the write
-    bool viaLink = false;
+    bool viaLink;                // the user opened the card through `link`
   };
-  const std::vector<Case> cases = {
-      {"a FIFO", [&] { fs::rename(card, aside), ::mkfifo(card.c_str(), 0600); }},
-      {"a link to another card", [&] { fs::rename(card, aside), fs::create_symlink(otherCard, card); }},
-      {"another card", [&] { fs::rename(card, aside), fs::copy_file(otherCard, card); }},
-      {"nothing", [&] { fs::rename(card, aside); }},
-      {"the link the user opened, repointed", [&] { fs::remove(link), fs::create_symlink(otherCard, link); },
-       true},
+  const Case cases[] = {
+      {"a FIFO", [&] { fs::rename(card, aside), ::mkfifo(card.c_str(), 0600); }, false},
+      {"a link to another card", [&] { fs::rename(card, aside), fs::create_symlink(otherCard, card); }, false},
+      {"another card", [&] { fs::rename(card, aside), fs::copy_file(otherCard, card); }, false},
+      {"nothing", [&] { fs::rename(card, aside); }, false},
+      {"the link opened, repointed", [&] { fs::remove(link), fs::create_symlink(otherCard, link); }, true},
+      {"the link opened, unchanged", {}, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -201,26 +197,17 @@ TEST_F(SaveWrite, ANameThatNoLongerLeadsToTheOpenFileGetsNothing) {
     WriteWholeFile(otherCard, before);
     fs::create_symlink(card, link);
     SetWriteStepHook([&c](WriteStep step) {
-      if (step == WriteStep::BeforeWrite) c.swap();
+      if (step == WriteStep::BeforeWrite && c.swap) c.swap();
       return 0;
     });
     SaveTarget target = Target();
     if (c.viaLink) target.path = link;
     const SaveWriteResult result = WriteSave(target, edited);
-    EXPECT_TRUE(result.replaced);
-    EXPECT_EQ(result.error, kErrFileChanged);
-    EXPECT_EQ(ReadWholeFile(c.viaLink ? card : aside), before);
+    EXPECT_EQ(result.replaced, bool(c.swap));
+    EXPECT_EQ(result.error, c.swap ? kErrFileChanged : 0);
+    EXPECT_EQ(ReadWholeFile(fs::exists(aside) ? aside : card), c.swap ? before : After());
     EXPECT_EQ(ReadWholeFile(otherCard), before);
   }
-  // Unswapped, the link leads to the card, and the card is written.
-  SetWriteStepHook({});
-  for (const fs::path& path : {card, link}) fs::remove(path);
-  WriteWholeFile(card, before);
-  fs::create_symlink(card, link);
-  SaveTarget target = Target();
-  target.path = link;
-  EXPECT_EQ(WriteSaveToFile(target, edited), 0);
-  EXPECT_EQ(ReadWholeFile(card), After());
   // A FIFO at the name from the start is refused at once.
   fs::remove(card);
   ASSERT_EQ(::mkfifo(card.c_str(), 0600), 0);
@@ -288,20 +275,14 @@ TEST_F(SaveWrite, ASparseCardOnAFullDiskIsLeftAsItWas) {
     ~Unmount() { ::umount(at.c_str()); }
   } unmount{mountPoint};
   const fs::path sparse = mountPoint / "card.mcr";
-  Bytes holey = before;
-  const std::size_t page = 5 * kBlockSize + 4096;  // the last page of block 5, inside its region
-  std::fill(holey.begin() + static_cast<std::ptrdiff_t>(page), holey.begin() + static_cast<std::ptrdiff_t>(page + 4096), 0);
+  WriteWholeFile(sparse, before);
   {
-    const int fd = ::open(sparse.c_str(), O_WRONLY | O_CREAT, 0644);
-    ASSERT_GE(fd, 0);
-    for (std::size_t at = 0; at < holey.size(); at += 4096) {
-      if (at != page) {
-        ASSERT_EQ(::pwrite(fd, holey.data() + at, 4096, static_cast<off_t>(at)), 4096);
-      }
-    }
-    ASSERT_EQ(::ftruncate(fd, static_cast<off_t>(holey.size())), 0);
+    const int fd = ::open(sparse.c_str(), O_WRONLY);
+    const off_t page = 5 * kBlockSize + 4096;  // the last page of block 5, inside its region
+    ASSERT_EQ(::fallocate(fd, FALLOC_FL_PUNCH_HOLE | FALLOC_FL_KEEP_SIZE, page, 4096), 0);
     ::close(fd);
   }
+  const Bytes holey = ReadWholeFile(sparse);
   const Bytes block(1024, 0x11);
   for (int i = 0; fs::space(mountPoint).available > 0 && i < 1000; ++i) {
     WriteWholeFile(mountPoint / ("fill" + std::to_string(i)), block);
