@@ -132,12 +132,17 @@ std::string CheckOpen(const Bytes& file, std::int16_t selected, const fs::path& 
     return "";
   }
 
+  // Where the form keeps its card, or its save's name (at frame bytes 10..29).
+  const auto from = file.begin() + static_cast<std::ptrdiff_t>(kind == kCardImage ? container->start : 0);
   ScanResult expected;
   if (kind == kCardImage) {
-    expected = ExpectedCardScan(Bytes(file.begin(), file.begin() + 1952), selected);
+    expected = ExpectedCardScan(Bytes(from, from + 1952), selected);
     if (ReadFile(working) != file) return "the working copy differs from the chosen card image";
   } else {
-    expected = ExpectedSingleScan(Bytes(file.begin(), file.begin() + 32), selected);
+    Bytes frame(32, 0);
+    const auto name = file.begin() + static_cast<std::ptrdiff_t>(container->nameAt);
+    std::copy(name, name + 20, frame.begin() + 10);
+    expected = ExpectedSingleScan(frame, selected);
     if (fs::exists(working)) return "a single save got a working copy";
   }
   if (outcome.status == OpenStatus::ReadError) return "read error " + std::to_string(outcome.error);
@@ -149,7 +154,8 @@ std::string CheckOpen(const Bytes& file, std::int16_t selected, const fs::path& 
   }
   if (outcome.status != OpenStatus::Loaded) return "a file with a save was not loaded";
   const std::size_t offset =
-      kind == kCardImage ? static_cast<std::size_t>(expected.slots[expected.selectedSave]) * 8192 + 384 : 512;
+      container->start + (kind == kCardImage ? static_cast<std::size_t>(expected.slots[expected.selectedSave]) * 8192 : 0) +
+      384;
   if (!std::equal(buffer.begin(), buffer.end(), file.begin() + static_cast<std::ptrdiff_t>(offset))) {
     return "the buffer is not the region at file byte " + std::to_string(offset);
   }

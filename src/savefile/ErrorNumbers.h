@@ -12,5 +12,6 @@ inline constexpr int kErrTextNotANumber = 9002;    // a view text that is not a 
 inline constexpr int kErrFileChanged = 9003;       // the file on disk no longer holds the opened save
 inline constexpr int kErrShortRead = 9004;         // the file ended before the bytes asked for
 inline constexpr int kErrFileLocked = 9005;        // another of our programs held the file's lock for the whole wait
+inline constexpr int kErrSignedForm = 9006;        // a signed form, which only its key's holder may write
 
 }  // namespace zovek

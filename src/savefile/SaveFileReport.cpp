@@ -1,6 +1,7 @@
 #include "savefile/SaveFileReport.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstring>
 #include <span>
@@ -51,10 +52,37 @@ bool ReadAccepted(SaveFileContents& contents, LengthOf length, ReadInto read) {
   return true;
 }
 
+// The file name's bytes, where the headerless block keeps its save's name.
+// On Windows only an ASCII name counts: the tools write none other.
+std::vector<std::uint8_t> NameBytes(const std::filesystem::path& path) {
+  const auto name = path.filename().native();
+  std::vector<std::uint8_t> bytes;
+  for (const auto c : name) {
+    if constexpr (sizeof c > 1) {
+      if (static_cast<std::uint32_t>(c) > 127) return {};
+    }
+    bytes.push_back(static_cast<std::uint8_t>(c));
+  }
+  return bytes;
+}
+
+// A single save's 20-byte name where a directory frame holds it, so that the
+// frame's test applies: from the file, or the file's own name.
+std::array<std::uint8_t, kSingleHeaderBytes> NameAsFrame(const SaveFileContents& contents, std::uint64_t nameAt) {
+  std::array<std::uint8_t, kSingleHeaderBytes> frame{};
+  const std::vector<std::uint8_t> name =
+      nameAt == kNameIsFileName
+          ? NameBytes(contents.report.path)
+          : std::vector<std::uint8_t>(contents.bytes.begin() + static_cast<std::ptrdiff_t>(nameAt),
+                                      contents.bytes.begin() + static_cast<std::ptrdiff_t>(nameAt + kSaveNameBytes));
+  if (name.size() >= kSaveNameBytes) std::copy_n(name.begin(), kSaveNameBytes, frame.begin() + kSaveNameInFrame);
+  return frame;
+}
+
 // The container, the scan and the saves of a file read whole.
 void Inspect(SaveFileContents& contents, std::int16_t selectedSave) {
   FileReport& report = contents.report;
-  report.container = FindContainer(report.length, contents.bytes);
+  report.container = FindContainer(report.length, contents.bytes, NameBytes(report.path));
   if (report.container == nullptr) {
     report.problem = FileProblem::Unsupported;
     contents.bytes.clear();
@@ -63,9 +91,9 @@ void Inspect(SaveFileContents& contents, std::int16_t selectedSave) {
 
   const FileKind kind = report.kind();
   const std::uint64_t start = report.container->start;
-  const auto at = std::span<const std::uint8_t>(contents.bytes).subspan(start);
+  const auto at = std::span<const std::uint8_t>(contents.bytes).subspan(kind == kCardImage ? start : 0);
   contents.scan = kind == kCardImage ? ScanCardDirectory(at.first(kCardDirectoryBytes), selectedSave)
-                                     : ScanSingleHeader(at.first(kSingleHeaderBytes), selectedSave);
+                                     : ScanSingleHeader(NameAsFrame(contents, report.container->nameAt), selectedSave);
   if (!contents.scan.found) {
     report.problem = FileProblem::NoGameSave;
     return;
@@ -130,6 +158,7 @@ std::string ErrorText(int error) {
   switch (error) {
     case kErrShortRead: return "the file ended before the bytes to be read (" + std::to_string(error) + ")";
     case kErrFileChanged: return "the file changed while it was read (" + std::to_string(error) + ")";
+    case kErrSignedForm: return "a signed form, read-only (" + std::to_string(error) + ")";
     case kErrFileLocked:
       return "another zovek program is writing this file (" + std::to_string(error) + ")";
     default: return std::system_category().message(error) + " (" + std::to_string(error) + ")";

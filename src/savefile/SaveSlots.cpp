@@ -1,6 +1,7 @@
 #include "savefile/SaveSlots.h"
 
 #include <algorithm>
+#include <array>
 
 #include "savefile/Containers.h"
 
@@ -42,6 +43,13 @@ int FrameSaveNumber(std::span<const std::uint8_t> frame) {
   }
   const int value = DecodeSaveDigit(frame[kDigitByte]);
   return IsSaveNumber(value) ? value : 0;
+}
+
+int SaveNameNumber(std::span<const std::uint8_t> name) {
+  if (name.size() < kSaveNameBytes) return 0;
+  std::array<std::uint8_t, kSaveNameInFrame + kSaveNameBytes> frame{};
+  std::copy_n(name.begin(), kSaveNameBytes, frame.begin() + kSaveNameInFrame);
+  return FrameSaveNumber(frame);
 }
 
 ScanResult ScanCardDirectory(std::span<const std::uint8_t> directory, std::int16_t selectedSave) {
@@ -92,14 +100,18 @@ ScanResult ScanSingleHeader(std::span<const std::uint8_t> header, std::int16_t s
   return result;
 }
 
+std::uint64_t DataRegionOffset(FileKind kind, const SlotTable& slots, std::int16_t selectedSave) {
+  return DataRegionOffset(kind, slots, selectedSave, kind == kSingleSave ? kFrameSize : 0);
+}
+
 std::uint64_t DataRegionOffset(FileKind kind, const SlotTable& slots, std::int16_t selectedSave,
-                               std::uint64_t cardStart) {
+                               std::uint64_t start) {
   if (kind == kSingleSave) {
-    return kSingleSaveRegionOffset;
+    return start + kDataRegionStartInBlock;
   }
   if (kind == kCardImage && IsSaveNumber(selectedSave) && slots[selectedSave] >= 1 &&
       slots[selectedSave] <= kSaveNumbers) {
-    return cardStart + static_cast<std::uint64_t>(slots[selectedSave]) * kBlockSize + kDataRegionStartInBlock;
+    return start + static_cast<std::uint64_t>(slots[selectedSave]) * kBlockSize + kDataRegionStartInBlock;
   }
   // No save to point at: an offset no accepted file reaches, so a read fails
   // as short and a write is refused instead of landing in the directory.

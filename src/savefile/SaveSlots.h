@@ -51,6 +51,13 @@ bool FrameCarriesGameCode(std::span<const std::uint8_t> frame);
 // The save number 1..15 a frame carries, or 0 when it is not a save of the game.
 int FrameSaveNumber(std::span<const std::uint8_t> frame);
 
+// A save's 20-byte name, as frame bytes 10..29 hold it and single saves in
+// other forms keep it: its bytes 13..17 are the game code, 19 the digit.
+inline constexpr std::size_t kSaveNameInFrame = 10;
+inline constexpr std::size_t kSaveNameBytes = 20;
+// The save number 1..15 a save name carries, or 0 (a shorter name: 0).
+int SaveNameNumber(std::span<const std::uint8_t> name);
+
 inline constexpr std::size_t kCardDirectoryBytes = 1952;   // reaches byte 29 of frame 15
 inline constexpr std::size_t kSingleHeaderBytes = 32;
 
@@ -61,9 +68,11 @@ ScanResult ScanCardDirectory(std::span<const std::uint8_t> directory, std::int16
 // Tests the first 32 bytes of a single-save file. SelectedSave is kept as it is.
 ScanResult ScanSingleHeader(std::span<const std::uint8_t> header, std::int16_t selectedSave);
 
-// 0-based file position of the selected save's data region; `cardStart` is
-// where the card begins in the file (Container::start).
+// 0-based file position of the selected save's data region, bytes 384..8191
+// of its block; `start` is where the card, or the single save's block, begins
+// in the file (Container::start). Without it: the plain card or single save.
+std::uint64_t DataRegionOffset(FileKind kind, const SlotTable& slots, std::int16_t selectedSave);
 std::uint64_t DataRegionOffset(FileKind kind, const SlotTable& slots, std::int16_t selectedSave,
-                               std::uint64_t cardStart = 0);
+                               std::uint64_t start);
 
 }  // namespace zovek

@@ -24,7 +24,7 @@ using Bytes = std::vector<std::uint8_t>;
 // Where the save sits in the file, once the target is known to be sound.
 struct Place {
   const Container* container = nullptr;
-  std::uint64_t frame = 0;   // the save's directory frame
+  std::uint64_t name = 0;    // the save's 20-byte name (in its directory frame), or kNameIsFileName
   std::uint64_t region = 0;  // its data region
 };
 
@@ -35,15 +35,18 @@ int FindPlace(const SaveTarget& target, Place& place) {
       target.containerHeader.size() != place.container->guardedHeader) {
     return kInvalid;
   }
+  // A signed form's signature covers its contents; written by us, it would
+  // be refused by whatever reads it.
+  if (place.container->signedForm) return kErrSignedForm;
   const std::uint64_t start = place.container->start;
   if (target.kind == kCardImage) {
     if (target.block < 1 || target.block > kSaveNumbers) return kInvalid;
     const auto block = static_cast<std::uint64_t>(target.block);
-    place.frame = start + block * kFrameSize;
+    place.name = start + block * kFrameSize + kSaveNameInFrame;
     place.region = start + block * kBlockSize + kDataRegionStartInBlock;
   } else {
-    place.frame = start;
-    place.region = start + kSingleSaveRegionOffset;
+    place.name = place.container->nameAt;
+    place.region = start + kDataRegionStartInBlock;
   }
   return 0;
 }
@@ -63,8 +66,11 @@ int ReadAndCheck(const OpenedFile& file, const SaveTarget& target, const Place& 
       !std::equal(target.containerHeader.begin(), target.containerHeader.end(), bytes.begin())) {
     return kErrFileChanged;
   }
-  const auto frame = std::span<const std::uint8_t>(bytes).subspan(place.frame, kFrameSize);
-  if (FrameSaveNumber(frame) != target.saveNumber) return kErrFileChanged;
+  // The headerless block's name is the file's own, which the open file keeps.
+  if (place.name != kNameIsFileName &&
+      SaveNameNumber(std::span<const std::uint8_t>(bytes).subspan(place.name, kSaveNameBytes)) != target.saveNumber) {
+    return kErrFileChanged;
+  }
   if (target.expectedRegion != nullptr) {
     result.onDisk = RegionIn(bytes, place);
     if (result.onDisk != *target.expectedRegion) {

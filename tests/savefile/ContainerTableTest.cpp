@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "savefile/ErrorNumbers.h"
 #include "savefile/SaveFileOps.h"
 #include "savefile/SaveWrite.h"
+#include "savegen/SaveForms.h"
 
 namespace zovek {
 namespace {
@@ -18,93 +20,109 @@ namespace {
 using savegen::Bytes;
 using namespace testfiles;
 
-// The .gme container is one length with one signature; every other file is
-// decided by its length alone, whatever it begins with.
+// The length and the signature decide; a header blanked by the tool that
+// wrote it still makes a .gme, and the bare block goes by its file name.
 TEST(ContainerTable, LengthAndSignatureDecideTheContainer) {
-  const std::string sig = "123-456-STD";
+  const auto bytes = [](std::string_view text) { return Bytes(text.begin(), text.end()); };
+  const auto at = [](Bytes head, std::size_t position, std::string_view text) {
+    if (head.size() < position + text.size()) head.resize(position + text.size());
+    std::copy(text.begin(), text.end(), head.begin() + static_cast<std::ptrdiff_t>(position));
+    return head;
+  };
+  const std::string goodName = savegen::SaveFileName('1'), badName = "ZVDATA-000001QUILB-1";
   struct Case {
     std::uint64_t length;
-    std::string head;
+    Bytes head;
+    std::string name;
     FileKind kind;
     std::uint64_t start;
   };
   const Case cases[] = {
-      {134976, sig, kCardImage, 3904}, {134976, sig + "rest of the header", kCardImage, 3904},
-      {134976, "123-456-STX", kNoFile, 0},
-      {134976, "123-456-ST", kNoFile, 0},  // too short to hold the signature
-      {134976, "", kNoFile, 0},        {134975, sig, kNoFile, 0},  {134977, sig, kNoFile, 0},
-      {131072, sig, kCardImage, 0},    {131072, "MC", kCardImage, 0}, {8320, sig, kSingleSave, 0},
-      {3904, sig, kNoFile, 0},
+      {134976, bytes("123-456-STD"), "", kCardImage, 3904},   {134976, bytes("123-456-STX"), "", kNoFile, 0},
+      {134976, bytes("123-456-ST"), "", kNoFile, 0},          {134976, at({}, 3904, "MC"), "", kCardImage, 3904},
+      {134976, at(bytes("x"), 3904, "MC"), "", kNoFile, 0},   {134976, Bytes(3906, 0), "", kNoFile, 0},
+      {134975, bytes("123-456-STD"), "", kNoFile, 0},         {131072, bytes("123-456-STD"), "", kCardImage, 0},
+      {131136, bytes("VgsM"), "", kCardImage, 64},            {131136, bytes("VgsX"), "", kNoFile, 0},
+      {131200, bytes(std::string_view("\0PMV", 4)), "", kCardImage, 128},
+      {131200, bytes("PMV"), "", kNoFile, 0},
+      {8324, at(bytes(std::string_view("\0VSP", 4)), 0x3C, "\x01"), "", kSingleSave, 0x84},
+      {8324, at(bytes(std::string_view("\0VSP", 4)), 0x3C, "\x02"), "", kNoFile, 0},
+      {8320, bytes("123-456-STD"), "", kSingleSave, 128},     {8246, {}, "", kSingleSave, 54},
+      {8192, {}, goodName, kSingleSave, 0},                   {8192, {}, goodName + ".bin", kSingleSave, 0},
+      {8192, {}, badName, kNoFile, 0},                        {8192, {}, goodName.substr(0, 19), kNoFile, 0},
+      {3904, bytes("123-456-STD"), "", kNoFile, 0},
   };
   for (const Case& c : cases) {
-    const Bytes head(c.head.begin(), c.head.end());
-    const Container* found = FindContainer(c.length, head);
-    EXPECT_EQ(found == nullptr ? kNoFile : found->kind, c.kind) << c.length << " " << c.head;
-    EXPECT_EQ(found == nullptr ? 0 : found->start, c.start) << c.length << " " << c.head;
+    const Container* found = FindContainer(c.length, c.head, bytes(c.name));
+    EXPECT_EQ(found == nullptr ? kNoFile : found->kind, c.kind) << c.length << " " << c.name;
+    EXPECT_EQ(found == nullptr ? 0 : found->start, c.start) << c.length << " " << c.name;
   }
-  for (std::uint64_t length : {0ull, 8319ull, 8321ull, 131071ull, 131073ull, 8192ull, 7808ull, 262144ull}) {
+  for (std::uint64_t length : {0ull, 8319ull, 8321ull, 131071ull, 131073ull, 7808ull, 262144ull}) {
     EXPECT_FALSE(IsContainerLength(length)) << length;
   }
 }
 
-// Each container's file with save 2 in it (block 5 of a card), as the test
-// builds it, independently of the table.
-struct Sample {
-  const char* name;
-  Bytes bytes;
-  std::uint64_t region;  // the save's data region in the file
-  std::uint64_t header;  // the container's own bytes before the card
-};
-
-TEST(ContainerTable, EveryContainerOpensSavesAndReportsTheSameWay) {
+// Each form with save 2 in it (block 5 of a card), as the test tools build
+// it, through the same open, report and write: only the region changes, a
+// signed form is never written, and the guard refuses a changed name or header.
+TEST(ContainerTable, EveryFormOpensSavesAndReportsTheSameWay) {
   const Bytes card = CardWithSaveTwoInBlockFive();
-  const Sample samples[] = {
-      {"card.mcr", card, 5 * 8192 + 384, 0},
-      {"card.gme", savegen::GmeContainer(card, 77), 3904 + 5 * 8192 + 384, 3904},
-      {"one.ps", SingleWithDigit('1'), 512, 0},
-  };
-  ASSERT_EQ(std::size(samples), Containers().size());
-  for (const Sample& s : samples) {
-    SCOPED_TRACE(s.name);
+  const Bytes single = SingleWithDigit('1');
+  std::set<const Container*> seen;
+  for (const savegen::SaveForm form : savegen::kEveryForm) {
+    const bool isCard = savegen::IsCardForm(form);
+    const Bytes bytes = savegen::InForm(form, isCard ? card : single);
+    const std::uint64_t header = savegen::FormHeader(form);
+    const std::uint64_t region = header + (isCard ? 5 * 8192 : 0) + 384;
+    const std::string name = form == savegen::SaveForm::Block ? savegen::SaveFileName('1') : "save.file";
+    SCOPED_TRACE(static_cast<int>(form));
     TempDir dir;
-    const auto path = Write(dir, s.name, s.bytes);
-    const Container* container = FindContainer(s.bytes.size(), s.bytes);
-    ASSERT_NE(container, nullptr);
-    EXPECT_EQ(container->guardedHeader, s.header);
-
+    const auto path = Write(dir, name, bytes);
     const FileReport report = ReadSaveFile(path).report;
     ASSERT_TRUE(report.ok()) << ProblemText(report);
-    EXPECT_EQ(report.container, container);
+    const Container* container = report.container;
+    seen.insert(container);
+    EXPECT_EQ(container->signedForm, savegen::IsSignedForm(form));
     ASSERT_EQ(report.saves.size(), 1u);
     EXPECT_EQ(report.saves[0].saveNumber, 2);
-    EXPECT_EQ(report.saves[0].regionOffset, s.region);
+    EXPECT_EQ(report.saves[0].regionOffset, region);
 
     SaveBuffer buffer{};
     const OpenOutcome opened = OpenSaveFile(path, dir / "zovek.tmp", 0, buffer);
     ASSERT_EQ(opened.status, OpenStatus::Loaded) << opened.error;
     EXPECT_EQ(opened.container, container);
-    EXPECT_EQ(opened.containerHeader, Bytes(s.bytes.begin(), s.bytes.begin() + static_cast<std::ptrdiff_t>(s.header)));
-    EXPECT_TRUE(std::equal(buffer.begin(), buffer.end(), s.bytes.begin() + static_cast<std::ptrdiff_t>(s.region)));
+    EXPECT_TRUE(std::equal(buffer.begin(), buffer.end(), bytes.begin() + static_cast<std::ptrdiff_t>(region)));
 
-    const std::int16_t block = container->kind == kCardImage ? 5 : 0;
+    const std::int16_t block = isCard ? 5 : 0;
     const SaveTarget target{path, container->kind, 2, block, {}, container, opened.containerHeader};
+    if (container->signedForm) {
+      EXPECT_EQ(WriteSaveToFile(target, Filled(0x5A)), kErrSignedForm);
+      EXPECT_EQ(savegen::ReadWholeFile(path), bytes);
+      continue;
+    }
     ASSERT_EQ(WriteSaveToFile(target, Filled(0x5A)), 0);
     const Bytes after = savegen::ReadWholeFile(path);
-    const auto changed = Differences(s.bytes, after);
+    const auto changed = Differences(bytes, after);
     ASSERT_FALSE(changed.empty());
-    EXPECT_GE(changed.front(), s.region);
-    EXPECT_LT(changed.back(), s.region + kDataRegionSize);
+    EXPECT_GE(changed.front(), region);
+    EXPECT_LT(changed.back(), region + kDataRegionSize);
 
-    // The guard refuses a file whose frame (or header) changed since the open.
-    const std::uint64_t frame = s.header + (container->kind == kCardImage ? 5 * 128 : 0);
-    for (const std::uint64_t at : {frame + 29, s.header == 0 ? frame + 23 : s.header - 1}) {
+    // The save's digit (in its frame or its name), and the last header byte.
+    std::vector<std::uint64_t> touch;
+    if (container->nameAt != kNameIsFileName) {
+      touch.push_back(isCard ? header + 5 * 128 + 29 : container->nameAt + 19);
+    }
+    if (container->guardedHeader != 0) touch.push_back(container->guardedHeader - 1);
+    for (const std::uint64_t at : touch) {
       const Bytes touched = Flipped(after, at, 0);
       savegen::WriteWholeFile(path, touched);
       EXPECT_EQ(WriteSaveToFile(target, Filled(0x11)), kErrFileChanged) << at;
       EXPECT_EQ(savegen::ReadWholeFile(path), touched);
     }
   }
+  EXPECT_EQ(seen.size(), Containers().size()) << "every row of the table has a form";
 }
+
 
 }  // namespace
 }  // namespace zovek

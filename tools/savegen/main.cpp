@@ -9,11 +9,13 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "savegen/ByteFiles.h"
 #include "savegen/DemoFiles.h"
 #include "savegen/DemoSave.h"
+#include "savegen/SaveForms.h"
 #include "savegen/SaveImages.h"
 
 namespace {
@@ -33,6 +35,8 @@ constexpr std::string_view kUsage =
     "      --noise SEED                start from noise instead of zero bytes\n"
     "  zovek-mkcard single OUT [options]\n"
     "      --digit DIGIT  --seed SEED  --code CODE  --bad-checksum  --noise SEED\n"
+    "  zovek-mkcard wrap FORM IN OUT   the card or single save IN in FORM: card, gme, gme-blank,\n"
+    "                                  vgs, vmp, single, block, header54, psv\n"
     "DIGIT is one character (\"3\", \"B\", \":\") or a byte value (70, 0x46).\n";
 
 std::vector<std::string> Split(const std::string& text, char separator) {
@@ -146,6 +150,17 @@ Bytes BuildSingle(const Arguments& arguments) {
   return single.bytes();
 }
 
+SaveForm FormNamed(const std::string& name) {
+  const std::pair<const char*, SaveForm> forms[] = {
+      {"card", SaveForm::Card},   {"gme", SaveForm::Gme},     {"gme-blank", SaveForm::GmeBlank},
+      {"vgs", SaveForm::Vgs},     {"vmp", SaveForm::Vmp},     {"single", SaveForm::Single},
+      {"block", SaveForm::Block}, {"header54", SaveForm::Header54}, {"psv", SaveForm::Psv}};
+  for (const auto& [text, form] : forms) {
+    if (name == text) return form;
+  }
+  throw std::invalid_argument("no such form: " + name);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -154,7 +169,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::string command = argv[1];
-  const std::string out = argv[2];
+  std::string out = argv[2];
   try {
     Bytes bytes;
     if (command == "demo-card" && argc == 3) {
@@ -165,6 +180,9 @@ int main(int argc, char** argv) {
       bytes = DemoGme();
     } else if (command == "card") {
       bytes = BuildCard(ParseOptions(argc, argv, 3, {"--save", "--other", "--frame", "--bad-checksum", "--noise"}, {}));
+    } else if (command == "wrap" && argc == 5) {
+      bytes = InForm(FormNamed(argv[2]), ReadWholeFile(argv[3]));
+      out = argv[4];
     } else if (command == "single") {
       bytes = BuildSingle(ParseOptions(argc, argv, 3, {"--digit", "--seed", "--code", "--noise"}, {"--bad-checksum"}));
     } else {
