@@ -46,9 +46,15 @@ constexpr std::size_t kDocumentLimit = 16 * 1024 * 1024;
 constexpr const char* kUsage =
     "Usage: zovek-cli COMMAND [OPTIONS] FILE...\n"
     "\n"
-    "Reads save files of Zovek (memory-card images of 131072 bytes, also in the\n"
-    ".gme container, and single-save files of 8320 bytes) with the editor's own\n"
-    "layout and name tables, and writes one save as the editor's window does.\n"
+    "Reads save files of Zovek with the editor's own layout and name tables, and\n"
+    "writes one save as the editor's window does. The forms it reads:\n"
+    "  memory-card images: 131072 bytes; in the .gme container (134976 bytes);\n"
+    "    behind a VgsM header (131136); in the signed .vmp form (131200)\n"
+    "  single saves: 8320 bytes (frame and block); the 8192-byte block alone,\n"
+    "    named after its save; behind a 54-byte header (8246); in the signed\n"
+    "    .psv form (8324)\n"
+    "A signed form is read, dumped, compared and verified, never written: only\n"
+    "its key's holder could sign it again.\n"
     "\n"
     "Commands:\n"
     "  info FILE...         the kind of each file, the game's saves it holds (save\n"
@@ -193,6 +199,10 @@ int CheckEditTarget(const std::filesystem::path& path, const OpenedFile& file, i
   const FileReport& report = contents.report;
   if (!report.ok()) {
     FileError(err, report.path, ProblemText(report));
+    return kExitFileProblem;
+  }
+  if (report.container->signedForm) {
+    FileError(err, report.path, "signed, read-only: only the key's holder can sign it again; nothing written");
     return kExitFileProblem;
   }
   if (saveNumber == 0) saveNumber = report.selectedSave;

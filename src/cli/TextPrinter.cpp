@@ -40,7 +40,8 @@ void PrintCharacter(std::ostream& out, const CharacterDump& c) {
 }
 
 std::string FileKindText(const FileReport& report) {
-  return std::string(report.container->kindText) + std::string(report.container->inText);
+  return std::string(report.container->kindText) + std::string(report.container->inText) +
+         (report.container->signedForm ? ", signed, read-only" : "");
 }
 
 }  // namespace

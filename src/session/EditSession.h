@@ -106,6 +106,10 @@ class EditSession {
   // failure leaves the save left loaded, with its mark.
   SessionOutcome SwitchSave(int s);
 
+  // Whether the loaded file may be written: not when its form is signed with
+  // a key only its maker has (it is read, shown and compared only).
+  bool Writable() const { return state_.Container != nullptr && !state_.Container->signedForm; }
+
   // The save number the save command's confirmation names: the last marked item.
   int SaveConfirmNumber() const;
   // Stores the window, computes the checksum and writes the region into the

@@ -24,20 +24,33 @@ Seam& TheSeam() {
   return seam;
 }
 
-// Gives the dialog's file model the five patterns, case-insensitive.
+const QString& EverythingFilter() {
+  static const QString filter = QStringLiteral("すべてのファイル (*)");
+  return filter;
+}
+
+// Gives the dialog's file model the table's patterns, case-insensitive, while
+// the first filter is chosen; the second lists every file as Qt reads it.
 void ApplyOpenPatterns(QFileDialog* dialog) {
-  if (auto* model = dialog->findChild<QFileSystemModel*>(); model != nullptr) {
-    model->setNameFilterDisables(false);
-    model->setNameFilters(OpenFilterPatterns());
-  }
+  auto* model = dialog->findChild<QFileSystemModel*>();
+  if (model == nullptr || dialog->selectedNameFilter() == EverythingFilter()) return;
+  model->setNameFilterDisables(false);
+  model->setNameFilters(OpenFilterPatterns());
 }
 
 }  // namespace
 
-// The dialog lists the single save's patterns first: the table backwards.
+// Every name of every container, the ones other kinds of file use too. The
+// single saves' patterns first: the table backwards.
 QStringList OpenFilterPatterns() {
   QStringList patterns;
-  for (const Container& c : Containers()) patterns = QString::fromUtf8(c.patterns).split(u';') + patterns;
+  for (const Container& c : Containers()) {
+    QStringList row;
+    for (const std::string_view names : {c.globs, c.otherNames}) {
+      if (!names.empty()) row += QString::fromUtf8(names.data(), static_cast<qsizetype>(names.size())).split(u';');
+    }
+    patterns = row + patterns;
+  }
   return patterns;
 }
 
@@ -52,12 +65,14 @@ QFileDialog* CreateOpenDialog(QWidget* parent) {
   dialog->setOption(QFileDialog::DontUseNativeDialog, true);
   dialog->setFileMode(QFileDialog::ExistingFile);
   dialog->setAcceptMode(QFileDialog::AcceptOpen);
-  dialog->setNameFilter(QString::fromUtf8("PSセーブ形式(") + OpenFilterPatterns().join(u';') + u')');
+  dialog->setNameFilters({QString::fromUtf8("PSセーブ形式(") + OpenFilterPatterns().join(u';') + u')', EverythingFilter()});
   ApplyOpenPatterns(dialog);
   // The dialog resets its model's patterns whenever the filter is (re)chosen.
   QObject::connect(dialog, &QFileDialog::filterSelected, dialog, [dialog] { ApplyOpenPatterns(dialog); });
   if (auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo")); types != nullptr) {
-    QObject::connect(types, &QComboBox::currentIndexChanged, dialog, [dialog] { ApplyOpenPatterns(dialog); });
+    // Queued: a filter chosen by code gets Qt's own patterns after this signal.
+    QObject::connect(
+        types, &QComboBox::currentIndexChanged, dialog, [dialog] { ApplyOpenPatterns(dialog); }, Qt::QueuedConnection);
   }
   return dialog;
 }

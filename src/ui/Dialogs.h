@@ -12,14 +12,14 @@ class QWidget;
 
 namespace zovek {
 
-// The file extensions of the open dialog's one filter entry, the containers'
-// (matched in any letter case).
+// The file names of the open dialog's first filter, every container's
+// (matched in any letter case); the second filter lists every file.
 QStringList OpenFilterPatterns();
 bool MatchesOpenFilter(const QString& fileName);
 
-// The open dialog, set up but not shown: one filter, existing files only.
-// Qt's own dialog reads "*.ps;*.psm" as one pattern, so the filter's model is
-// given the five patterns after every change of filter.
+// The open dialog, set up but not shown: two filters, existing files only.
+// Qt's own dialog reads "*.ps;*.psm" as one pattern, so the first filter's
+// model is given the table's patterns after every change of filter.
 QFileDialog* CreateOpenDialog(QWidget* parent);
 
 struct ShownMessage {

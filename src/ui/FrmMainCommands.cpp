@@ -29,6 +29,11 @@ void FrmMain::OpenChosenFile(const QString& path) {
   // A file is either loaded or refused, and a refusal leaves the session with none.
   if (outcome.status == SessionStatus::Done) {
     EnableLoadedCommands(true);
+    if (!session_.Writable()) {
+      mnuFileSave->setEnabled(false);
+      Dialogs::message(this, QMessageBox::Information, messages::NoticeTitle(), messages::SignedForm(), QMessageBox::Ok,
+                       QMessageBox::Ok);
+    }
   } else {
     ResetWindow(0);
   }

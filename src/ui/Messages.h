@@ -18,6 +18,12 @@ inline QString WriteDamaged(int number, const QString& backup) {
          (backup.isEmpty() ? QStringLiteral("バックアップなし") : QStringLiteral("バックアップ: ") + backup);
 }
 
+// A file of a signed form opens for reading only.
+inline QString NoticeTitle() { return QStringLiteral("確認"); }
+inline QString SignedForm() {
+  return QStringLiteral("このファイルは署名付きの形式のため、表示はできますが保存はできません。");
+}
+
 inline QString SaveConfirmTitle() { return QStringLiteral("保存確認"); }
 inline QString SaveConfirm(int saveNumber) {
   return QStringLiteral("セーブデータ No. ") + QString::number(saveNumber) + QStringLiteral(" を更新します。") +

@@ -275,6 +275,47 @@ TEST(CliProcess, SetWritesOnlyTheSavesRegionAfterABackup) {
   }
 }
 
+// The demo card and single save in every form players keep them in: each is
+// reported, dumped, verified and compared like the plain file (no field and no
+// other byte differs), and set writes only the save's region, or, for a
+// signed form, exits 2 and writes nothing.
+TEST(CliProcess, EveryFormIsReadAsThePlainFileAndWrittenUnlessSigned) {
+  TempDir dir;
+  const auto card = Write(dir, "plain.mcr", savegen::DemoCard());
+  const auto single = Write(dir, "plain.ps", savegen::DemoSingle());
+  for (const savegen::SaveForm form : savegen::kEveryForm) {
+    const bool isCard = savegen::IsCardForm(form);
+    SCOPED_TRACE(static_cast<int>(form));
+    const Bytes bytes = savegen::InForm(form, savegen::ReadWholeFile(isCard ? card : single));
+    const std::string name = form == savegen::SaveForm::Block ? savegen::SaveFileName('4') : "form.sav";
+    const auto file = Write(dir, name, bytes);
+    const CliRun info = Cli({"info", Q(file)});
+    EXPECT_EQ(info.exitCode, 0) << info.err;
+    EXPECT_TRUE(Contains(info.out, savegen::IsSignedForm(form) ? ", signed, read-only, " : " of the game")) << info.out;
+    EXPECT_EQ(Cli({"verify", Q(file)}).exitCode, 0);
+    const CliRun dump = Cli({"dump", Q(file), "--json"});
+    EXPECT_EQ(dump.exitCode, 0);
+    EXPECT_EQ(QJsonDocument::fromJson(QByteArray::fromStdString(dump.out))["save"]["number"].toInt(), isCard ? 1 : 5);
+    const CliRun diff = Cli({"diff", Q(isCard ? card : single), Q(file)});
+    EXPECT_EQ(diff.exitCode, 0) << diff.out << diff.err;
+    EXPECT_EQ(diff.out, "otherBytes: 0\n");
+
+    const CliRun set = Cli({"set", Q(file), "--no-backup", "chips=4242"}, dir / "data");
+    if (savegen::IsSignedForm(form)) {
+      EXPECT_EQ(set.exitCode, 2);
+      EXPECT_TRUE(Contains(set.err, ": signed, read-only: ")) << set.err;
+      EXPECT_EQ(savegen::ReadWholeFile(file), bytes);
+      continue;
+    }
+    ASSERT_EQ(set.exitCode, 0) << set.err;
+    const std::uint64_t region = savegen::FormHeader(form) + (isCard ? 2 * 8192 : 0) + 384;  // the card's save 1
+    const auto changed = testfiles::Differences(bytes, savegen::ReadWholeFile(file));
+    ASSERT_FALSE(changed.empty());
+    EXPECT_GE(changed.front(), region);
+    EXPECT_LT(changed.back(), region + kDataRegionSize);
+  }
+}
+
 TEST(CliProcess, ApplyOfAnUneditedDumpWritesNothing) {
   for (const auto& [name, save] : {std::pair{"demo.mcr", 1}, std::pair{"demo.mcr", 3}, std::pair{"demo.mcr", 12},
                                    std::pair{"demo.gme", 12}, std::pair{"demo-single.ps", 5}}) {

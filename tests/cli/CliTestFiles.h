@@ -10,6 +10,7 @@
 #include "savegen/ByteFiles.h"
 #include "savegen/DemoFiles.h"
 #include "savegen/DemoSave.h"
+#include "savegen/SaveForms.h"
 #include "savegen/SaveImages.h"
 
 namespace zovek::clitest {

@@ -10,7 +10,9 @@
 #include <QFile>
 #include <QTest>
 
+#include "savegen/DemoFiles.h"
 #include "savegen/DemoSave.h"
+#include "savegen/SaveForms.h"
 #include "savegen/SaveImages.h"
 #include "ui/EditingSupport.h"
 #include "ui/ProgramData.h"
@@ -193,6 +195,44 @@ class ContainersAndBackupsTest : public WindowTest {
     QCOMPARE(LastMessage().text, QStringLiteral("このファイルは対応していません。"));
     VerifyResetState(*window_, false);
     QCOMPARE(ReadFile(file), gme);
+  }
+
+  // A headed card and a headed single save are edited and saved like the
+  // plain files; a signed form opens with a notice and no save command.
+  void otherFormsOpenAndSaveUnlessSigned_data() {
+    QTest::addColumn<int>("formIndex");
+    QTest::newRow("card in the VgsM container") << int(savegen::SaveForm::Vgs);
+    QTest::newRow("single save behind a 54-byte header") << int(savegen::SaveForm::Header54);
+    QTest::newRow("signed .vmp card") << int(savegen::SaveForm::Vmp);
+  }
+  void otherFormsOpenAndSaveUnlessSigned() {
+    QFETCH(int, formIndex);
+    const auto form = static_cast<savegen::SaveForm>(formIndex);
+    const bool isCard = savegen::IsCardForm(form);
+    const Bytes original = savegen::InForm(form, isCard ? TwoSavesAndAnotherGame() : savegen::DemoSingle());
+    const QString file = path(QStringLiteral("save.file"));
+    WriteFile(file, original);
+    OpenThroughMenu(*window_, file);
+    auto* saveCommand = get<QAction>(QStringLiteral("mnuFileSave"));
+    if (savegen::IsSignedForm(form)) {
+      const ShownMessage notice = LastMessage();
+      QCOMPARE(notice.title, QStringLiteral("確認"));
+      QCOMPARE(notice.text, QStringLiteral("このファイルは署名付きの形式のため、表示はできますが保存はできません。"));
+      QCOMPARE(notice.icon, QMessageBox::Information);
+      QCOMPARE(notice.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+      QVERIFY(!saveCommand->isEnabled());
+      QVERIFY(window_->Buffer() == RegionIn(original, savegen::FormHeader(form) + RegionOffset(kSave3Block)));
+      return;
+    }
+    VerifyNoErrorShown();
+    QVERIFY(saveCommand->isEnabled());
+    editProtagonist(QStringLiteral("66"));
+    save();
+    VerifyNoErrorShown();
+    const std::uint64_t region = savegen::FormHeader(form) + (isCard ? RegionOffset(kSave3Block) : 384);
+    const Bytes after = ReadFile(file);
+    QVERIFY(AllWithin(Differences(original, after), region, kDataRegionSize));
+    QCOMPARE(RegionIn(after, region)[layout::kProtagonist], std::uint8_t{66});
   }
 
   // Card images under the names other tools give them open as card images;

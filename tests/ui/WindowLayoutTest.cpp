@@ -546,8 +546,8 @@ class WindowLayoutTest : public QObject {
 
   void openFilterMatchesEveryCase() {
     QTemporaryDir dir;
-    const QStringList matching = {"a.ps", "B.PS", "c.Psm", "d.GME", "e.mcr", "F.MCR", "g.mc", "h.Mc"};
-    const QStringList other = {"i.txt", "j.mcr.bak", "k.psx", "l"};
+    const QStringList matching = {"a.ps", "B.PS", "c.Psm", "d.GME", "e.mcr", "F.MCR", "g.mc", "h.Mc", "k.psx", "m.srm"};
+    const QStringList other = {"i.txt", "j.mcr.bak", "l", "card.xyz"};
     for (const QString& name : matching + other) {
       QFile file(dir.filePath(name));
       QVERIFY(file.open(QIODevice::WriteOnly));
@@ -558,7 +558,8 @@ class WindowLayoutTest : public QObject {
     std::unique_ptr<QFileDialog> dialog(CreateOpenDialog(window_.get()));
     // The dialog is the window's cmnDlg, found by that name like every control.
     QCOMPARE(window_->findChild<QFileDialog*>(QStringLiteral("cmnDlg")), dialog.get());
-    QCOMPARE(dialog->nameFilters(), QStringList{QStringLiteral("PSセーブ形式(*.ps;*.psm;*.gme;*.mcr;*.mc)")});
+    const QString first = QStringLiteral("PSセーブ形式(") + OpenFilterPatterns().join(u';') + u')';
+    QCOMPARE(dialog->nameFilters(), (QStringList{first, QStringLiteral("すべてのファイル (*)")}));
     QCOMPARE(dialog->fileMode(), QFileDialog::ExistingFile);
     auto* model = dialog->findChild<QFileSystemModel*>();
     QVERIFY(model != nullptr);
@@ -567,13 +568,22 @@ class WindowLayoutTest : public QObject {
     dialog->show();
     QTRY_VERIFY(loaded.count() > 0);
     const QModelIndex root = model->index(dir.path());
-    QTRY_COMPARE(model->rowCount(root), int(matching.size()));
-    QStringList listed;
-    for (int r = 0; r < model->rowCount(root); ++r) listed << model->index(r, 0, root).data().toString();
-    listed.sort(Qt::CaseInsensitive);
+    const auto listed = [&] {
+      QStringList names;
+      for (int r = 0; r < model->rowCount(root); ++r) names << model->index(r, 0, root).data().toString();
+      names.sort(Qt::CaseInsensitive);
+      return names;
+    };
     QStringList sorted = matching;
     sorted.sort(Qt::CaseInsensitive);
-    QCOMPARE(listed, sorted);
+    QTRY_COMPARE(listed(), sorted);
+    // The second filter lists every file; the first, chosen again, its own.
+    dialog->selectNameFilter(QStringLiteral("すべてのファイル (*)"));
+    QStringList all = matching + other;
+    all.sort(Qt::CaseInsensitive);
+    QTRY_COMPARE(listed(), all);
+    dialog->selectNameFilter(first);
+    QTRY_COMPARE(listed(), sorted);
     dialog->hide();
   }
 };
