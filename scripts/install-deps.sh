@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs every Debian package that the build, the tests and the screenshots
 # need (the install test checks the menu entry with desktop-file-validate, our
-# file types with update-mime-database and mimetype, the AppStream entry with
+# file types with update-mime-database, mimetype and gio, the AppStream entry with
 # appstreamcli and the manual pages with man; the package test runs lintian on
 # the .deb), and generates the
 # de_DE.UTF-8 locale. Does nothing when all of them are already there.
@@ -16,7 +16,7 @@ packages=(
   fonts-ipafont-gothic
   xvfb xdotool imagemagick x11-utils
   locales
-  desktop-file-utils shared-mime-info libfile-mimeinfo-perl
+  desktop-file-utils shared-mime-info libfile-mimeinfo-perl libglib2.0-bin
   appstream man-db lintian
 )
 

@@ -6,7 +6,7 @@
 # conventions put them, the AppStream entry passes appstreamcli's validation
 # and names what is installed, and man renders the installed pages without a
 # warning.
-#   cmake -DBUILD_DIR=... -DPREFIX=... -DEXAMPLES_DIR=... -P InstallLayoutTest.cmake
+#   cmake -DBUILD_DIR=... -DPREFIX=... -DEXAMPLES_DIR=... -DMKCARD=zovek-mkcard -P InstallLayoutTest.cmake
 file(REMOVE_RECURSE "${PREFIX}")
 execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${PREFIX}"
                 RESULT_VARIABLE result OUTPUT_QUIET)
@@ -45,38 +45,76 @@ if(NOT result EQUAL 0)
 endif()
 
 # The installed types, built into a MIME database under the prefix, as the
-# desktop's own look-up (magic of priority 80 before globs) sees them.
+# desktop's own look-ups (mimetype, and GIO as file managers use it) see them:
+# every glob name by its name, every headed form by its content under a name
+# that says nothing, and what only looks like one as something else.
 find_program(update_mime_database update-mime-database REQUIRED)
 find_program(mimetype_program mimetype REQUIRED)
+find_program(gio_program gio REQUIRED)
 execute_process(COMMAND "${update_mime_database}" "${PREFIX}/share/mime" RESULT_VARIABLE result)
 if(NOT result EQUAL 0)
   message(FATAL_ERROR "update-mime-database failed on the installed types: ${result}")
 endif()
 set(probe "${PREFIX}/mime-probe")
+set(card application/x-zovek-card-image)
+set(single application/x-zovek-single-save)
 file(MAKE_DIRECTORY "${probe}")
-file(COPY_FILE "${EXAMPLES_DIR}/demo.mcr" "${probe}/card")                 # by content alone
+set(cases "${EXAMPLES_DIR}/demo.mcr=${card}" "${EXAMPLES_DIR}/demo-single.ps=${single}")
+foreach(form card gme gme-blank vgs vmp single header54 psv)
+  set(kind ${card})
+  set(plain "${EXAMPLES_DIR}/demo.mcr")
+  if(form MATCHES "^(single|header54|psv)$")
+    set(kind ${single})
+    set(plain "${EXAMPLES_DIR}/demo-single.ps")
+  endif()
+  execute_process(COMMAND "${MKCARD}" wrap ${form} "${plain}" "${probe}/${form}" RESULT_VARIABLE result)
+  if(NOT result EQUAL 0)
+    message(FATAL_ERROR "zovek-mkcard wrap ${form} failed: ${result}")
+  endif()
+  list(APPEND cases "${probe}/${form}=${kind}")
+endforeach()
+file(READ "${PREFIX}/share/mime/packages/zovek-mime.xml" mime_text)
+foreach(kind ${card} ${single})
+  string(REGEX MATCH "<mime-type type=\"${kind}\">.*</mime-type>" section "${mime_text}")
+  string(REGEX REPLACE "</mime-type>.*" "" section "${section}")
+  string(REGEX MATCHALL "<glob pattern=\"\\*\\.[^\"]*" globs "${section}")
+  foreach(glob IN LISTS globs)
+    string(REGEX REPLACE "^.*\\*" "" extension "${glob}")
+    file(WRITE "${probe}/named${extension}" "by its name alone")
+    list(APPEND cases "${probe}/named${extension}=${kind}")
+  endforeach()
+endforeach()
 file(COPY_FILE "${EXAMPLES_DIR}/demo.mcr" "${probe}/card.ps")              # content over the PostScript name
-file(COPY_FILE "${EXAMPLES_DIR}/demo-single.ps" "${probe}/single")
-file(WRITE "${probe}/gme" "123-456-STD")
-file(WRITE "${probe}/named.mcd" "by its name alone")
 file(WRITE "${probe}/paper.ps" "%!PS-Adobe-3.0\n%%Title: not a save\nshowpage\n")
-foreach(case "${EXAMPLES_DIR}/demo.mcr=application/x-zovek-card-image"
-             "${EXAMPLES_DIR}/demo-single.ps=application/x-zovek-single-save"
-             "${probe}/card=application/x-zovek-card-image"
-             "${probe}/card.ps=application/x-zovek-card-image"
-             "${probe}/single=application/x-zovek-single-save"
-             "${probe}/gme=application/x-zovek-card-image"
-             "${probe}/named.mcd=application/x-zovek-card-image"
-             "${probe}/paper.ps=application/postscript")
+string(RANDOM LENGTH 131072 noise)
+file(WRITE "${probe}/noise.bin" "${noise}")                                 # a card's length, not a card
+list(APPEND cases "${probe}/card.ps=${card}" "${probe}/paper.ps=application/postscript")
+foreach(case IN LISTS cases)
   string(REGEX REPLACE "=[^=]*$" "" path "${case}")
   string(REGEX REPLACE "^.*=" "" expected_type "${case}")
   execute_process(COMMAND "${CMAKE_COMMAND}" -E env "XDG_DATA_HOME=${PREFIX}/share" "XDG_DATA_DIRS=/usr/share"
                           "${mimetype_program}" -b "${path}"
                   RESULT_VARIABLE result OUTPUT_VARIABLE type OUTPUT_STRIP_TRAILING_WHITESPACE)
-  if(NOT result EQUAL 0 OR NOT type STREQUAL expected_type)
-    message(FATAL_ERROR "${path} is taken for '${type}', not ${expected_type}")
+  # GIO takes a name that one glob alone claims at its word (".ps" is
+  # PostScript's) and looks at the content only otherwise.
+  set(gio_report "standard::content-type: ${expected_type}\n")
+  set(gio_result 0)
+  if(NOT path MATCHES "\\.ps$")
+    execute_process(COMMAND "${CMAKE_COMMAND}" -E env "XDG_DATA_HOME=${PREFIX}/share" "XDG_DATA_DIRS=/usr/share"
+                            "${gio_program}" info -a standard::content-type "${path}"
+                    RESULT_VARIABLE gio_result OUTPUT_VARIABLE gio_report)
+  endif()
+  if(NOT result EQUAL 0 OR NOT type STREQUAL expected_type OR NOT gio_result EQUAL 0
+     OR NOT gio_report MATCHES "standard::content-type: ${expected_type}\n")
+    message(FATAL_ERROR "${path} is taken for '${type}' (GIO: ${gio_report}), not ${expected_type}")
   endif()
 endforeach()
+execute_process(COMMAND "${CMAKE_COMMAND}" -E env "XDG_DATA_HOME=${PREFIX}/share" "XDG_DATA_DIRS=/usr/share"
+                        "${gio_program}" info -a standard::content-type "${probe}/noise.bin"
+                OUTPUT_VARIABLE gio_report)
+if(gio_report MATCHES "x-zovek")
+  message(FATAL_ERROR "noise of a card's length is taken for ours: ${gio_report}")
+endif()
 
 # The PNG icons are real PNG files of their size (width and height in the IHDR chunk).
 foreach(size 256 48)

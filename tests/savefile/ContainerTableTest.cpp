@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <regex>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -123,6 +126,31 @@ TEST(ContainerTable, EveryFormOpensSavesAndReportsTheSameWay) {
   EXPECT_EQ(seen.size(), Containers().size()) << "every row of the table has a form";
 }
 
+// The desktop's file types claim by name exactly the globs of the table, each
+// under its kind; the names other files use too stay out of them.
+TEST(ContainerTable, TheDesktopTypesClaimTheTablesGlobs) {
+  std::ifstream file(ZOVEK_MIME_FILE);
+  std::stringstream text;
+  text << file.rdbuf();
+  const std::string mime = text.str();
+  const std::pair<FileKind, const char*> types[] = {{kCardImage, "application/x-zovek-card-image"},
+                                                    {kSingleSave, "application/x-zovek-single-save"}};
+  for (const auto& [kind, type] : types) {
+    const auto at = mime.find(std::string("<mime-type type=\"") + type + "\">");
+    ASSERT_NE(at, std::string::npos) << type;
+    const std::string section = mime.substr(at, mime.find("</mime-type>", at) - at);
+    std::set<std::string> claimed;
+    const std::regex glob("<glob pattern=\"([^\"]*)\"/>");
+    for (std::sregex_iterator it(section.begin(), section.end(), glob), end; it != end; ++it) claimed.insert((*it)[1]);
+    std::set<std::string> globs;
+    for (const Container& c : Containers()) {
+      if (c.kind != kind) continue;
+      std::stringstream list{std::string(c.globs)};
+      for (std::string pattern; std::getline(list, pattern, ';');) globs.insert(pattern);
+    }
+    EXPECT_EQ(claimed, globs) << type;
+  }
+}
 
 }  // namespace
 }  // namespace zovek
