@@ -5,6 +5,7 @@
 #include <string>
 
 #include "cli/MessageText.h"
+#include "savedata/SaveLayout.h"
 
 namespace zovek::cli {
 
@@ -20,6 +21,9 @@ std::string ClampedText(std::int64_t shown, std::int64_t stored) {
   return std::to_string(shown) + (shown == stored ? "" : " (stored " + std::to_string(stored) + ")");
 }
 
+// A value box's line: "  チップ : ".
+std::string Label(int box) { return "  " + std::string(ValueBoxCaption(box)) + " : "; }
+
 void PrintItem(std::ostream& out, const ItemSlot& item) {
   out << "    " << item.caption << "  " << item.code << " " << item.name << "  x "
       << ShownText(item.count, item.countStored) << '\n';
@@ -31,7 +35,7 @@ void PrintCharacter(std::ostream& out, const CharacterDump& c) {
       << "  体術使用 " << (c.martialArts ? "1" : "0") << " (stored " << c.martialByte << ")\n";
   out << "   ";
   for (const CharacterNumber& n : c.numbers) out << ' ' << n.caption << ' ' << ClampedText(n.shown, n.stored);
-  out << "\n    資質/LV";
+  out << "\n    " << kAptitudeCaption << "/LV";
   for (const SkillLevel& s : c.skills) {
     out << ' ' << s.caption.substr(0, s.caption.size() - 2) << ' ' << s.level << (s.aptitude ? "*" : "");
   }
@@ -74,14 +78,14 @@ void PrintDumpText(std::ostream& out, const FileReport& report, const SaveEntry&
   }
 
   out << "\nアイテム・その他\n";
-  out << "  主人公コード : " << dump.protagonist << '\n';
-  out << "  チップ : " << ClampedText(dump.chips, dump.chipsStored) << '\n';
+  out << Label(kProtagonistBox) << dump.protagonist << '\n';
+  out << Label(kChipsBox) << ClampedText(dump.chips, dump.chipsStored) << '\n';
   const PlayTimeDump& t = dump.playTime;
-  out << "  時間 : " << t.hours << "：" << (t.minutes < 10 ? "0" : "") << t.minutes << " (" << t.sixtieths
+  out << Label(kHoursBox) << t.hours << "：" << (t.minutes < 10 ? "0" : "") << t.minutes << " (" << t.sixtieths
       << " sixtieths of a second)\n";
-  out << "  パーティ構成\n";
+  out << "  " << kPartyCaption << '\n';
   for (const PartySlot& p : dump.party) {
-    out << "    " << (p.slot < 4 ? "メイン" : "サブ") << (p.slot % 4 + 1) << "  " << ShownText(p.code, p.stored) << ' '
+    out << "    " << (p.slot < kMainPartySlots ? kMainPartyCaption : kSubPartyCaption) << (p.slot % kMainPartySlots + 1) << "  " << ShownText(p.code, p.stored) << ' '
         << p.label << '\n';
   }
   out << "  ロール取得\n";

@@ -27,9 +27,11 @@ CatalogueField Field(std::string key, std::string caption, EditPlace place, Edit
   return f;
 }
 
-CatalogueField Box(std::string key, std::string caption, int box, std::vector<int> bytes) {
-  CatalogueField f = Field(std::move(key), std::move(caption), EditPlace::ValueBox, EditValue::Number, std::move(bytes));
-  f.maximum = kValueBoxMaximum.at(static_cast<std::size_t>(box));
+// A value box, called by its label ("チップ"), with `after` for the play time's two.
+CatalogueField Box(std::string key, int box, std::vector<int> bytes, std::string_view after = "") {
+  const std::string caption = std::string(ValueBoxCaption(std::min(box, kHoursBox))) + std::string(after);
+  CatalogueField f = Field(std::move(key), caption, EditPlace::ValueBox, EditValue::Number, std::move(bytes));
+  f.maximum = kValueBoxes.at(static_cast<std::size_t>(box)).maximum;
   f.index = box;
   return f;
 }
@@ -85,7 +87,7 @@ void AddCharacter(std::vector<CatalogueField>& fields, int k) {
     const int byte = record + kCharacterGrid[static_cast<std::size_t>(row)].recordOffset;
     const std::string skill = at + "skills" + Index(i) + ".";
     fields.push_back(GridCell(skill + "level", name + CharacterRowCaption(row), k, 0, row, 1, {byte}));
-    CatalogueField aptitude = Flag(skill + "aptitude", name + "資質 " + TechniqueCategoryNames().at(i),
+    CatalogueField aptitude = Flag(skill + "aptitude", name + std::string(kAptitudeCaption) + " " + TechniqueCategoryNames().at(i),
                                    EditPlace::Aptitude, i, byte);
     aptitude.character = k;
     fields.push_back(aptitude);
@@ -98,15 +100,15 @@ void AddCharacter(std::vector<CatalogueField>& fields, int k) {
 
 std::vector<CatalogueField> MakeCatalogue() {
   std::vector<CatalogueField> fields;
-  fields.push_back(Box("protagonist", "主人公コード", kProtagonistBox, {kProtagonistOffset}));
-  fields.push_back(Box("chips", "チップ", kChipsBox, Span(kChipsOffset, kChipsWidth)));
-  fields.push_back(Box("playTime.hours", "時間 (時)", kHoursBox, Span(kPlayTimeOffset, 4)));
-  fields.push_back(Box("playTime.minutes", "時間 (分)", kMinutesBox, Span(kPlayTimeOffset, 4)));
+  fields.push_back(Box("protagonist", kProtagonistBox, {kProtagonistOffset}));
+  fields.push_back(Box("chips", kChipsBox, Span(kChipsOffset, kChipsWidth)));
+  fields.push_back(Box("playTime.hours", kHoursBox, Span(kPlayTimeOffset, 4), " (時)"));
+  fields.push_back(Box("playTime.minutes", kMinutesBox, Span(kPlayTimeOffset, 4), " (分)"));
   for (int slot = 0; slot < kPartySlots; ++slot) {
     const bool main = slot < kMainPartySlots;
     const int place = main ? slot : slot - kMainPartySlots;
     CatalogueField f = Field(std::string(main ? "party.main" : "party.sub") + Index(place) + ".code",
-                             std::string(main ? "メイン" : "サブ") + std::to_string(place + 1), EditPlace::PartyBox,
+                             std::string(main ? kMainPartyCaption : kSubPartyCaption) + std::to_string(place + 1), EditPlace::PartyBox,
                              EditValue::NumberOrEmpty, {kPartyStart + slot});
     f.maximum = kCountMaximum;
     f.index = slot;

@@ -22,7 +22,7 @@ namespace zovek {
 // Fgrid(0) 25 x 2, Fgrid(1) 7 x 4, Fgrid(2) 65 x 4 (row 0 and column 0 headers).
 inline constexpr std::array<int, 3> kGridRows{kCharacterRows + 1, kEquipmentSlots + 1, kPossessionSlots + 1};
 inline constexpr std::array<int, 3> kGridCols{2, 4, 4};
-inline constexpr int kValueBoxes = static_cast<int>(kValueBoxMaximum.size());  // txtValue(0..4)
+inline constexpr int kValueBoxCount = static_cast<int>(kValueBoxes.size());  // txtValue(0..4)
 inline constexpr int kPartyBoxes = kPartySlots;                                // txtParty, lblValue(0..7)
 inline constexpr int kScenarioOptions = static_cast<int>(kScenarioOptionNames.size());  // optEvt(0..3)
 inline constexpr int kRoleListEntries = kRoleEntries;                          // lstRoll
@@ -50,7 +50,7 @@ class MemoryView : public EditorView {
   };
 
   Cells cells;
-  std::array<std::string, kValueBoxes> values;        // txtValue(0..4)
+  std::array<std::string, kValueBoxCount> values;        // txtValue(0..4)
   std::array<std::string, kPartyBoxes> party;         // txtParty(0..7)
   std::array<std::string, kPartyBoxes> partyLabels;   // lblValue(0..7)
   std::array<bool, kAptitudeBoxes> aptitude{};        // chkSitu(0..11)

@@ -169,10 +169,28 @@ inline constexpr int kProtagonistOffset = 33;     // txtValue(1)
 inline constexpr int kPartyStart = 36;            // txtParty(0..7): main 0..3, sub 4..7
 inline constexpr int kPartySlots = 8;
 inline constexpr int kMainPartySlots = 4;
+// The party frame's caption, and what it calls the main and the sub slots.
+inline constexpr std::string_view kPartyCaption = "パーティ構成";
+inline constexpr std::string_view kMainPartyCaption = "メイン";
+inline constexpr std::string_view kSubPartyCaption = "サブ";
+// The aptitude boxes' frame, chkSitu(0..11).
+inline constexpr std::string_view kAptitudeCaption = "資質";
 
-// txtValue(0..4): the largest number each box takes. Box 0 is never filled
-// from the save; 3 and 4 are the hours and minutes of the play time.
-inline constexpr std::array<std::int64_t, 5> kValueBoxMaximum{255, 255, kShownMaximum, 99, 59};
+// txtValue(0..4): the window's label before each box, exactly as shown, and
+// the largest number the box takes. Box 0 is never filled from the save; 3
+// and 4 are the hours and minutes of the play time, "時間 :" before both.
+struct ValueBox {
+  std::string_view label;
+  std::int64_t maximum;
+};
+inline constexpr std::array<ValueBox, 5> kValueBoxes{
+    {{"", 255}, {"主人公コード :", 255}, {"チップ : ", kShownMaximum}, {"時間 :", 99}, {"：", 59}}};
+// The label without the colon and the spaces around it: "チップ".
+constexpr std::string_view ValueBoxCaption(int box) {
+  std::string_view label = kValueBoxes.at(static_cast<std::size_t>(box)).label;
+  while (!label.empty() && (label.back() == ' ' || label.back() == ':')) label.remove_suffix(1);
+  return label;
+}
 inline constexpr int kProtagonistBox = 1;
 inline constexpr int kChipsBox = 2;
 inline constexpr int kHoursBox = 3;

@@ -25,6 +25,11 @@ namespace {
 
 QString Indexed(const char* name, int index) { return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index); }
 
+QString Utf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+// The label before txtValue(box), as the core's table has it.
+QString BoxLabel(int box) { return Utf8(kValueBoxes.at(static_cast<std::size_t>(box)).label); }
+
 void Place(QWidget* widget, int left, int top, int width, int height) {
   widget->setGeometry(TwipsRect(left, top, width, height));
 }
@@ -129,11 +134,11 @@ void FrmMain::BuildCharacterTab(QWidget* canvas) {
     cmbChara->addItem(QString::fromStdString(name));
   }
 
-  Frame[1] = MakeFrame(canvas, QStringLiteral("Frame1"), QStringLiteral("資質"));
+  Frame[1] = MakeFrame(canvas, QStringLiteral("Frame1"), Utf8(kAptitudeCaption));
   Place(Frame[1], 2300, 1320, 2655, 1175);
   for (int i = 0; i < 12; ++i) {
     const std::string_view initial = kTechniqueCategoryTexts[static_cast<std::size_t>(i)].initial;
-    chkSitu[i] = new QCheckBox(QString::fromUtf8(initial.data(), static_cast<qsizetype>(initial.size())), Frame[1]);
+    chkSitu[i] = new QCheckBox(Utf8(initial), Frame[1]);
     chkSitu[i]->setObjectName(Indexed("chkSitu", i));
     const int column = i / 3;
     const int row = i % 3;
@@ -178,7 +183,7 @@ void FrmMain::BuildScenarioTab(QWidget* canvas) {
   static const int kStateWidth[4] = {855, 700, 700, 700};
   for (int i = 0; i < 4; ++i) {
     const std::string_view caption = kScenarioOptionNames[static_cast<std::size_t>(i)].caption;
-    optEvt[i] = new QRadioButton(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())), Frame[3]);
+    optEvt[i] = new QRadioButton(Utf8(caption), Frame[3]);
     optEvt[i]->setObjectName(Indexed("optEvt", i));
     PlaceMarked(optEvt[i], kStateLeft[i], 360, kStateWidth[i], 180);
   }
@@ -194,24 +199,26 @@ void FrmMain::BuildScenarioTab(QWidget* canvas) {
 }
 
 void FrmMain::BuildItemTab(QWidget* canvas) {
-  lblItm[0] = MakeLabel(canvas, Indexed("lblItm", 0), QStringLiteral("主人公コード :"));
+  lblItm[0] = MakeLabel(canvas, Indexed("lblItm", 0), BoxLabel(kProtagonistBox));
   Place(lblItm[0], 240, 810, 1095, 195);
   txtValue[1] = MakeBox(canvas, Indexed("txtValue", 1), ValueBoxTypingLimit(1));
   Place(txtValue[1], 1635, 780, 420, 270);
-  lblItm[1] = MakeLabel(canvas, Indexed("lblItm", 1), QStringLiteral("チップ : "));
+  lblItm[1] = MakeLabel(canvas, Indexed("lblItm", 1), BoxLabel(kChipsBox));
   Place(lblItm[1], 240, 1170, 720, 195);
   txtValue[2] = MakeBox(canvas, Indexed("txtValue", 2), ValueBoxTypingLimit(2));
   Place(txtValue[2], 1080, 1130, 975, 270);
-  lblItm[3] = MakeLabel(canvas, Indexed("lblItm", 3), QStringLiteral("時間 :"));
+  lblItm[3] = MakeLabel(canvas, Indexed("lblItm", 3), BoxLabel(kHoursBox));
   Place(lblItm[3], 240, 1530, 615, 195);
   txtValue[3] = MakeBox(canvas, Indexed("txtValue", 3), ValueBoxTypingLimit(3));
   Place(txtValue[3], 1080, 1480, 420, 270);
-  lblItm[4] = MakeLabel(canvas, Indexed("lblItm", 4), QStringLiteral("："));
+  lblItm[4] = MakeLabel(canvas, Indexed("lblItm", 4), BoxLabel(kMinutesBox));
   Place(lblItm[4], 1550, 1520, 40, 195);
   txtValue[4] = MakeBox(canvas, Indexed("txtValue", 4), ValueBoxTypingLimit(4));
   Place(txtValue[4], 1635, 1480, 420, 270);
 
-  Frame[5] = MakeFrame(canvas, QStringLiteral("Frame5"), QStringLiteral("パーティ構成  （左側 : メイン　右側 : サブ）"));
+  Frame[5] = MakeFrame(canvas, QStringLiteral("Frame5"),
+                       Utf8(kPartyCaption) + QStringLiteral("  （左側 : ") + Utf8(kMainPartyCaption) +
+                           QStringLiteral("　右側 : ") + Utf8(kSubPartyCaption) + QStringLiteral("）"));
   Place(Frame[5], 2300, 480, 4050, 1560);
   static const int kMainLabelWidth[4] = {1290, 1305, 1305, 1305};
   for (int i = 0; i < 8; ++i) {
@@ -220,7 +227,7 @@ void FrmMain::BuildItemTab(QWidget* canvas) {
     txtParty[i] = MakeBox(Frame[5], Indexed("txtParty", i), kPartyBoxTypingLimit);
     Place(txtParty[i], main ? 180 : 2060, 280 + 280 * row, 420, 270);
     lblValue[i] = MakeLabel(Frame[5], Indexed("lblValue", i),
-                            QString::fromUtf8(kEmptySlotLabel.data(), static_cast<qsizetype>(kEmptySlotLabel.size())));
+                            Utf8(kEmptySlotLabel));
     Place(lblValue[i], main ? 680 : 2560, 320 + 280 * row, main ? kMainLabelWidth[row] : 1290, 195);
   }
 

@@ -53,8 +53,8 @@ Range CodeColumnRange(int grid, int row) {
 int ValueBoxTypingLimit(int box) { return DecimalDigits(ValueBoxMaximum(box)); }
 
 std::int64_t ValueBoxMaximum(int box) {
-  if (box < 0 || box >= static_cast<int>(kValueBoxMaximum.size())) return kValueBoxMaximum[0];
-  return kValueBoxMaximum[static_cast<std::size_t>(box)];
+  if (box < 0 || box >= static_cast<int>(kValueBoxes.size())) return kValueBoxes[0].maximum;
+  return kValueBoxes[static_cast<std::size_t>(box)].maximum;
 }
 
 RuleResult ValueBoxChange(int box, std::string_view text) {
