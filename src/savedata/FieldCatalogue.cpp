@@ -45,7 +45,7 @@ CatalogueField GridCell(std::string key, std::string caption, int character, int
   CatalogueField f = Field(std::move(key), std::move(caption), flag ? EditPlace::FlagCell : EditPlace::Cell,
                            flag ? EditValue::Flag : (count ? EditValue::NumberOrEmpty : EditValue::Number),
                            std::move(bytes));
-  f.maximum = count ? kCountMaximum : (grid == 0 ? CharacterRowMaximum(row) : kByteMaximum);
+  f.maximum = CellMaximum(grid, row, col);
   f.character = character;
   f.grid = grid;
   f.row = row;

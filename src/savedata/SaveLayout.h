@@ -223,6 +223,13 @@ constexpr std::int64_t CharacterRowMaximum(int row) {
   return (std::int64_t{1} << (8 * r.width)) - 1;
 }
 
+// The largest number a grid cell takes: a count stays below the empty byte,
+// a character row has its own, an item code is a byte.
+constexpr std::int64_t CellMaximum(int grid, int row, int col) {
+  if (col == 2) return kCountMaximum;
+  return grid == 0 ? CharacterRowMaximum(row) : kByteMaximum;
+}
+
 // How many digits the largest number has: the typing limit of its box.
 constexpr int DecimalDigits(std::int64_t maximum) {
   int digits = 1;

@@ -40,11 +40,8 @@ bool IsTypedDigit(std::string_view typed) {
   return typed.size() == 1 && typed[0] >= '0' && typed[0] <= '9';
 }
 
-// The range of column 1 of a grid at commit: the codes of the item grids
-// are bytes; the character grid's rows have their own ranges.
-Range CodeColumnRange(int grid, int row) {
-  return {0, grid == 0 ? CharacterRowMaximum(row) : kByteMaximum};
-}
+// The range of column 1 of a grid at commit.
+Range CodeColumnRange(int grid, int row) { return {0, CellMaximum(grid, row, 1)}; }
 
 }  // namespace
 
@@ -129,7 +126,7 @@ std::string CellEditCommit(int grid, int row, int col, std::string_view text) {
   if (col == 2) {
     if (text == kNone) return std::string(kNone);
     const std::int64_t count = WholeNumber(NumericReading(text));
-    if (count > kCountMaximum) return std::string(kNone);
+    if (count > CellMaximum(grid, row, col)) return std::string(kNone);
     return WholeText(std::max<std::int64_t>(count, 0));
   }
   const Range range = CodeColumnRange(grid, row);
