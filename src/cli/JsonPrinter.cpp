@@ -4,11 +4,9 @@
 #include <QJsonDocument>
 #include <QString>
 #include <cmath>
-#include <initializer_list>
 #include <map>
 #include <vector>
 
-#include "savedata/SaveLayout.h"
 
 namespace zovek::cli {
 
@@ -46,12 +44,6 @@ struct Node {
     return *node;
   }
   void Put(const std::string& path, QJsonValue v) { At(path).value = std::move(v); }
-  void Put(const std::string& parent, const char* leaf, QJsonValue v) {
-    Put(parent.empty() ? leaf : parent + "." + leaf, std::move(v));
-  }
-  void Put(const std::string& parent, std::initializer_list<std::pair<const char*, QJsonValue>> leaves) {
-    for (const auto& [leaf, v] : leaves) Put(parent, leaf, v);
-  }
 
   QJsonValue Json() const {
     if (!items.empty()) {
@@ -68,88 +60,11 @@ struct Node {
   }
 };
 
-void PutItem(Node& root, const std::string& at, const ItemSlot& item) {
-  root.Put(at, {{"slot", item.slot},
-                {"label", Text(item.caption)},
-                {"offset", item.offset},
-                {"name", Text(item.name)},
-                {"countStored", item.countStored}});
-}
-
-// The values the dump shows beside a field: where it is stored, its raw
-// value, the names and captions of the object it sits in. Each object's are
-// put with the field that opens it.
-void PutBeside(Node& root, const CatalogueField& f, const SaveDump& dump) {
-  const std::string at = ParentKey(f.key);
-  const auto character = [&dump, &f]() -> const CharacterDump& {
-    return dump.characters.at(static_cast<std::size_t>(f.character));
-  };
-  switch (f.place) {
-    case EditPlace::ValueBox:
-      if (f.index == kChipsBox) root.Put(f.key + "Stored", Num(dump.chipsStored));
-      if (f.index == kHoursBox) {
-        root.Put(at, {{"sixtieths", Num(dump.playTime.sixtieths)}, {"highByte", dump.playTime.highByte}});
-      }
-      return;
-    case EditPlace::PartyBox: {
-      const PartySlot& p = dump.party.at(static_cast<std::size_t>(f.index));
-      root.Put(at, {{"slot", p.slot}, {"offset", p.offset}, {"stored", p.stored}, {"label", Text(p.label)}});
-      return;
-    }
-    case EditPlace::Cell: {
-      if (f.col != 1) return;
-      if (f.grid == 2) return PutItem(root, at, dump.possessions.at(static_cast<std::size_t>(f.row - 1)));
-      const CharacterDump& c = character();
-      if (f.grid == 1) return PutItem(root, at, c.equipment.at(static_cast<std::size_t>(f.row - 1)));
-      if (f.row == 1) {  // the first row opens the character
-        root.Put(at, {{"index", c.index}, {"name", Text(c.name)}, {"recordOffset", c.recordOffset}});
-      }
-      // CR is the only number the grid can clamp.
-      for (const CharacterNumber& n : c.numbers) {
-        if (n.row == f.row && CharacterRowMaximum(n.row) == kShownMaximum) root.Put(f.key + "Stored", Num(n.stored));
-      }
-      if (f.row >= kFirstSkillRow) {
-        const SkillLevel& s = c.skills.at(static_cast<std::size_t>(f.row - kFirstSkillRow));
-        root.Put(at,
-                 {{"category", s.category}, {"caption", Text(s.caption)}, {"offset", s.offset}, {"stored", s.stored}});
-      }
-      return;
-    }
-    case EditPlace::FlagCell: {
-      const CharacterDump& c = character();
-      if (kCharacterGrid.at(static_cast<std::size_t>(f.row)).kind == CharacterRowKind::Joined) {
-        root.Put(f.key + "Stored", c.joinedStored ? QJsonValue(*c.joinedStored) : QJsonValue(QJsonValue::Null));
-      } else {
-        root.Put(at, "stored", c.martialByte);
-      }
-      return;
-    }
-    case EditPlace::Aptitude:
-      return;
-    case EditPlace::Technique: {
-      const CategoryDump& c = dump.techniques.at(static_cast<std::size_t>(f.index));
-      const TechniqueDump& t = c.techniques.at(static_cast<std::size_t>(f.row));
-      root.Put(at, {{"row", t.row}, {"name", Text(t.name)}, {"byte", t.byteIndex}, {"bit", t.bit}});
-      if (f.row == 0) {
-        root.Put(ParentKey(at), {{"index", c.index}, {"name", Text(c.name)}});
-      }
-      return;
-    }
-    case EditPlace::Scenario: {
-      const ScenarioDump& s = dump.scenarios.at(static_cast<std::size_t>(f.index));
-      root.Put(at, {{"entry", s.entry},
-                    {"caption", Text(s.caption)},
-                    {"offset", s.offset},
-                    {"stored", s.stored},
-                    {"stateCaption", Text(s.stateCaption)}});
-      return;
-    }
-    case EditPlace::Role: {
-      const RoleDump& r = dump.roles.at(static_cast<std::size_t>(f.index));
-      root.Put(at, {{"entry", r.entry}, {"caption", Text(r.caption)}, {"byte", r.byteIndex}, {"bit", r.bit}});
-      return;
-    }
-  }
+QJsonValue Json(const DumpValue& v) {
+  if (const auto* flag = std::get_if<bool>(&v)) return *flag;
+  if (const auto* number = std::get_if<std::int64_t>(&v)) return Num(*number);
+  if (const auto* text = std::get_if<std::string>(&v)) return Text(*text);
+  return QJsonValue(QJsonValue::Null);
 }
 
 }  // namespace
@@ -208,7 +123,7 @@ QJsonObject DumpToJson(const FileReport& report, const SaveEntry& save, const Sa
   const std::vector<CatalogueField>& fields = FieldCatalogue();
   for (std::size_t i = 0; i < fields.size(); ++i) {
     root.Put(fields[i].key, JsonOf(fields[i], dump.values.at(i)));
-    PutBeside(root, fields[i], dump);
+    for (const DumpMember& member : dump.beside.at(i)) root.Put(member.key, Json(member.value));
   }
   return root.Json().toObject();
 }

@@ -3,37 +3,145 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <map>
 #include <random>
 #include <set>
 #include <utility>
+#include <variant>
 
-#include "savedata/SaveDump.h"
 #include "names/NameTables.h"
+#include "savedata/FieldCatalogue.h"
+#include "savedata/SaveDump.h"
 #include "savegen/DemoSave.h"
 
 namespace zovek::cli {
 namespace {
 
-using savegen::PutNumber;
+using Texts = std::map<std::string, std::string>;
 
-SaveBuffer Base() { return savegen::DemoRegion(77); }
+// Every value of the dump by its key path, as text.
+Texts TextsOf(const SaveBuffer& b) {
+  const SaveDump dump = DecodeSave(b);
+  Texts texts;
+  for (std::size_t i = 0; i < dump.values.size(); ++i) {
+    texts[FieldCatalogue()[i].key] = dump.values[i];
+    for (const DumpMember& m : dump.beside[i]) {
+      texts[m.key] = std::visit(
+          [](const auto& v) -> std::string {
+            using T = std::decay_t<decltype(v)>;
+            if constexpr (std::is_same_v<T, std::nullptr_t>) return "null";
+            else if constexpr (std::is_same_v<T, bool>) return v ? "true" : "false";
+            else if constexpr (std::is_same_v<T, std::int64_t>) return std::to_string(v);
+            else return v;
+          },
+          m.value);
+    }
+  }
+  return texts;
+}
 
-TEST(SaveDump, HasEveryPartOfTheWindowWithItsCount) {
-  const SaveDump dump = DecodeSave(Base());
-  EXPECT_EQ(dump.characters.size(), 27u);
-  EXPECT_EQ(dump.party.size(), 8u);
-  EXPECT_EQ(dump.possessions.size(), 64u);
-  EXPECT_EQ(dump.scenarios.size(), 58u);
-  EXPECT_EQ(dump.roles.size(), 28u);
-  ASSERT_EQ(dump.techniques.size(), 12u);
-  const int rows[] = {21, 24, 16, 12, 18, 18, 8, 5, 5, 6, 5, 5};
-  for (std::size_t c = 0; c < 12; ++c) EXPECT_EQ(dump.techniques[c].techniques.size(), static_cast<std::size_t>(rows[c]));
-  for (const CharacterDump& c : dump.characters) {
-    EXPECT_EQ(c.name, CharacterNames().at(static_cast<std::size_t>(c.index)));
-    EXPECT_EQ(c.numbers.size(), 10u);
-    EXPECT_EQ(c.skills.size(), 12u);
-    EXPECT_EQ(c.equipment.size(), 6u);
+std::string At(const Texts& t, const std::string& key) {
+  const auto it = t.find(key);
+  return it == t.end() ? "(absent)" : it->second;
+}
+
+// Bytes put into the demo save, and what the dump then says at key paths.
+struct Case {
+  const char* what;
+  std::vector<std::pair<int, int>> bytes;  // index, value
+  std::vector<std::pair<std::string, std::string>> expected;
+};
+
+TEST(SaveDump, ShowsEachByteWhereTheLayoutPutsIt) {
+  const std::string c3 = "characters[3].", c0 = "characters[0].";
+  const int r3 = 4600 + 112 * 3, r5 = 4600 + 112 * 5;
+  const Case cases[] = {
+      {"every part with its count", {},
+       {{"characters[26].name", "兵士(3)"}, {"characters[27].name", "(absent)"}, {"party.sub[3].slot", "7"},
+        {"possessions[63].slot", "64"}, {"possessions[64].slot", "(absent)"}, {"scenarios[57].entry", "57"},
+        {"scenarios[58].entry", "(absent)"}, {"roles[27].entry", "27"}, {"roles[28].entry", "(absent)"},
+        {"techniques[0].techniques[20].row", "20"}, {"techniques[0].techniques[21].row", "(absent)"},
+        {"techniques[11].techniques[4].row", "4"}, {"techniques[11].techniques[5].row", "(absent)"},
+        {"characters[4].skills[11].caption", "獣術LV"}, {"characters[4].equipment[5].label", "防具4"}}},
+      {"character numbers from their record bytes, CR unclamped beside",
+       {{r3, 255}, {r3 + 1, 255}, {r3 + 2, 255}, {r3 + 4, 0x34}, {r3 + 5, 0x12}, {r3 + 6, 255}, {r3 + 7, 255}, {r3 + 86, 77}},
+       {{c3 + "cr", "999999"}, {c3 + "crStored", "16777215"}, {c3 + "hp", "4660"}, {c3 + "maxHp", "65535"},
+        {c3 + "age", "77"}, {c3 + "recordOffset", "4936"}, {c3 + "hpStored", "(absent)"}}},
+      {"the last record", {{7598, 61}}, {{"characters[26].age", "61"}, {"characters[26].recordOffset", "7512"}}},
+      {"a skill byte is a level and an aptitude",
+       {{4621, 200}, {4626, 72}, {4628, 128}, {4633, 127}},
+       {{c0 + "skills[0].level", "72"}, {c0 + "skills[0].aptitude", "true"}, {c0 + "skills[0].stored", "200"},
+        {c0 + "skills[5].level", "72"}, {c0 + "skills[5].aptitude", "false"}, {c0 + "skills[6].offset", "4628"},
+        {c0 + "skills[6].level", "0"}, {c0 + "skills[6].aptitude", "true"}, {c0 + "skills[11].offset", "4633"},
+        {c0 + "skills[11].level", "127"}}},
+      {"joined bits from bit 7 of byte 412; the soldiers have none",
+       {{412, 0x80}, {413, 0x40}, {414, 0x01}},
+       {{c0 + "joined", "true"}, {c0 + "joinedStored", "true"}, {"characters[1].joined", "false"},
+        {"characters[9].joinedStored", "true"}, {"characters[23].joined", "true"}, {"characters[22].joined", "false"},
+        {"characters[24].joined", "false"}, {"characters[24].joinedStored", "null"}}},
+      {"the martial flag keeps its byte", {{4664, 34}, {4776, 0}},
+       {{c0 + "martialArts.on", "true"}, {c0 + "martialArts.stored", "34"}, {"characters[1].martialArts.on", "false"}}},
+      {"equipment is code then count, with names",
+       {{r5 + 52, 0}, {r5 + 53, 255}, {r5 + 62, 122}, {r5 + 63, 9}},
+       {{"characters[5].equipment[0].offset", "5212"}, {"characters[5].equipment[0].name", "（なし）"},
+        {"characters[5].equipment[0].count", "-"}, {"characters[5].equipment[0].countStored", "255"},
+        {"characters[5].equipment[5].name", "ぼうぐ122"}, {"characters[5].equipment[5].count", "9"}}},
+      {"header values as stored beyond the boxes' limits",
+       {{33, 250}, {1005, 255}, {1006, 255}, {1007, 255}, {964, 0}, {965, 0}, {966, 0}, {967, 7}},
+       {{"protagonist", "250"}, {"chips", "999999"}, {"chipsStored", "16777215"},
+        {"playTime.sixtieths", "16777216"}, {"playTime.hours", "77"}, {"playTime.minutes", "40"},
+        {"playTime.highByte", "7"}}},
+      {"party slots and labels",
+       {{36, 3}, {37, 255}, {38, 27}, {39, 200}, {40, 26}},
+       {{"party.main[0].code", "3"}, {"party.main[0].label", CharacterNames()[3]}, {"party.main[1].code", "-"},
+        {"party.main[1].label", "（未加入）"}, {"party.main[1].stored", "255"}, {"party.main[2].label", "*兵士"},
+        {"party.main[3].label", "*" + CharacterNames()[0]}, {"party.sub[0].label", "兵士(3)"},
+        {"party.sub[0].offset", "40"}}},
+      {"possessions are consecutive pairs from 180",
+       {{180, 1}, {181, 255}, {306, 87}, {307, 99}},
+       {{"possessions[0].count", "-"}, {"possessions[0].countStored", "255"}, {"possessions[6].label", "持物07"},
+        {"possessions[6].offset", "192"}, {"possessions[63].name", "アイテム87"}, {"possessions[63].count", "99"}}},
+      {"scenario entries read their own byte",
+       {{579, 2}, {582, 254}, {516, 3}, {522, 255}, {523, 4}, {519, 1}},
+       {{"scenarios[0].offset", "579"}, {"scenarios[0].state", "unvisited"}, {"scenarios[0].stateCaption", "未踏"},
+        {"scenarios[30].offset", "582"}, {"scenarios[30].state", "finished"}, {"scenarios[4].state", "current"},
+        {"scenarios[5].state", "hidden"}, {"scenarios[5].stored", "255"}, {"scenarios[6].state", "hidden"},
+        {"scenarios[6].stored", "4"}, {"scenarios[7].stateCaption", "非表示"}}},
+      {"roles follow the shown bits of the four bytes",
+       {{976, 0x01}, {977, 0}, {978, 0x07}, {979, 0x92}},
+       {{"roles[0].acquired", "true"}, {"roles[1].acquired", "false"}, {"roles[16].acquired", "true"},
+        {"roles[27].acquired", "true"}, {"roles[22].byte", "979"}, {"roles[22].bit", "0"}, {"roles[23].bit", "2"}}},
+  };
+  for (const Case& c : cases) {
+    SaveBuffer b = savegen::DemoRegion(77);
+    for (const auto& [index, value] : c.bytes) b[static_cast<std::size_t>(index)] = static_cast<std::uint8_t>(value);
+    const Texts t = TextsOf(b);
+    for (const auto& [key, value] : c.expected) EXPECT_EQ(At(t, key), value) << c.what << ": " << key;
+  }
+}
+
+// The names beside the fields are the vocabulary's, and the technique bits
+// are each their own: all set, every row is mastered at a place of its own.
+TEST(SaveDump, NamesAndTechniqueBitsComeOncePerRow) {
+  SaveBuffer b = savegen::DemoRegion(77);
+  for (int i = 85; i <= 110; ++i) b[static_cast<std::size_t>(i)] = 0xFF;
+  const Texts t = TextsOf(b);
+  std::set<std::pair<std::string, std::string>> places;
+  int rows = 0;
+  for (int c = 0; c < 12; ++c) {
+    const std::string category = "techniques[" + std::to_string(c) + "]";
+    EXPECT_EQ(At(t, category + ".name"), TechniqueCategoryNames().at(static_cast<std::size_t>(c)));
+    for (std::size_t r = 0; r < TechniqueNames(c).size(); ++r, ++rows) {
+      const std::string at = category + ".techniques[" + std::to_string(r) + "]";
+      EXPECT_EQ(At(t, at + ".name"), TechniqueNames(c)[r]);
+      EXPECT_EQ(At(t, at + ".mastered"), "true") << at;
+      places.insert({At(t, at + ".byte"), At(t, at + ".bit")});
+    }
+  }
+  EXPECT_EQ(rows, 143);
+  EXPECT_EQ(places.size(), 143u);
+  for (std::size_t e = 0; e < 58; ++e) {
+    EXPECT_EQ(At(t, "scenarios[" + std::to_string(e) + "].caption"), ScenarioCaptions().at(e));
   }
 }
 
@@ -41,293 +149,37 @@ TEST(SaveDump, HasEveryPartOfTheWindowWithItsCount) {
 // bytes, over saves whose bytes lean towards the values that get rewritten.
 TEST(SaveDump, ShownValuesAreTheStoredOnesAsTheWindowShowsThem) {
   std::mt19937 rng(2026);
+  const auto number = [](const Texts& t, const std::string& key) { return std::stoll(At(t, key)); };
+  const auto countOf = [](const std::string& stored) { return stored == "255" ? std::string("-") : stored; };
   for (int round = 0; round < 20; ++round) {
     SaveBuffer b{};
     for (auto& byte : b) byte = static_cast<std::uint8_t>(rng() % 3 == 0 ? 255 : rng());
-    const SaveDump dump = DecodeSave(b);
-    EXPECT_EQ(dump.chips, std::min<std::int64_t>(dump.chipsStored, 999999));
-    EXPECT_EQ(dump.playTime.hours, std::min<std::int64_t>(dump.playTime.sixtieths / 216000, 99));
-    EXPECT_EQ(dump.playTime.minutes, dump.playTime.sixtieths / 3600 % 60);
-    EXPECT_EQ(dump.protagonist, b[33]);
-    for (const PartySlot& p : dump.party) EXPECT_EQ(p.code.value_or(255), p.stored) << p.slot;
-    for (const PartySlot& p : dump.party) EXPECT_EQ(p.code.has_value(), p.stored != 255) << p.slot;
-    for (const ItemSlot& item : dump.possessions) {
-      EXPECT_EQ(item.count.has_value(), item.countStored != 255) << item.caption;
-      EXPECT_EQ(item.count.value_or(255), item.countStored) << item.caption;
+    const Texts t = TextsOf(b);
+    EXPECT_EQ(number(t, "chips"), std::min<std::int64_t>(number(t, "chipsStored"), 999999));
+    EXPECT_EQ(number(t, "playTime.hours"), std::min<std::int64_t>(number(t, "playTime.sixtieths") / 216000, 99));
+    EXPECT_EQ(number(t, "playTime.minutes"), number(t, "playTime.sixtieths") / 3600 % 60);
+    EXPECT_EQ(number(t, "protagonist"), b[33]);
+    for (int p = 0; p < 8; ++p) {
+      const std::string at = std::string(p < 4 ? "party.main[" : "party.sub[") + std::to_string(p % 4) + "]";
+      EXPECT_EQ(At(t, at + ".code"), countOf(At(t, at + ".stored"))) << at;
     }
-    for (const CharacterDump& c : dump.characters) {
-      for (const CharacterNumber& n : c.numbers) {
-        EXPECT_EQ(n.shown, n.key == "cr" ? std::min<std::int64_t>(n.stored, 999999) : n.stored) << n.key;
+    for (int i = 0; i < 64; ++i) {
+      const std::string at = "possessions[" + std::to_string(i) + "]";
+      EXPECT_EQ(At(t, at + ".count"), countOf(At(t, at + ".countStored"))) << at;
+    }
+    for (int k = 0; k < 27; ++k) {
+      const std::string at = "characters[" + std::to_string(k) + "].";
+      EXPECT_EQ(number(t, at + "cr"), std::min<std::int64_t>(number(t, at + "crStored"), 999999));
+      for (int s = 0; s < 12; ++s) {
+        const std::string skill = at + "skills[" + std::to_string(s) + "].";
+        EXPECT_EQ(number(t, skill + "level") + (At(t, skill + "aptitude") == "true" ? 128 : 0),
+                  number(t, skill + "stored"));
       }
-      for (const SkillLevel& s : c.skills) EXPECT_EQ(s.level + (s.aptitude ? 128 : 0), s.stored);
-      EXPECT_EQ(c.martialArts, c.martialByte != 0);
-      EXPECT_EQ(c.joined, c.joinedStored.value_or(false));
+      EXPECT_EQ(At(t, at + "martialArts.on"), At(t, at + "martialArts.stored") != "0" ? "true" : "false");
+      const std::string joined = At(t, at + "joinedStored");
+      EXPECT_EQ(At(t, at + "joined"), joined == "true" ? "true" : "false");
     }
   }
-}
-
-TEST(SaveDump, CharacterNumbersComeFromTheirRecordBytesUnclamped) {
-  SaveBuffer b = Base();
-  const int record = 4600 + 112 * 3;
-  PutNumber(b, record + 0, 3, 16777215);  // CR, shown as 999999 by the window
-  PutNumber(b, record + 4, 2, 0x1234);    // HP
-  PutNumber(b, record + 6, 2, 0xFFFF);    // 最大HP
-  b[record + 86] = 77;                    // 年齢
-  const CharacterDump c = DecodeSave(b).characters[3];
-
-  // key, caption, record offset, width, in grid row order
-  const std::vector<std::tuple<std::string, std::string, int, int>> expected = {
-      {"age", "年齢", 86, 1}, {"cr", "CR", 0, 3},     {"hp", "HP", 4, 2},      {"maxHp", "最大HP", 6, 2},
-      {"lp", "LP", 8, 1},     {"maxLp", "最大LP", 9, 1}, {"wp", "WP", 12, 1},     {"maxWp", "最大WP", 13, 1},
-      {"jp", "JP", 16, 1},    {"maxJp", "最大JP", 17, 1},
-  };
-  ASSERT_EQ(c.numbers.size(), expected.size());
-  for (std::size_t i = 0; i < expected.size(); ++i) {
-    const auto& [key, caption, r, width] = expected[i];
-    EXPECT_EQ(c.numbers[i].key, key);
-    EXPECT_EQ(c.numbers[i].caption, caption);
-    EXPECT_EQ(c.numbers[i].offset, record + r);
-    EXPECT_EQ(c.numbers[i].width, width);
-    EXPECT_EQ(c.numbers[i].stored, savegen::GetNumber(b, static_cast<std::size_t>(record + r), width)) << key;
-  }
-  EXPECT_EQ(c.numbers[1].stored, 16777215);
-  EXPECT_EQ(c.numbers[1].shown, 999999);  // as the grid shows it
-  EXPECT_EQ(c.numbers[2].stored, 0x1234);
-  EXPECT_EQ(c.numbers[2].shown, 0x1234);
-  EXPECT_EQ(c.numbers[0].stored, 77);
-}
-
-TEST(SaveDump, LastCharacterRecordEndsWhereTheLayoutSays) {
-  SaveBuffer b = Base();
-  b[7598] = 61;  // age of entry 26: 4600 + 2912 + 86
-  const CharacterDump c = DecodeSave(b).characters[26];
-  EXPECT_EQ(c.recordOffset, 7512);
-  EXPECT_EQ(c.numbers[0].stored, 61);
-  EXPECT_EQ(c.name, "兵士(3)");
-}
-
-TEST(SaveDump, SkillByteSplitsIntoLevelAndAptitude) {
-  SaveBuffer b = Base();
-  b[4600 + 21] = 200;  // 体術 of character 0: level 72, aptitude
-  b[4600 + 26] = 72;   // 弓術: level 72, no aptitude
-  b[4600 + 28] = 128;  // 樹術 (after the gap at 27): level 0, aptitude
-  b[4600 + 33] = 127;  // 獣術
-  const CharacterDump c = DecodeSave(b).characters[0];
-  EXPECT_EQ(c.skills[0].stored, 200);
-  EXPECT_EQ(c.skills[0].level, 72);
-  EXPECT_TRUE(c.skills[0].aptitude);
-  EXPECT_EQ(c.skills[0].caption, "体術LV");
-  EXPECT_EQ(c.skills[5].level, 72);
-  EXPECT_FALSE(c.skills[5].aptitude);
-  EXPECT_EQ(c.skills[6].offset, 4628);
-  EXPECT_EQ(c.skills[6].level, 0);
-  EXPECT_TRUE(c.skills[6].aptitude);
-  EXPECT_EQ(c.skills[11].offset, 4633);
-  EXPECT_EQ(c.skills[11].level, 127);
-  EXPECT_EQ(c.skills[11].caption, "獣術LV");
-}
-
-TEST(SaveDump, JoinedBitsRunFromBit7OfByte412AndSoldiersHaveNone) {
-  SaveBuffer b = Base();
-  b[412] = 0x80;  // character 0
-  b[413] = 0x40;  // character 9
-  b[414] = 0x01;  // character 23
-  const SaveDump dump = DecodeSave(b);
-  for (const CharacterDump& c : dump.characters) {
-    if (c.index >= 24) {
-      EXPECT_FALSE(c.joinedStored.has_value()) << c.index;
-      EXPECT_FALSE(c.joined) << c.index;  // the grid shows 0
-      continue;
-    }
-    ASSERT_TRUE(c.joinedStored.has_value());
-    EXPECT_EQ(*c.joinedStored, c.index == 0 || c.index == 9 || c.index == 23) << c.index;
-    EXPECT_EQ(c.joined, *c.joinedStored) << c.index;
-  }
-  EXPECT_EQ(dump.characters[9].joinedByte, 413);
-  EXPECT_EQ(dump.characters[9].joinedBit, 6);
-}
-
-TEST(SaveDump, MartialFlagKeepsTheStoredByte) {
-  SaveBuffer b = Base();
-  b[4600 + 64] = 34;
-  b[4600 + 112 + 64] = 0;
-  const SaveDump dump = DecodeSave(b);
-  EXPECT_TRUE(dump.characters[0].martialArts);
-  EXPECT_EQ(dump.characters[0].martialByte, 34);
-  EXPECT_FALSE(dump.characters[1].martialArts);
-}
-
-TEST(SaveDump, EquipmentPairsAreCodeThenCountWithNames) {
-  SaveBuffer b = Base();
-  const int record = 4600 + 112 * 5;
-  b[record + 52] = 0;     // 武器1: nothing
-  b[record + 53] = 255;
-  b[record + 62] = 122;   // 防具4: a placeholder-named armour code
-  b[record + 63] = 9;
-  const CharacterDump c = DecodeSave(b).characters[5];
-  EXPECT_EQ(c.equipment[0].caption, "武器1");
-  EXPECT_EQ(c.equipment[0].offset, record + 52);
-  EXPECT_EQ(c.equipment[0].name, "（なし）");
-  EXPECT_EQ(c.equipment[0].countStored, 255);
-  EXPECT_FALSE(c.equipment[0].count.has_value());  // shown as "-"
-  EXPECT_EQ(c.equipment[5].caption, "防具4");
-  EXPECT_EQ(c.equipment[5].name, "ぼうぐ122");
-  EXPECT_EQ(c.equipment[5].countStored, 9);
-  EXPECT_EQ(c.equipment[5].count, 9);
-}
-
-TEST(SaveDump, HeaderValuesAreAsStoredBeyondTheWindowsLimits) {
-  SaveBuffer b = Base();
-  b[33] = 250;
-  savegen::SetChips(b, 16777215);
-  savegen::SetPlayTime(b, savegen::PlayTime(123, 45, 30));
-  SaveDump dump = DecodeSave(b);
-  EXPECT_EQ(dump.protagonist, 250);
-  EXPECT_EQ(dump.chipsStored, 16777215);
-  EXPECT_EQ(dump.chips, 999999);  // as the box shows it
-  EXPECT_EQ(dump.playTime.sixtieths, savegen::PlayTime(123, 45, 30));
-  EXPECT_EQ(dump.playTime.sixtieths / 216000, 123);
-  EXPECT_EQ(dump.playTime.hours, 99);  // the hours box takes at most 99
-  EXPECT_EQ(dump.playTime.minutes, 45);
-  EXPECT_EQ(dump.playTime.highByte, 1);  // 123 hours need the fourth byte
-
-  // Any non-zero byte 967 counts as 2^24 sixtieths, as the editor reads it.
-  b[964] = b[965] = b[966] = 0;
-  b[967] = 7;
-  dump = DecodeSave(b);
-  EXPECT_EQ(dump.playTime.sixtieths, 16777216);
-  EXPECT_EQ(dump.playTime.hours, 77);
-  EXPECT_EQ(dump.playTime.minutes, 40);
-  EXPECT_EQ(dump.playTime.highByte, 7);
-}
-
-TEST(SaveDump, PartySlotsAndLabels) {
-  SaveBuffer b = Base();
-  const int codes[8] = {3, 255, 27, 200, 26, 0, 255, 255};
-  for (int i = 0; i < 8; ++i) b[static_cast<std::size_t>(36 + i)] = static_cast<std::uint8_t>(codes[i]);
-  const SaveDump dump = DecodeSave(b);
-  for (int i = 0; i < 8; ++i) {
-    EXPECT_EQ(dump.party[static_cast<std::size_t>(i)].slot, i);
-    EXPECT_EQ(dump.party[static_cast<std::size_t>(i)].offset, 36 + i);
-    EXPECT_EQ(dump.party[static_cast<std::size_t>(i)].stored, codes[i]);
-    EXPECT_EQ(dump.party[static_cast<std::size_t>(i)].code.value_or(255), codes[i]);
-  }
-  EXPECT_EQ(dump.party[0].label, CharacterNames()[3]);
-  EXPECT_EQ(dump.party[1].label, "（未加入）");
-  EXPECT_EQ(dump.party[2].label, "*兵士");
-  EXPECT_EQ(dump.party[3].label, "*" + CharacterNames()[0]);
-  EXPECT_EQ(dump.party[4].label, "兵士(3)");
-}
-
-TEST(SaveDump, PossessionSlotsAreConsecutivePairsFrom180) {
-  SaveBuffer b = Base();
-  b[180] = 1;
-  b[181] = 255;
-  b[306] = 87;
-  b[307] = 99;
-  const SaveDump dump = DecodeSave(b);
-  for (std::size_t i = 0; i < 64; ++i) {
-    const ItemSlot& item = dump.possessions[i];
-    EXPECT_EQ(item.slot, static_cast<int>(i) + 1);
-    EXPECT_EQ(item.offset, 180 + 2 * static_cast<int>(i));
-    EXPECT_EQ(item.code, b[180 + 2 * i]);
-    EXPECT_EQ(item.countStored, b[181 + 2 * i]);
-    EXPECT_EQ(item.name, ItemName(item.code));
-  }
-  EXPECT_EQ(dump.possessions[0].countStored, 255);
-  EXPECT_FALSE(dump.possessions[0].count.has_value());
-  EXPECT_EQ(dump.possessions[63].caption, "持物64");
-  EXPECT_EQ(dump.possessions[6].caption, "持物07");
-  EXPECT_EQ(dump.possessions[63].name, "アイテム87");
-}
-
-TEST(SaveDump, ScenarioEntriesReadTheirOwnByteAndState) {
-  SaveBuffer b = Base();
-  b[579] = 2;    // entry 0 (k = 63)
-  b[582] = 254;  // entry 30 (k = 66), the highest
-  b[516] = 3;    // entry 4 (k = 0)
-  b[522] = 255;  // entry 5 (k = 6)
-  b[523] = 4;    // entry 6 (k = 7)
-  b[519] = 1;    // entry 7 (k = 3)
-  const SaveDump dump = DecodeSave(b);
-  const auto& s = dump.scenarios;
-  EXPECT_EQ(s[0].offset, 579);
-  EXPECT_EQ(s[0].state, "unvisited");
-  EXPECT_EQ(s[0].stateCaption, "未踏");
-  EXPECT_EQ(s[30].offset, 582);
-  EXPECT_EQ(s[30].state, "finished");
-  EXPECT_EQ(s[4].offset, 516);
-  EXPECT_EQ(s[4].state, "current");
-  for (const int e : {5, 6, 7}) {
-    EXPECT_EQ(s[static_cast<std::size_t>(e)].state, "hidden") << e;
-    EXPECT_EQ(s[static_cast<std::size_t>(e)].stateCaption, "非表示");
-  }
-  EXPECT_EQ(s[5].stored, 255);  // the stored value stays visible
-  EXPECT_EQ(s[6].stored, 4);
-
-  std::set<int> offsets;
-  for (const ScenarioDump& e : s) {
-    offsets.insert(e.offset);
-    EXPECT_EQ(e.caption, ScenarioCaptions().at(static_cast<std::size_t>(e.entry)));
-  }
-  EXPECT_EQ(offsets.size(), 58u);
-  for (const int unused : {521, 529, 551, 557, 561, 564, 574, 576, 581}) EXPECT_EQ(offsets.count(unused), 0u) << unused;
-}
-
-TEST(SaveDump, TechniqueFlagsSitWhereTheBitMapPutsThem) {
-  SaveBuffer b = Base();
-  for (int i = 85; i <= 110; ++i) b[static_cast<std::size_t>(i)] = 0;
-  b[108] = 0x08;  // 剣術 row 21
-  b[110] = 0x40;  // 弓術 row 11
-  b[109] = 0x01;  // 槍術 row 17
-  b[85] = 0x80;   // 体術 row 0
-  b[87] = 0x04;   // 体術 row 20
-  b[103] = 0x04;  // 水術 row 5
-  const SaveDump dump = DecodeSave(b);
-  std::set<std::pair<int, int>> mastered;
-  for (const CategoryDump& c : dump.techniques) {
-    EXPECT_EQ(c.name, TechniqueCategoryNames().at(static_cast<std::size_t>(c.index)));
-    for (const TechniqueDump& t : c.techniques) {
-      EXPECT_EQ(t.name, TechniqueNames(c.index).at(static_cast<std::size_t>(t.row)));
-      if (t.mastered) mastered.insert({c.index, t.row});
-    }
-  }
-  const std::set<std::pair<int, int>> expected = {{1, 21}, {5, 11}, {4, 17}, {0, 0}, {0, 20}, {9, 5}};
-  EXPECT_EQ(mastered, expected);
-}
-
-TEST(SaveDump, AllTechniqueBitsSetMasterEveryRowOnce) {
-  SaveBuffer b = Base();
-  for (int i = 85; i <= 110; ++i) b[static_cast<std::size_t>(i)] = 0xFF;
-  std::set<std::pair<int, int>> places;
-  int rows = 0;
-  for (const CategoryDump& c : DecodeSave(b).techniques) {
-    for (const TechniqueDump& t : c.techniques) {
-      EXPECT_TRUE(t.mastered);
-      places.insert({t.byteIndex, t.bit});
-      ++rows;
-    }
-  }
-  EXPECT_EQ(rows, 143);
-  EXPECT_EQ(places.size(), 143u);  // no bit serves two rows
-}
-
-TEST(SaveDump, RolesFollowTheShownBitsOfTheFourBytes) {
-  SaveBuffer b = Base();
-  b[976] = 0x01;  // entry 0
-  b[977] = 0x00;
-  b[978] = 0x07;  // bits 0, 1 not shown; bit 2 = entry 16
-  b[979] = 0x92;  // bits 1, 4 not shown; bit 7 = entry 27
-  const SaveDump dump = DecodeSave(b);
-  std::set<int> acquired;
-  for (const RoleDump& r : dump.roles) {
-    EXPECT_EQ(r.caption, RoleCaptions().at(static_cast<std::size_t>(r.entry)));
-    if (r.acquired) acquired.insert(r.entry);
-  }
-  EXPECT_EQ(acquired, (std::set<int>{0, 16, 27}));
-  EXPECT_EQ(dump.roles[22].byteIndex, 979);
-  EXPECT_EQ(dump.roles[22].bit, 0);
-  EXPECT_EQ(dump.roles[23].bit, 2);
 }
 
 }  // namespace
