@@ -117,10 +117,10 @@ void PrintDumpText(std::ostream& out, const FileReport& report, const SaveEntry&
 
   const DumpTexts t(dump);
   const std::vector<CatalogueField>& fields = FieldCatalogue();
-  out << "キャラクター\n";
+  out << kCharacterTabCaption << '\n';
   for (int k = 0; k < kCharacters; ++k) PrintCharacter(out, t, k);
 
-  out << "\n技・術の極意修得 (* = mastered)";
+  out << '\n' << kTechniqueCaption << " (* = mastered)";
   for (const CatalogueField& f : fields) {
     if (f.place != EditPlace::Technique) continue;
     const std::string parent = ParentKey(f.key);
@@ -128,7 +128,7 @@ void PrintDumpText(std::ostream& out, const FileReport& report, const SaveEntry&
     out << ' ' << t(parent + ".name") << (t(f.key) == "true" ? "*" : "");
   }
 
-  out << "\n\nシナリオ設定\n";
+  out << "\n\n" << kScenarioCaption << '\n';
   for (const CatalogueField& f : fields) {
     if (f.place != EditPlace::Scenario) continue;
     const std::string at = ParentKey(f.key);
@@ -136,7 +136,7 @@ void PrintDumpText(std::ostream& out, const FileReport& report, const SaveEntry&
         << t(at + ".stored") << ")\n";
   }
 
-  out << "\nアイテム・その他\n";
+  out << '\n' << kItemTabCaption << '\n';
   std::string minutes;
   for (const CatalogueField& f : fields) {
     if (f.place == EditPlace::ValueBox && f.index == kMinutesBox) minutes = t(f.key);
@@ -156,11 +156,11 @@ void PrintDumpText(std::ostream& out, const FileReport& report, const SaveEntry&
     const std::string at = ParentKey(f.key);
     out << "    " << f.caption << "  " << ShownText(t(f.key), t(at + ".stored")) << ' ' << t(at + ".label") << '\n';
   }
-  out << "  ロール取得\n";
+  out << "  " << kRoleCaption << '\n';
   for (const CatalogueField& f : fields) {
     if (f.place == EditPlace::Role) out << "    [" << (t(f.key) == "true" ? 'x' : ' ') << "] " << f.caption << '\n';
   }
-  out << "  持物\n";
+  out << "  " << kPossessionCaption << '\n';
   for (const CatalogueField& f : fields) {
     if (OpensItem(f, 2)) PrintItem(out, t, ParentKey(f.key));
   }

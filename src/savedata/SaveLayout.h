@@ -158,8 +158,9 @@ inline std::string EquipmentCaption(int slot) {
 }
 
 // "持物01".."持物64".
+inline constexpr std::string_view kPossessionCaption = "持物";
 inline std::string PossessionCaption(int slot) {
-  return std::string("持物") + (slot < 10 ? "0" : "") + std::to_string(slot);
+  return std::string(kPossessionCaption) + (slot < 10 ? "0" : "") + std::to_string(slot);
 }
 
 // ---- the header values and the party ----
@@ -175,6 +176,14 @@ inline constexpr std::string_view kMainPartyCaption = "メイン";
 inline constexpr std::string_view kSubPartyCaption = "サブ";
 // The aptitude boxes' frame, chkSitu(0..11).
 inline constexpr std::string_view kAptitudeCaption = "資質";
+// The tabs and the frames around the lists, which the text dump's sections
+// are headed by too.
+inline constexpr std::string_view kCharacterTabCaption = "キャラクター";
+inline constexpr std::string_view kScenarioTabCaption = "技術・シナリオ";
+inline constexpr std::string_view kItemTabCaption = "アイテム・その他";
+inline constexpr std::string_view kTechniqueCaption = "技・術の極意修得";
+inline constexpr std::string_view kScenarioCaption = "シナリオ設定";
+inline constexpr std::string_view kRoleCaption = "ロール取得";
 
 // txtValue(0..4): the window's label before each box, exactly as shown, and
 // the largest number the box takes. Box 0 is never filled from the save; 3

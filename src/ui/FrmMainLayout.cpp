@@ -110,9 +110,9 @@ void FrmMain::BuildLayout() {
   SSTab = new TabControl(client);
   SSTab->setObjectName(QStringLiteral("SSTab"));
   Place(SSTab, 60, 120, 6600, 4500);
-  BuildCharacterTab(SSTab->addCanvasTab(QStringLiteral("キャラクター")));
-  BuildScenarioTab(SSTab->addCanvasTab(QStringLiteral("技術・シナリオ")));
-  BuildItemTab(SSTab->addCanvasTab(QStringLiteral("アイテム・その他")));
+  BuildCharacterTab(SSTab->addCanvasTab(Utf8(kCharacterTabCaption)));
+  BuildScenarioTab(SSTab->addCanvasTab(Utf8(kScenarioTabCaption)));
+  BuildItemTab(SSTab->addCanvasTab(Utf8(kItemTabCaption)));
 }
 
 void FrmMain::BuildCharacterTab(QWidget* canvas) {
@@ -162,7 +162,7 @@ void FrmMain::BuildCharacterTab(QWidget* canvas) {
 }
 
 void FrmMain::BuildScenarioTab(QWidget* canvas) {
-  Frame[2] = MakeFrame(canvas, QStringLiteral("Frame2"), QStringLiteral("技・術の極意修得"));
+  Frame[2] = MakeFrame(canvas, QStringLiteral("Frame2"), Utf8(kTechniqueCaption));
   Place(Frame[2], 240, 480, 2610, 3770);
   cmbWaza = new QComboBox(Frame[2]);
   cmbWaza->setObjectName(QStringLiteral("cmbWaza"));
@@ -177,7 +177,7 @@ void FrmMain::BuildScenarioTab(QWidget* canvas) {
   cmdSelwaza[1] = MakeButton(Frame[2], Indexed("cmdSelwaza", 1), QStringLiteral("全解除"));
   Place(cmdSelwaza[1], 1320, 3300, 1100, 360);
 
-  Frame[3] = MakeFrame(canvas, QStringLiteral("Frame3"), QStringLiteral("シナリオ設定"));
+  Frame[3] = MakeFrame(canvas, QStringLiteral("Frame3"), Utf8(kScenarioCaption));
   Place(Frame[3], 3000, 480, 3350, 3760);
   static const int kStateLeft[4] = {180, 1080, 1800, 2520};
   static const int kStateWidth[4] = {855, 700, 700, 700};
@@ -231,7 +231,7 @@ void FrmMain::BuildItemTab(QWidget* canvas) {
     Place(lblValue[i], main ? 680 : 2560, 320 + 280 * row, main ? kMainLabelWidth[row] : 1290, 195);
   }
 
-  Frame[4] = MakeFrame(canvas, QStringLiteral("Frame4"), QStringLiteral("ロール取得"));
+  Frame[4] = MakeFrame(canvas, QStringLiteral("Frame4"), Utf8(kRoleCaption));
   Place(Frame[4], 240, 2040, 1935, 2200);
   lstRoll = MakeList(Frame[4], QStringLiteral("lstRoll"));
   AddCheckableEntries(lstRoll, RoleCaptions());
