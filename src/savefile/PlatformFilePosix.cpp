@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "savefile/ErrorNumbers.h"
+#include "savefile/FileLock.h"
 #include "savefile/FileSystem.h"
 #include "savefile/OpenedFile.h"
 
@@ -223,9 +224,8 @@ int OpenedFile::Open(const std::filesystem::path& path) {
   return 0;
 }
 
-int OpenedFile::TryLock() {
-  if (read_ == kNoHandle) return EBADF;
-  while (::flock(static_cast<int>(read_), LOCK_EX | LOCK_NB) != 0) {
+int TryLockExclusive(int fd) {
+  while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
     if (errno == EWOULDBLOCK) {
       return kErrFileLocked;
     }
@@ -234,6 +234,11 @@ int OpenedFile::TryLock() {
     }
   }
   return 0;
+}
+
+int OpenedFile::TryLock() {
+  if (read_ == kNoHandle) return EBADF;
+  return TryLockExclusive(static_cast<int>(read_));
 }
 
 void OpenedFile::Close() {
