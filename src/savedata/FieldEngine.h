@@ -44,9 +44,8 @@ enum class FieldClass {
   MartialFlag,
 };
 
-// The scenario state byte each option button stands for, read by load and
-// store alike. optEvt(0) "非表示" has none (-1): it shows every other value,
-// and storing it keeps the loaded byte.
+// The state byte of each scenario option, for load and store alike. optEvt(0)
+// shows every other byte and, stored, keeps it.
 inline constexpr std::array<std::int64_t, 4> kOptionState{-1, 2, 3, 254};  // -, "未踏", "該当", "終了"
 
 // A store that cannot be completed: a value too large for its field or a view

@@ -180,8 +180,7 @@ struct ScenarioOptionName {
   std::string_view key;      // the dump's name of the state
   std::string_view caption;  // the option button's caption
 };
-// optEvt(i) is on for the state byte kOptionState[i] (FieldEngine.h), and
-// optEvt(0) for every other value.
+// optEvt(i) is on for the state byte kOptionState[i] (FieldEngine.h).
 inline constexpr std::array<ScenarioOptionName, 4> kScenarioOptionNames{{
     {"hidden", "非表示"}, {"unvisited", "未踏"}, {"current", "該当"}, {"finished", "終了"}}};
 

@@ -226,20 +226,12 @@ int OpenedFile::Open(const std::filesystem::path& path) {
 
 int TryLockExclusive(int fd) {
   while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-    if (errno == EWOULDBLOCK) {
-      return kErrFileLocked;
-    }
-    if (errno != EINTR) {
-      return errno;
-    }
+    if (errno != EINTR) return errno == EWOULDBLOCK ? kErrFileLocked : errno;
   }
   return 0;
 }
 
-int OpenedFile::TryLock() {
-  if (read_ == kNoHandle) return EBADF;
-  return TryLockExclusive(static_cast<int>(read_));
-}
+int OpenedFile::TryLock() { return read_ == kNoHandle ? EBADF : TryLockExclusive(static_cast<int>(read_)); }
 
 void OpenedFile::Close() {
   if (write_ != kNoHandle) ::close(static_cast<int>(write_));

@@ -110,9 +110,7 @@ std::uint64_t DataRegionOffset(FileKind kind, const SlotTable& slots, std::int16
 
 std::uint64_t DataRegionOffset(FileKind kind, const SlotTable& slots, std::int16_t selectedSave,
                                std::uint64_t start) {
-  if (kind == kSingleSave) {
-    return DataRegionOffset(start, 0);
-  }
+  if (kind == kSingleSave) return DataRegionOffset(start, 0);
   if (kind == kCardImage && IsSaveNumber(selectedSave) && slots[selectedSave] >= 1 &&
       slots[selectedSave] <= kSaveNumbers) {
     return DataRegionOffset(start, static_cast<std::uint64_t>(slots[selectedSave]));
