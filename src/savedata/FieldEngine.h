@@ -3,6 +3,7 @@
 // a field is decided by its buffer index alone, and LoadField / StoreField
 // convert between its bytes and its view element.
 
+#include <array>
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -42,6 +43,10 @@ enum class FieldClass {
   EquipCount,
   MartialFlag,
 };
+
+// The state byte of each scenario option, for load and store alike. optEvt(0)
+// shows every other byte and, stored, keeps it.
+inline constexpr std::array<std::int64_t, 4> kOptionState{-1, 2, 3, 254};  // -, "未踏", "該当", "終了"
 
 // A store that cannot be completed: a value too large for its field or a view
 // text that is not a number. No byte of the field has been written.

@@ -17,12 +17,8 @@ std::string Decimal(std::int64_t v) { return std::to_string(v); }
 std::string DecimalOrEmpty(std::int64_t v) { return v == kEmptyCode ? std::string("-") : Decimal(v); }
 
 int OptionOfState(std::int64_t v) {
-  switch (v) {
-    case kStateUnvisited: return 1;
-    case kStateCurrent: return 2;
-    case kStateFinished: return 3;
-    default: return 0;  // "非表示"
-  }
+  const auto found = std::find(kOptionState.begin() + 1, kOptionState.end(), v);
+  return found == kOptionState.end() ? 0 : static_cast<int>(found - kOptionState.begin());
 }
 
 }  // namespace

@@ -43,11 +43,6 @@ inline constexpr int kMartialDefaultCode = 79;
 inline constexpr int kAptitudeBit = 128;
 inline constexpr int kEmptyCode = 255;  // empty party slot, empty count: shown as "-"
 
-// Scenario state values and the option button showing each.
-inline constexpr int kStateUnvisited = 2;  // optEvt(1) "未踏"
-inline constexpr int kStateCurrent = 3;    // optEvt(2) "該当"
-inline constexpr int kStateFinished = 254; // optEvt(3) "終了"
-
 inline constexpr long kSixtiethsPerMinute = 3600;
 inline constexpr long kSixtiethsPerHour = 216000;
 // Any non-zero byte 967 counts as this many sixtieths when the play time is read.
@@ -212,8 +207,7 @@ struct ScenarioOptionName {
   std::string_view key;      // the dump's name of the state
   std::string_view caption;  // the option button's caption
 };
-// optEvt(i) is on for the state byte: 1 for kStateUnvisited, 2 for
-// kStateCurrent, 3 for kStateFinished, 0 for every other value.
+// optEvt(i) is on for the state byte kOptionState[i] (FieldEngine.h).
 inline constexpr std::array<ScenarioOptionName, 4> kScenarioOptionNames{{
     {"hidden", "非表示"}, {"unvisited", "未踏"}, {"current", "該当"}, {"finished", "終了"}}};
 

@@ -36,12 +36,9 @@ std::int64_t MainPartyCount(const EditorView& view) {
 }
 
 std::int64_t ScenarioStateValue(const EditorView& view, std::uint8_t present) {
-  switch (view.ScenarioOption()) {
-    case 1: return kStateUnvisited;
-    case 2: return kStateCurrent;
-    case 3: return kStateFinished;
-    default: return present;  // "非表示", or none on: the loaded byte stays
-  }
+  const int option = view.ScenarioOption();
+  const bool stands = option >= 1 && option < static_cast<int>(kOptionState.size());
+  return stands ? kOptionState[static_cast<std::size_t>(option)] : present;  // "非表示", or none on: the byte stays
 }
 
 std::int64_t PlayTimeValue(const EditorView& view) {

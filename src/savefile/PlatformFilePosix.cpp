@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "savefile/ErrorNumbers.h"
+#include "savefile/FileLock.h"
 #include "savefile/FileSystem.h"
 #include "savefile/OpenedFile.h"
 
@@ -223,18 +224,14 @@ int OpenedFile::Open(const std::filesystem::path& path) {
   return 0;
 }
 
-int OpenedFile::TryLock() {
-  if (read_ == kNoHandle) return EBADF;
-  while (::flock(static_cast<int>(read_), LOCK_EX | LOCK_NB) != 0) {
-    if (errno == EWOULDBLOCK) {
-      return kErrFileLocked;
-    }
-    if (errno != EINTR) {
-      return errno;
-    }
+int TryLockExclusive(int fd) {
+  while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    if (errno != EINTR) return errno == EWOULDBLOCK ? kErrFileLocked : errno;
   }
   return 0;
 }
+
+int OpenedFile::TryLock() { return read_ == kNoHandle ? EBADF : TryLockExclusive(static_cast<int>(read_)); }
 
 void OpenedFile::Close() {
   if (write_ != kNoHandle) ::close(static_cast<int>(write_));

@@ -100,18 +100,20 @@ ScanResult ScanSingleHeader(std::span<const std::uint8_t> header, std::int16_t s
   return result;
 }
 
+std::uint64_t DataRegionOffset(std::uint64_t start, std::uint64_t block) {
+  return start + block * kBlockSize + kDataRegionStartInBlock;
+}
+
 std::uint64_t DataRegionOffset(FileKind kind, const SlotTable& slots, std::int16_t selectedSave) {
   return DataRegionOffset(kind, slots, selectedSave, kind == kSingleSave ? kFrameSize : 0);
 }
 
 std::uint64_t DataRegionOffset(FileKind kind, const SlotTable& slots, std::int16_t selectedSave,
                                std::uint64_t start) {
-  if (kind == kSingleSave) {
-    return start + kDataRegionStartInBlock;
-  }
+  if (kind == kSingleSave) return DataRegionOffset(start, 0);
   if (kind == kCardImage && IsSaveNumber(selectedSave) && slots[selectedSave] >= 1 &&
       slots[selectedSave] <= kSaveNumbers) {
-    return start + static_cast<std::uint64_t>(slots[selectedSave]) * kBlockSize + kDataRegionStartInBlock;
+    return DataRegionOffset(start, static_cast<std::uint64_t>(slots[selectedSave]));
   }
   // No save to point at: an offset no accepted file reaches, so a read fails
   // as short and a write is refused instead of landing in the directory.

@@ -74,5 +74,7 @@ ScanResult ScanSingleHeader(std::span<const std::uint8_t> header, std::int16_t s
 std::uint64_t DataRegionOffset(FileKind kind, const SlotTable& slots, std::int16_t selectedSave);
 std::uint64_t DataRegionOffset(FileKind kind, const SlotTable& slots, std::int16_t selectedSave,
                                std::uint64_t start);
+// The same for the save in `block` (0 for a single save's own block).
+std::uint64_t DataRegionOffset(std::uint64_t start, std::uint64_t block);
 
 }  // namespace zovek

@@ -43,10 +43,10 @@ int FindPlace(const SaveTarget& target, Place& place) {
     if (target.block < 1 || target.block > kSaveNumbers) return kInvalid;
     const auto block = static_cast<std::uint64_t>(target.block);
     place.name = start + block * kFrameSize + kSaveNameInFrame;
-    place.region = start + block * kBlockSize + kDataRegionStartInBlock;
+    place.region = DataRegionOffset(start, block);
   } else {
     place.name = place.container->nameAt;
-    place.region = start + kDataRegionStartInBlock;
+    place.region = DataRegionOffset(start, 0);
   }
   return 0;
 }

@@ -3,10 +3,10 @@
 // (QLockFile would also do, but it flushes the file to disk on every start,
 // which costs milliseconds of start-up, tens of them on a busy disk.)
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "savefile/FileLock.h"
 #include "ui/InstanceLock.h"
 
 namespace zovek {
@@ -41,7 +41,7 @@ bool InstanceLock::TryLock(const std::filesystem::path& file) {
       return false;
     }
     struct stat locked {};
-    if (::fstat(fd, &locked) != 0 || !S_ISREG(locked.st_mode) || ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    if (::fstat(fd, &locked) != 0 || !S_ISREG(locked.st_mode) || TryLockExclusive(fd) != 0) {
       ::close(fd);
       return false;
     }
