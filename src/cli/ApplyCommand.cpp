@@ -2,7 +2,7 @@
 #include <QJsonObject>
 #include <QJsonParseError>
 
-#include "cli/CommandSupport.h"
+#include "cli/Command.h"
 #include "cli/DumpApply.h"
 #include "cli/JsonDuplicateKeys.h"
 #include "cli/JsonPrinter.h"
@@ -45,8 +45,10 @@ int ReadDocument(const QString& name, QByteArray& text, std::istream& in, std::o
       return kExitFileProblem;
     }
     if (!regular) {
-      return UsageError(err, "apply", shown + ": not a regular file (a document is a file, or - for standard input); "
-                                              "nothing written");
+      return UsageError(err, "apply",
+                        shown +
+                            ": not a regular file (a document is a file, or - for standard input); "
+                            "nothing written");
     }
   }
   if (bytes.size() > kDocumentLimit) {
@@ -54,43 +56,6 @@ int ReadDocument(const QString& name, QByteArray& text, std::istream& in, std::o
   }
   text = QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
   return kExitOk;
-}
-
-int RunApply(const CommandRun& run) {
-  int saveNumber = SaveOption(run, "save");
-  if (saveNumber < 0) return kExitUsage;
-  std::ostream& err = run.err;
-  if (run.files.size() != 2) return UsageError(err, "apply", "takes FILE and DUMP.json");
-  const QString& name = run.files.at(1);
-  QByteArray text;
-  if (const int status = ReadDocument(name, text, run.in, err); status != kExitOk) return status;
-  QJsonParseError parseError{};
-  const QJsonDocument document = QJsonDocument::fromJson(text, &parseError);
-  if (!document.isObject()) {
-    return UsageError(err, "apply", Bytes(name) + ": not a dump --json document (" +
-                                        parseError.errorString().toStdString() + ")");
-  }
-  // Qt keeps one of a key's two values; the document's author meant one of them.
-  if (const auto twice = FirstDuplicateKey(text)) {
-    return UsageError(err, "apply", *twice + ": given twice; nothing written");
-  }
-  // Qt reads -0 as 0 and 5e2 as 500: the text must write the number the save gets.
-  if (const auto number = FirstNonIntegerNumber(text)) {
-    const CatalogueField* key = FindField(number->path);
-    return UsageError(err, "apply", number->path + ": " +
-                                        (key != nullptr ? "takes " + TakesText(*key) + ", not " + number->literal
-                                                        : "not a plain whole number: " + number->literal) +
-                                        "; nothing written");
-  }
-  if (saveNumber == 0) saveNumber = DocumentSaveNumber(document.object());
-  return EditFile(run, saveNumber,
-                  [&](const SaveFileContents& contents, int number, const SaveBuffer& region, std::vector<Edit>& edits) {
-                    const QJsonObject current =
-                        DumpToJson(contents.report, *contents.report.Save(number), DecodeSave(region));
-                    std::string problem;
-                    if (EditsFromDump(document.object(), current, edits, problem)) return kExitOk;
-                    return UsageError(err, "apply", problem + "; nothing written");
-                  });
 }
 
 }  // namespace
@@ -103,6 +68,42 @@ extern const Command kApplyCommand{
     "                       input); --save defaults to the dump's save\n"
     "  set and apply take --dry-run (show the changes, write nothing) and\n"
     "  --no-backup (write without the backup into the editor's backups folder)\n",
-    RunApply};
+    [](const CommandRun& run) {
+      int saveNumber = SaveOption(run, "save");
+      if (saveNumber < 0) return kExitUsage;
+      std::ostream& err = run.err;
+      if (run.files.size() != 2) return UsageError(err, "apply", "takes FILE and DUMP.json");
+      const QString& name = run.files.at(1);
+      QByteArray text;
+      if (const int status = ReadDocument(name, text, run.in, err); status != kExitOk) return status;
+      QJsonParseError parseError{};
+      const QJsonDocument document = QJsonDocument::fromJson(text, &parseError);
+      if (!document.isObject()) {
+        return UsageError(
+            err, "apply",
+            Bytes(name) + ": not a dump --json document (" + parseError.errorString().toStdString() + ")");
+      }
+      // Qt keeps one of a key's two values; the document's author meant one of them.
+      if (const auto twice = FirstDuplicateKey(text)) {
+        return UsageError(err, "apply", *twice + ": given twice; nothing written");
+      }
+      // Qt reads -0 as 0 and 5e2 as 500: the text must write the number the save gets.
+      if (const auto number = FirstNonIntegerNumber(text)) {
+        const CatalogueField* key = FindField(number->path);
+        return UsageError(err, "apply",
+                          number->path + ": " +
+                              (key != nullptr ? "takes " + TakesText(*key) + ", not " + number->literal
+                                              : "not a plain whole number: " + number->literal) +
+                              "; nothing written");
+      }
+      if (saveNumber == 0) saveNumber = DocumentSaveNumber(document.object());
+      return EditFile(run, saveNumber, [&](const SaveFileContents& contents, int number, std::vector<Edit>& edits) {
+        const SaveEntry& save = *contents.report.Save(number);
+        const QJsonObject current = DumpToJson(contents.report, save, DecodeSave(contents.Region(save)));
+        std::string problem;
+        if (EditsFromDump(document.object(), current, edits, problem)) return kExitOk;
+        return UsageError(err, "apply", problem + "; nothing written");
+      });
+    }};
 
 }  // namespace zovek::cli

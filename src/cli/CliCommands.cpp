@@ -5,7 +5,7 @@
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 
-#include "cli/CommandSupport.h"
+#include "cli/Command.h"
 
 #ifndef ZOVEK_VERSION
 #define ZOVEK_VERSION "unknown"
@@ -53,6 +53,15 @@ constexpr const char* kUsageTail =
 
 }  // namespace
 
+extern const Command kInfoCommand, kDumpCommand, kVerifyCommand, kSetCommand, kApplyCommand, kDiffCommand,
+    kKeysCommand;
+
+const std::vector<const Command*>& Commands() {
+  static const std::vector<const Command*> commands{&kInfoCommand,  &kDumpCommand, &kVerifyCommand, &kSetCommand,
+                                                    &kApplyCommand, &kDiffCommand, &kKeysCommand};
+  return commands;
+}
+
 const char* UsageText() {
   static const std::string usage = [] {
     std::string text = kUsageHead;
@@ -78,7 +87,8 @@ int RunCli(const QStringList& arguments, std::istream& in, std::ostream& out, st
   }
   const std::string name = Bytes(word);
   const auto& commands = Commands();
-  const auto found = std::find_if(commands.begin(), commands.end(), [&name](const Command* c) { return name == c->name; });
+  const auto found =
+      std::find_if(commands.begin(), commands.end(), [&name](const Command* c) { return name == c->name; });
   if (found == commands.end()) {
     std::string names;
     for (const Command* command : commands) {

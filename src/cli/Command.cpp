@@ -1,4 +1,4 @@
-#include "cli/CommandSupport.h"
+#include "cli/Command.h"
 
 #include <cstdio>
 
@@ -40,8 +40,7 @@ int SaveOption(const CommandRun& run, const char* option) {
   const QString value = run.parser.value(option);
   const auto given = DigitsValue(value.toStdString(), kSaveNumbers);
   if (given && *given >= 1) return static_cast<int>(*given);
-  UsageError(run.err, run.name,
-             std::string("--") + option + " needs a save number 1..15, not '" + Bytes(value) + "'");
+  UsageError(run.err, run.name, std::string("--") + option + " needs a save number 1..15, not '" + Bytes(value) + "'");
   return -1;
 }
 
@@ -53,45 +52,8 @@ std::string Hex(int byte) {
   return text;
 }
 
-// The file, and the save in it the edits go to; exit status 2 when either is
-// missing. Read through `file` when the run holds it open, else by its name.
-int CheckEditTarget(const std::filesystem::path& path, const OpenedFile& file, int& saveNumber,
-                    SaveFileContents& contents, SaveBuffer& region, std::ostream& err) {
-  contents = file.IsOpen() ? ReadSaveFile(file) : ReadSaveFile(path);
-  const FileReport& report = contents.report;
-  if (!report.ok()) return FileProblem(err, report);
-  if (report.container->signedForm) {
-    FileError(err, report.path, "signed, read-only: only the key's holder can sign it again; nothing written");
-    return kExitFileProblem;
-  }
-  if (saveNumber == 0) saveNumber = report.selectedSave;
-  const SaveEntry* save = report.Save(saveNumber);
-  if (save == nullptr) return NoSave(err, report, saveNumber);
-  region = contents.Region(*save);
-  return kExitOk;
-}
-
-// set and apply open the file once and hold its lock from before they read it
-// until after they write it, so that two runs on one file apply one after the
-// other; the read and the write go through that open file. A dry run writes
-// nothing and takes none. 0, or the exit status after the message.
-int OpenForEdits(const std::filesystem::path& path, WriteMode mode, OpenedFile& file, std::ostream& err) {
-  if (mode == WriteMode::DryRun) return kExitOk;
-  int error = file.Open(path);
-  if (error == 0) error = file.Lock();
-  if (error == kErrFileLocked) {
-    FileError(err, path, "another zovek program is writing this file (waited " +
-                             std::to_string(kFileLockWait.count() / 1000) + " s); nothing written");
-    return kExitFileProblem;
-  }
-  // A file that cannot be opened is reported by the read by name that follows.
-  if (error != 0) file.Close();
-  return kExitOk;
-}
-
 int RunEditsAndReport(const std::filesystem::path& path, const SaveFileContents& contents, int saveNumber,
-                      std::vector<Edit> edits, WriteMode mode, OpenedFile& file, std::ostream& out,
-                      std::ostream& err) {
+                      std::vector<Edit> edits, WriteMode mode, OpenedFile& file, std::ostream& out, std::ostream& err) {
   if (mode != WriteMode::DryRun && !file.Locked()) {
     FileError(err, path, "cannot lock the file for writing; nothing written");
     return kExitFileProblem;
@@ -101,8 +63,9 @@ int RunEditsAndReport(const std::filesystem::path& path, const SaveFileContents&
   const EditRunResult run =
       RunEdits(contents, saveNumber, std::move(edits), mode, data, file.Locked() ? &file : nullptr);
   if (run.status == EditStatus::OpenFailed) {
-    FileError(err, path, run.outcome.status == SessionStatus::ReadError ? "cannot read: " + ErrorText(run.outcome.error)
-                                                                        : "the file changed before it was opened");
+    FileError(err, path,
+              run.outcome.status == SessionStatus::ReadError ? "cannot read: " + ErrorText(run.outcome.error)
+                                                             : "the file changed before it was opened");
     return kExitFileProblem;
   }
   const SaveEntry* save = contents.report.Save(saveNumber);
@@ -121,15 +84,18 @@ int RunEditsAndReport(const std::filesystem::path& path, const SaveFileContents&
     if (run.outcome.status == SessionStatus::ChangedOnDisk) {
       FileError(err, path, SaveName(*save) + ": changed by another program since it was read; nothing written");
     } else if (run.outcome.status == SessionStatus::FileReplaced) {
-      FileError(err, path, SaveName(*save) + ": another file was put at this name just before the write; nothing written");
+      FileError(err, path,
+                SaveName(*save) + ": another file was put at this name just before the write; nothing written");
     } else if (run.outcome.status == SessionStatus::SaveDamaged) {
       const std::filesystem::path& backup = run.outcome.backupFile;
-      FileError(err, path, "save " + std::to_string(save->saveNumber) +
-                               ": the write failed part way and could not be undone; the save may be damaged; " +
-                               (backup.empty() ? std::string("no backup") : "backup: " + PathText(backup)));
+      FileError(err, path,
+                "save " + std::to_string(save->saveNumber) +
+                    ": the write failed part way and could not be undone; the save may be damaged; " +
+                    (backup.empty() ? std::string("no backup") : "backup: " + PathText(backup)));
     } else if (run.outcome.status == SessionStatus::BackupFailed) {
-      FileError(err, path, "cannot back up into " + PathText(run.outcome.backupDirectory) + ": " +
-                               ErrorText(run.outcome.error) + "; nothing written");
+      FileError(err, path,
+                "cannot back up into " + PathText(run.outcome.backupDirectory) + ": " + ErrorText(run.outcome.error) +
+                    "; nothing written");
     } else {
       FileError(err, path, "cannot write: " + ErrorText(run.outcome.error));
     }
@@ -149,20 +115,42 @@ int RunEditsAndReport(const std::filesystem::path& path, const SaveFileContents&
 
 }  // namespace
 
+// The file is opened once and its lock held from before the read until after
+// the write, so that two runs on one file apply one after the other; the read
+// and the write go through that open file. A dry run writes nothing and takes
+// no lock.
 int EditFile(const CommandRun& run, int saveNumber, const MakeEdits& makeEdits) {
   const WriteMode mode = run.parser.isSet("dry-run")     ? WriteMode::DryRun
                          : run.parser.isSet("no-backup") ? WriteMode::NoBackup
                                                          : WriteMode::Backup;
   const std::filesystem::path path = ToPath(run.files.at(0));
   OpenedFile file;
-  if (const int status = OpenForEdits(path, mode, file, run.err); status != kExitOk) return status;
-  SaveFileContents contents;
-  SaveBuffer region{};
-  if (const int status = CheckEditTarget(path, file, saveNumber, contents, region, run.err); status != kExitOk) {
+  if (mode != WriteMode::DryRun) {
+    int error = file.Open(path);
+    if (error == 0) error = file.Lock();
+    if (error == kErrFileLocked) {
+      FileError(run.err, path,
+                "another zovek program is writing this file (waited " + std::to_string(kFileLockWait.count() / 1000) +
+                    " s); nothing written");
+      return kExitFileProblem;
+    }
+    // A file that cannot be opened is reported by the read by name that follows.
+    if (error != 0) file.Close();
+  }
+  const SaveFileContents contents = file.IsOpen() ? ReadSaveFile(file) : ReadSaveFile(path);
+  const FileReport& report = contents.report;
+  if (!report.ok()) return FileProblem(run.err, report);
+  if (report.container->signedForm) {
+    FileError(run.err, report.path, "signed, read-only: only the key's holder can sign it again; nothing written");
+    return kExitFileProblem;
+  }
+  if (saveNumber == 0) saveNumber = report.selectedSave;
+  const SaveEntry* save = report.Save(saveNumber);
+  if (save == nullptr) return NoSave(run.err, report, saveNumber);
+  std::vector<Edit> edits;
+  if (const int status = makeEdits(contents, saveNumber, edits); status != kExitOk) {
     return status;
   }
-  std::vector<Edit> edits;
-  if (const int status = makeEdits(contents, saveNumber, region, edits); status != kExitOk) return status;
   return RunEditsAndReport(path, contents, saveNumber, std::move(edits), mode, file, run.out, run.err);
 }
 
