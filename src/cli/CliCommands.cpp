@@ -100,7 +100,7 @@ int RunCli(const QStringList& arguments, std::istream& in, std::ostream& out, st
 
   QCommandLineParser parser;
   std::vector<QCommandLineOption> options{QCommandLineOption(QStringList{"h", "help"})};
-  for (const OptionSpec& option : command.options) options.emplace_back(option.name, QString(), option.valueName);
+  for (const CommandOption& option : command.options) options.emplace_back(option.name, QString(), option.valueName);
   for (const QCommandLineOption& option : options) parser.addOption(option);
   QStringList rest = arguments.mid(2);
   rest.prepend(arguments.at(0));

@@ -20,7 +20,7 @@ namespace zovek::cli {
 
 inline constexpr const char* kProgram = "zovek-cli";
 
-struct OptionSpec {
+struct CommandOption {
   const char* name;
   const char* valueName = "";  // "": a flag
 };
@@ -37,7 +37,7 @@ struct CommandRun {
 
 struct Command {
   const char* name;
-  std::vector<OptionSpec> options;  // -h/--help apart, which every command takes
+  std::vector<CommandOption> options;  // -h/--help apart, which every command takes
   const char* usage;                // its lines of the help, each "  ...\n"
   int (*run)(const CommandRun&);
   bool takesFiles = true;  // false: refuses any, else at least one is needed
