@@ -4,7 +4,6 @@
 
 #include <fstream>
 #include <iterator>
-#include <regex>
 #include <set>
 #include <string>
 
@@ -22,9 +21,11 @@ TEST(CliCommandTable, TheManualPageListsEveryCommandAndNoOther) {
   ASSERT_NE(start, std::string::npos) << ZOVEK_CLI_MAN_PAGE;
   const std::string section = text.substr(start, text.find("\n.SH ", start + 1) - start);
   std::set<std::string> entries;
-  const std::regex entry("\n\\.TP\n(\\.[A-Z]+ +)?([a-z-]+)");
-  for (auto it = std::sregex_iterator(section.begin(), section.end(), entry); it != std::sregex_iterator(); ++it) {
-    entries.insert((*it)[2]);
+  // The line after each ".TP": ".BI info ..." or ".BR keys ...", the name first.
+  for (std::size_t at = section.find("\n.TP\n"); at != std::string::npos; at = section.find("\n.TP\n", at + 1)) {
+    std::size_t word = at + 5;
+    if (section[word] == '.') word = section.find(' ', word) + 1;
+    entries.insert(section.substr(word, section.find_first_not_of("abcdefghijklmnopqrstuvwxyz-", word) - word));
   }
   std::set<std::string> commands;
   for (const Command* command : Commands()) commands.insert(command->name);
