@@ -15,6 +15,7 @@
 
 #include "ByteArgumentProcess.h"
 #include "cli/CliTestFiles.h"
+#include "savedata/SaveLayout.h"
 
 namespace zovek::clitest {
 namespace {
@@ -516,6 +517,49 @@ TEST(CliProcess, ANameThatIsNotUtf8IsOpenedSetAndShownEscaped) {
   run = Cli({"verify", Q(dir / "\x83\x5A-gone.mcr")});
   EXPECT_EQ(run.err,
             "zovek-cli: " + dir.path().string() + "/\\x83Z-gone.mcr: cannot read: No such file or directory (2)\n");
+}
+
+// diff over saves that agree, differ in a field, or differ in a byte no field
+// shows (counted alone as otherBytes), B's save by default, and the refusals.
+TEST(CliProcess, DiffListsTheFieldsThatDifferAndCountsTheOtherBytes) {
+  TempDir dir;
+  const Bytes card = savegen::DemoCard();
+  const std::uint64_t save1 = CardImage::RegionOffset(2);  // the demo card's save 1
+  // Past the last character record: no field shows it.
+  const std::uint64_t unshown = save1 + kRecordsStart + kCharacters * kRecordSize + 76;
+  const Bytes chips = Flipped(card, save1 + kChipsOffset, 0);
+  const auto file = [&](const std::string& name, const Bytes& bytes) { return Q(Write(dir, name, bytes)); };
+  const QString a = file("a.mcr", card), gme = file("a.gme", savegen::InForm(savegen::SaveForm::Gme, card));
+  const QString single = file("single.ps", savegen::DemoSingle());
+  const QString chipsB = file("chips.mcr", chips), unshownB = file("unshown.mcr", Flipped(card, unshown, 3));
+  const QString bothB = file("both.mcr", Flipped(chips, unshown, 3));
+  // B's first save, as --save-b names it: the default where B lacks A's number.
+  const std::string singleToCard1 = Cli({"diff", single, a, "--save-b", "1"}).out;
+  struct Row {
+    QStringList arguments;
+    int exitCode;
+    std::string out;
+    std::string err;  // part of standard error
+  };
+  const std::vector<Row> rows = {
+      {{a, gme}, 0, "otherBytes: 0\n", ""},
+      {{a, chipsB}, 1, "chips: 171245 → 171244\notherBytes: 0\n", ""},
+      {{a, unshownB}, 1, "otherBytes: 1\n", ""},
+      {{a, bothB}, 1, "chips: 171245 → 171244\notherBytes: 1\n", ""},
+      {{a, gme, "--save", "3"}, 0, "otherBytes: 0\n", ""},  // B's save 3: its save 1 differs
+      {{single, a}, 1, singleToCard1, ""},
+      {{a, gme, "--save", "4"}, 2, "", "a.mcr: no save 4 in this file (its saves: 1, 3, 12)\n"},
+      {{a, single, "--save-b", "3"}, 2, "", "single.ps: no save 3 in this file (its saves: 5)\n"},
+      {{a}, 64, "", "zovek-cli: diff: takes two files, A and B, not 1\n"},
+  };
+  ASSERT_TRUE(Contains(singleToCard1, "otherBytes: ")) << singleToCard1;
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.arguments.join(' ').toStdString());
+    const CliRun run = Cli(QStringList{"diff"} + row.arguments);
+    EXPECT_EQ(run.exitCode, row.exitCode) << run.err;
+    EXPECT_EQ(run.out, row.out);
+    EXPECT_TRUE(row.err.empty() ? run.err.empty() : Contains(run.err, row.err)) << run.err;
+  }
 }
 
 }  // namespace

@@ -67,7 +67,8 @@ if(NOT result EQUAL 0 OR NOT help MATCHES "Usage: ")
 endif()
 
 # Options: every -x and --word in the help; commands: the first word of the
-# lines that list one with its arguments ("  dump FILE [--save N] [--json]").
+# lines that list one with its arguments ("  dump FILE [--save N] [--json]",
+# "  keys [--json]").
 # (Brackets become spaces first: in a CMake list they would hold elements together.)
 string(REGEX REPLACE "[][;]" " " words "${help}")
 string(REGEX MATCHALL "(^|[^A-Za-z0-9_-])--?[A-Za-z][A-Za-z0-9-]*" found "${words}")
@@ -76,7 +77,7 @@ foreach(match IN LISTS found)
   string(REGEX MATCH "--?[A-Za-z][A-Za-z0-9-]*$" option "${match}")
   list(APPEND options "${option}")
 endforeach()
-string(REGEX MATCHALL "\n  [a-z][a-z-]* [A-Z]" found "${words}")
+string(REGEX MATCHALL "\n  [a-z][a-z-]* +[A-Z-]" found "${words}")
 set(commands "")
 foreach(match IN LISTS found)
   string(REGEX REPLACE "^\n  ([a-z-]+) .*$" "\\1" command "${match}")
