@@ -27,10 +27,14 @@ CatalogueField Field(std::string key, std::string caption, EditPlace place, Edit
   return f;
 }
 
-// A value box, called by its label ("チップ"), with `after` for the play time's two.
-CatalogueField Box(std::string key, int box, std::vector<int> bytes, std::string_view after = "") {
-  const std::string caption = std::string(ValueBoxCaption(std::min(box, kHoursBox))) + std::string(after);
-  CatalogueField f = Field(std::move(key), caption, EditPlace::ValueBox, EditValue::Number, std::move(bytes));
+// A value box, called by its label ("チップ"); the play time's two by the
+// label before both and which of them it is.
+CatalogueField Box(int box) {
+  const ValueBox& b = kValueBoxes.at(static_cast<std::size_t>(box));
+  const std::string caption = b.offset != kPlayTimeOffset ? std::string(ValueBoxCaption(box))
+                                                         : std::string(ValueBoxCaption(kHoursBox)) +
+                                                               (box == kHoursBox ? " (時)" : " (分)");
+  CatalogueField f = Field(std::string(b.key), caption, EditPlace::ValueBox, EditValue::Number, Span(b.offset, b.width));
   f.maximum = kValueBoxes.at(static_cast<std::size_t>(box)).maximum;
   f.index = box;
   return f;
@@ -100,10 +104,7 @@ void AddCharacter(std::vector<CatalogueField>& fields, int k) {
 
 std::vector<CatalogueField> MakeCatalogue() {
   std::vector<CatalogueField> fields;
-  fields.push_back(Box("protagonist", kProtagonistBox, {kProtagonistOffset}));
-  fields.push_back(Box("chips", kChipsBox, Span(kChipsOffset, kChipsWidth)));
-  fields.push_back(Box("playTime.hours", kHoursBox, Span(kPlayTimeOffset, 4), " (時)"));
-  fields.push_back(Box("playTime.minutes", kMinutesBox, Span(kPlayTimeOffset, 4), " (分)"));
+  for (int box = 1; box < kValueBoxCount; ++box) fields.push_back(Box(box));
   for (int slot = 0; slot < kPartySlots; ++slot) {
     const bool main = slot < kMainPartySlots;
     const int place = main ? slot : slot - kMainPartySlots;
@@ -139,6 +140,12 @@ std::vector<CatalogueField> MakeCatalogue() {
   for (int e = 0; e < kRoleEntries; ++e) {
     fields.push_back(Flag("roles" + Index(e) + ".acquired", RoleCaptions().at(static_cast<std::size_t>(e)),
                           EditPlace::Role, e, RoleFlag(e).byteIndex));
+  }
+  for (CatalogueField& f : fields) {
+    f.walk = f.character >= 0                   ? FieldWalk::Character
+             : f.place == EditPlace::Technique ? FieldWalk::Technique
+             : f.place == EditPlace::Scenario  ? FieldWalk::Scenario
+                                               : FieldWalk::General;
   }
   return fields;
 }

@@ -32,11 +32,16 @@ enum class EditPlace {
 
 enum class EditValue { Number, NumberOrEmpty, Flag, State };
 
+// The walk that loads and stores a field: the shown character's, a technique
+// category's, a scenario entry's, or the save-wide one.
+enum class FieldWalk { Character, Technique, Scenario, General };
+
 struct CatalogueField {
   std::string key;
   std::string caption;       // what the window calls it, with its character or category
   EditPlace place;
   EditValue value;
+  FieldWalk walk = FieldWalk::General;
   std::int64_t maximum = 0;  // Number, NumberOrEmpty: the range is 0..maximum
   int character = -1;        // the character whose grids hold it, -1 for none
   int index = 0;

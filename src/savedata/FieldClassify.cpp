@@ -13,7 +13,7 @@ bool Within(int x, int low, int high) { return x >= low && x <= high; }
 
 FieldClass ClassifyAbsolute(int o) {
   if (o == kMainPartyCountOffset) return FieldClass::MainPartyCount;
-  if (o == kProtagonistOffset || o == kChipsOffset) return FieldClass::HeaderNumber;
+  if (NumberBoxAt(o) >= 0) return FieldClass::HeaderNumber;
   if (Within(o, kPartyStart, kPartyStart + kPartySlots - 1)) return FieldClass::PartyMember;
   if (Within(o, kPossessionsStart, kPossessionsLast)) {
     return (o - kPossessionsStart) % 2 == 0 ? FieldClass::ItemCode : FieldClass::ItemCount;

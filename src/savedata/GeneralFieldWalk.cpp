@@ -1,26 +1,41 @@
 // The save-wide fields: party, possessions, protagonist, play time, roles, chips.
 
+#include <map>
+
+#include "savedata/FieldCatalogue.h"
 #include "savedata/SaveLayout.h"
 #include "savedata/WalkTables.h"
 #include "savedata/Walks.h"
 
 namespace zovek {
 
-std::vector<FieldRef> GeneralFieldRefs(WalkMode mode) {
-  std::vector<FieldRef> refs;
-  refs.reserve(4 + kPartySlots + 2 * kPossessionSlots + kRoleBytes);
-  if (mode == kStore) refs.push_back(MakeFieldRef(kMainPartyCountOffset, 1, 1));  // never shown
-  refs.push_back(MakeFieldRef(kProtagonistOffset, 1, kProtagonistBox));
-  for (int slot = 0; slot < kPartySlots; ++slot) refs.push_back(MakeFieldRef(kPartyStart + slot, 1, slot));
-  for (int slot = 1; slot <= kPossessionSlots; ++slot) {
-    const int code = PossessionCodeByte(slot);
-    refs.push_back(MakeFieldRef(code, 1, slot));
-    refs.push_back(MakeFieldRef(code + 1, 1, slot));
+namespace {
+
+// The catalogue's save-wide fields by their first byte, the order the walk
+// goes in; fields that share bytes (a role group, the play time) share a
+// walk field. The main party's count is written from the main slots on
+// store and never shown.
+std::vector<FieldRef> RefsOf(WalkMode mode) {
+  std::map<int, FieldRef> refs;
+  if (mode == kStore) refs.emplace(kMainPartyCountOffset, MakeFieldRef(kMainPartyCountOffset, 1, 1));
+  for (const CatalogueField& f : FieldCatalogue()) {
+    if (f.walk != FieldWalk::General || f.bytes.empty()) continue;
+    const int first = f.bytes.front();
+    const int slot = f.place == EditPlace::Cell ? f.row : f.place == EditPlace::Role ? first - kRoleBytesStart : f.index;
+    // The play time is read as three bytes and the rule of the fourth.
+    refs.emplace(first, first == kPlayTimeOffset ? MakeFieldRef(first, mode == kStore ? 4 : 3, 1)
+                                                 : MakeFieldRef(first, static_cast<int>(f.bytes.size()), slot));
   }
-  refs.push_back(MakeFieldRef(kPlayTimeOffset, mode == kStore ? 4 : 3, 1));  // hours and minutes
-  for (int group = 0; group < kRoleBytes; ++group) refs.push_back(MakeFieldRef(kRoleBytesStart + group, 1, group));
-  refs.push_back(MakeFieldRef(kChipsOffset, kChipsWidth, kChipsBox));
-  return refs;
+  std::vector<FieldRef> list;
+  for (const auto& [first, ref] : refs) list.push_back(ref);
+  return list;
+}
+
+}  // namespace
+
+std::vector<FieldRef> GeneralFieldRefs(WalkMode mode) {
+  static const std::vector<FieldRef> load = RefsOf(kLoad), store = RefsOf(kStore);
+  return mode == kStore ? store : load;
 }
 
 void GeneralFieldWalk(FieldContext& ctx, WalkMode mode) {

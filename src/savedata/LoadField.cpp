@@ -44,7 +44,7 @@ void LoadField(FieldContext& ctx, FieldRef ref) {
       return;
     case FieldClass::HeaderNumber: {
       std::int64_t v = ReadNumber(buffer, o, w);
-      if (o == kChipsOffset) v = std::min<std::int64_t>(v, kShownMaximum);
+      v = std::min(v, kValueBoxes.at(static_cast<std::size_t>(s)).maximum);
       view.SetValueText(s, Decimal(v));
       return;
     }

@@ -22,7 +22,6 @@ namespace zovek {
 // Fgrid(0) 25 x 2, Fgrid(1) 7 x 4, Fgrid(2) 65 x 4 (row 0 and column 0 headers).
 inline constexpr std::array<int, 3> kGridRows{kCharacterRows + 1, kEquipmentSlots + 1, kPossessionSlots + 1};
 inline constexpr std::array<int, 3> kGridCols{2, 4, 4};
-inline constexpr int kValueBoxCount = static_cast<int>(kValueBoxes.size());  // txtValue(0..4)
 inline constexpr int kPartyBoxes = kPartySlots;                                // txtParty, lblValue(0..7)
 inline constexpr int kScenarioOptions = static_cast<int>(kScenarioOptionNames.size());  // optEvt(0..3)
 inline constexpr int kRoleListEntries = kRoleEntries;                          // lstRoll

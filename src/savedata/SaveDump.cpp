@@ -134,16 +134,14 @@ SaveDump DecodeSave(const SaveBuffer& saved) {
   for (int c = 0; c < kTechniqueCategories; ++c) {
     view.SetTechniqueRowCount(kTechniqueRowCounts.at(static_cast<std::size_t>(c)));
     TechniqueWalk(buffer, view, c, kLoad);
-    take([c](const CatalogueField& f) { return f.place == EditPlace::Technique && f.index == c; });
+    take([c](const CatalogueField& f) { return f.walk == FieldWalk::Technique && f.index == c; });
   }
   for (int e = 0; e < kScenarioEntries; ++e) {
     ScenarioEntryWalk(ctx, e, kLoad);
-    take([e](const CatalogueField& f) { return f.place == EditPlace::Scenario && f.index == e; });
+    take([e](const CatalogueField& f) { return f.walk == FieldWalk::Scenario && f.index == e; });
   }
   GeneralFieldWalk(ctx, kLoad);
-  take([](const CatalogueField& f) {
-    return f.character < 0 && f.place != EditPlace::Technique && f.place != EditPlace::Scenario;
-  });
+  take([](const CatalogueField& f) { return f.walk == FieldWalk::General; });
   return dump;
 }
 

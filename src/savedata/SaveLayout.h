@@ -180,15 +180,36 @@ inline constexpr std::string_view kTechniqueCaption = "技・術の極意修得"
 inline constexpr std::string_view kScenarioCaption = "シナリオ設定";
 inline constexpr std::string_view kRoleCaption = "ロール取得";
 
-// txtValue(0..4): the window's label before each box, exactly as shown, and
-// the largest number the box takes. Box 0 is never filled from the save; 3
-// and 4 are the hours and minutes of the play time, "時間 :" before both.
+inline constexpr int kChipsWidth = 3;
+
+// txtValue(0..): the dump's key of each box, the window's label before it
+// exactly as shown, the largest number it takes and the bytes it is stored
+// in. Box 0 shows the selected character, never the save; 3 and 4 are the
+// hours and minutes of the play time, "時間 :" before both.
 struct ValueBox {
+  std::string_view key;
   std::string_view label;
   std::int64_t maximum;
+  int offset = -1;
+  int width = 0;
 };
-inline constexpr std::array<ValueBox, 5> kValueBoxes{
-    {{"", 255}, {"主人公コード :", 255}, {"チップ : ", kShownMaximum}, {"時間 :", 99}, {"：", 59}}};
+inline constexpr std::array<ValueBox, 5> kValueBoxes{{
+    {"", "", 255},
+    {"protagonist", "主人公コード :", 255, kProtagonistOffset, 1},
+    {"chips", "チップ : ", kShownMaximum, kChipsOffset, kChipsWidth},
+    {"playTime.hours", "時間 :", 99, kPlayTimeOffset, 4},
+    {"playTime.minutes", "：", 59, kPlayTimeOffset, 4},
+}};
+inline constexpr int kValueBoxCount = static_cast<int>(kValueBoxes.size());
+// The box that shows the whole number stored at `offset` (not the play
+// time's, which two boxes share); -1 for none.
+constexpr int NumberBoxAt(int offset) {
+  for (int box = 1; box < kValueBoxCount; ++box) {
+    const ValueBox& b = kValueBoxes[static_cast<std::size_t>(box)];
+    if (b.offset == offset && offset != kPlayTimeOffset) return box;
+  }
+  return -1;
+}
 // The label without the colon and the spaces around it: "チップ".
 constexpr std::string_view ValueBoxCaption(int box) {
   std::string_view label = kValueBoxes.at(static_cast<std::size_t>(box)).label;
@@ -199,7 +220,6 @@ inline constexpr int kProtagonistBox = 1;
 inline constexpr int kChipsBox = 2;
 inline constexpr int kHoursBox = 3;
 inline constexpr int kMinutesBox = 4;
-inline constexpr int kChipsWidth = 3;
 
 // ---- the scenario states: optEvt(0..3) ----
 

@@ -95,7 +95,7 @@ void FrmMain::ConnectEditing() {
     box->setCursorPosition(0);
     box->selectAll();
   };
-  for (int i = 0; i < 5; ++i) {
+  for (int i = 0; i < std::ssize(txtValue); ++i) {
     connect(txtValue[i], &QLineEdit::textChanged, this, [this, i] { ValueBoxChanged(i); });
     connect(txtValue[i], &TextBox::doubleClicked, this, [box = txtValue[i], selectWhole] { selectWhole(box); });
   }

@@ -21,6 +21,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include <QMainWindow>
 
@@ -177,10 +178,10 @@ class FrmMain : public QMainWindow, public EditorView {
   TabControl* SSTab = nullptr;
   std::array<FlexGrid*, 3> Fgrid{};
   TextBox* txtFlex = nullptr;
-  std::array<TextBox*, 5> txtValue{};
+  std::vector<TextBox*> txtValue;  // as many as the core's table of value boxes
   std::array<TextBox*, 8> txtParty{};
   std::array<QLabel*, 8> lblValue{};
-  std::array<QLabel*, 5> lblItm{};  // there is no lblItm(2)
+  std::vector<QLabel*> lblItm;  // there is no lblItm(2)
   QLabel* lblChara = nullptr;
   std::array<QGroupBox*, 6> Frame{};
   QComboBox* cmbChara = nullptr;

@@ -102,6 +102,8 @@ void AddCheckableEntries(QListWidget* list, const std::vector<std::string>& capt
 }  // namespace
 
 void FrmMain::BuildLayout() {
+  txtValue.resize(kValueBoxes.size());
+  lblItm.resize(kValueBoxes.size());  // lblItm(2) stays unused
   auto* client = new QWidget(this);
   client->setObjectName(QStringLiteral("client"));
   client->setFixedSize(TwipsToPixels(kClientWidthTwips), TwipsToPixels(kClientHeightTwips));

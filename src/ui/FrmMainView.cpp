@@ -47,10 +47,10 @@ void FrmMain::SetCellText(int grid, int row, int col, const std::string& text) {
   }
 }
 
-std::string FrmMain::ValueText(int i) const { return i >= 0 && i < 5 ? Utf8(txtValue[i]->text()) : std::string(); }
+std::string FrmMain::ValueText(int i) const { return i >= 0 && i < std::ssize(txtValue) ? Utf8(txtValue[i]->text()) : std::string(); }
 
 void FrmMain::SetValueText(int i, const std::string& text) {
-  if (i >= 0 && i < 5) {
+  if (i >= 0 && i < std::ssize(txtValue)) {
     txtValue[i]->setText(FromUtf8(text));
   }
 }
