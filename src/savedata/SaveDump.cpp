@@ -17,11 +17,11 @@ namespace {
 std::int64_t Byte(const SaveBuffer& buffer, int index) { return ReadNumber(buffer, index, 1); }
 
 // Whether a number's bytes hold more than the window shows (CR, chips):
-// then the stored number stands beside the shown one.
+// then the stored number stands beside the shown one. The play time's two
+// boxes share four bytes and have their sixtieths beside instead.
 bool MayBeClamped(const CatalogueField& f) {
-  return f.value == EditValue::Number && f.bytes.size() < 4 && f.place != EditPlace::ValueBox
-             ? f.maximum < (std::int64_t{1} << (8 * f.bytes.size())) - 1
-             : f.place == EditPlace::ValueBox && f.index == kChipsBox;
+  return f.value == EditValue::Number && !f.bytes.empty() && f.bytes.size() < 4 &&
+         f.maximum < (std::int64_t{1} << (8 * f.bytes.size())) - 1;
 }
 
 // What stands beside field `f`, taken from the view right after its walk.
