@@ -1,30 +1,14 @@
 #include "cli/JsonDuplicateKeys.h"
 
 #include <algorithm>
-#include <cstdint>
 #include <set>
+
+#include <QJsonArray>
+#include <QJsonDocument>
 
 namespace zovek::cli {
 
 namespace {
-
-void AppendUtf8(std::string& text, std::uint32_t code) {
-  if (code < 0x80) {
-    text += static_cast<char>(code);
-  } else if (code < 0x800) {
-    text += static_cast<char>(0xC0 | (code >> 6));
-    text += static_cast<char>(0x80 | (code & 0x3F));
-  } else if (code < 0x10000) {
-    text += static_cast<char>(0xE0 | (code >> 12));
-    text += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    text += static_cast<char>(0x80 | (code & 0x3F));
-  } else {
-    text += static_cast<char>(0xF0 | (code >> 18));
-    text += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-    text += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    text += static_cast<char>(0x80 | (code & 0x3F));
-  }
-}
 
 // Recursive descent over valid JSON; Qt's parser has already bounded the depth.
 class Scan {
@@ -40,7 +24,7 @@ class Scan {
     if (c == '{') return Object(path);
     if (c == '[') return Array(path);
     if (c == '"') {
-      (void)String();
+      (void)StringToken();
       return true;
     }
     const qsizetype start = at_;
@@ -58,7 +42,7 @@ class Scan {
  private:
   bool Object(const std::string& path) {
     ++at_;
-    std::set<std::string> keys;
+    std::set<QString> keys;
     SkipSpace();
     if (Peek() == '}') {
       ++at_;
@@ -66,8 +50,8 @@ class Scan {
     }
     for (;;) {
       SkipSpace();
-      const std::string key = String();
-      const std::string inner = path.empty() ? key : path + "." + key;
+      const QString key = Key();
+      const std::string inner = path.empty() ? key.toStdString() : path + "." + key.toStdString();
       if (!keys.insert(key).second) {
         duplicate = inner;
         return false;
@@ -100,52 +84,17 @@ class Scan {
     return true;
   }
 
-  // The string at the current '"', decoded, so that "chips" and "\u0063hips"
-  // are the one key they are to Qt.
-  std::string String() {
-    std::string text;
-    ++at_;
-    while (at_ < json_.size() && json_[at_] != '"') {
-      const char c = json_[at_++];
-      if (c != '\\') {
-        text += c;
-        continue;
-      }
-      const char escaped = Peek();
-      ++at_;
-      switch (escaped) {
-        case 'b': text += '\b'; break;
-        case 'f': text += '\f'; break;
-        case 'n': text += '\n'; break;
-        case 'r': text += '\r'; break;
-        case 't': text += '\t'; break;
-        case 'u': AppendUtf8(text, CodePoint()); break;
-        default: text += escaped; break;  // '"', '\\', '/'
-      }
-    }
+  // Past the string at the current '"': its text, the quotes included.
+  QByteArray StringToken() {
+    const qsizetype start = at_++;
+    while (at_ < json_.size() && json_[at_] != '"') at_ += json_[at_] == '\\' ? 2 : 1;
     ++at_;  // the closing '"'
-    return text;
+    return json_.mid(start, at_ - start);
   }
 
-  // After "\u": the code point, a surrogate pair's two escapes joined.
-  std::uint32_t CodePoint() {
-    const std::uint32_t high = Hex4();
-    if (high >= 0xD800 && high < 0xDC00 && json_.mid(at_, 2) == "\\u") {
-      const qsizetype pair = at_;
-      at_ += 2;
-      const std::uint32_t low = Hex4();
-      if (low >= 0xDC00 && low < 0xE000) return 0x10000 + ((high - 0xD800) << 10) + (low - 0xDC00);
-      at_ = pair;  // a lone surrogate: the next escape stands for itself
-    }
-    return high;
-  }
-
-  std::uint32_t Hex4() {
-    bool ok = false;
-    const std::uint32_t value = json_.mid(at_, 4).toUInt(&ok, 16);
-    at_ += 4;
-    return ok ? value : 0;
-  }
+  // A key, decoded by Qt itself, so that "chips" and "\u0063hips" are the one
+  // key they are to Qt.
+  QString Key() { return QJsonDocument::fromJson("[" + StringToken() + "]").array().at(0).toString(); }
 
   // JSON's integer without a sign: 0, or digits that do not begin with 0.
   static bool IsInteger(const QByteArray& literal) {
