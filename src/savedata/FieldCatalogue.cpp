@@ -166,6 +166,17 @@ const std::vector<CatalogueField>& FieldCatalogue() {
   return fields;
 }
 
+const std::vector<CatalogueField>& StoredOnlyFields() {
+  static const std::vector<CatalogueField> fields = [] {
+    CatalogueField count = Field("party.mainCount", std::string(kMainPartyCaption), EditPlace::StoredOnly,
+                                 EditValue::Number, {kMainPartyCountOffset});
+    count.maximum = kMainPartySlots;
+    count.index = 1;  // the slot the walk has always handed it over in
+    return std::vector<CatalogueField>{count};
+  }();
+  return fields;
+}
+
 const CatalogueField* FindField(std::string_view key) {
   static const std::map<std::string, const CatalogueField*, std::less<>> byKey = [] {
     std::map<std::string, const CatalogueField*, std::less<>> map;
@@ -257,6 +268,7 @@ std::string ShownValue(const CatalogueField& field, const EditorView& view) {
       return std::string(kScenarioOptionNames.at(static_cast<std::size_t>(option < 0 ? 0 : option)).key);
     }
     case EditPlace::Role: return FlagText(view.RoleChecked(field.index));
+    case EditPlace::StoredOnly: break;
   }
   return "";
 }
@@ -292,6 +304,8 @@ void EnterValue(const CatalogueField& field, EditorView& view, const std::string
       return;
     case EditPlace::Role:
       view.SetRoleChecked(field.index, on);
+      return;
+    case EditPlace::StoredOnly:
       return;
   }
 }

@@ -28,6 +28,7 @@ enum class EditPlace {
   Technique,  // lstWaza row `row` of category `index`
   Scenario,   // the option of lstEvt entry `index`
   Role,       // lstRoll entry `index`
+  StoredOnly, // written by its walk from other fields, never shown or entered
 };
 
 enum class EditValue { Number, NumberOrEmpty, Flag, State };
@@ -53,6 +54,9 @@ struct CatalogueField {
 // the possessions, the characters, the techniques, the scenarios, the roles.
 const std::vector<CatalogueField>& FieldCatalogue();
 const CatalogueField* FindField(std::string_view key);
+// The fields a store walk writes that no one edits, and that no key names:
+// the main party's count, made from the four main slots.
+const std::vector<CatalogueField>& StoredOnlyFields();
 
 // The key of the object a field's key sits in: "characters[3]" for
 // "characters[3].hp", "" for "chips".

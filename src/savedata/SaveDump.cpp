@@ -73,6 +73,7 @@ std::vector<DumpMember> Beside(const CatalogueField& f, const SaveBuffer& buffer
       }
       break;
     case EditPlace::Aptitude:
+    case EditPlace::StoredOnly:
       break;
     case EditPlace::Technique: {
       const TechniqueBit flag = TechniqueFlag(f.index, f.row);
