@@ -32,11 +32,6 @@ int FileLength(const fs::path& path, std::uint64_t& length) {
   return 0;
 }
 
-bool FileExists(const fs::path& path) {
-  std::error_code ec;
-  return fs::exists(path, ec);
-}
-
 bool IsReadOnly(const fs::path& path) {
   std::error_code ec;
   const fs::file_status status = fs::status(path, ec);
@@ -44,6 +39,11 @@ bool IsReadOnly(const fs::path& path) {
     return false;
   }
   return (status.permissions() & kAnyWrite) == fs::perms::none;
+}
+
+bool SameFile(const fs::path& a, const fs::path& b) {
+  std::error_code ec;
+  return fs::equivalent(a, b, ec) && !ec;
 }
 
 int ClearReadOnly(const fs::path& path) {

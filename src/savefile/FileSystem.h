@@ -17,8 +17,9 @@
 namespace zovek {
 
 int FileLength(const std::filesystem::path& path, std::uint64_t& length);
-bool FileExists(const std::filesystem::path& path);
 bool IsReadOnly(const std::filesystem::path& path);
+// Whether both paths lead to one existing file; false when either cannot be looked at.
+bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b);
 int ClearReadOnly(const std::filesystem::path& path);
 
 // Reads exactly out.size() bytes from the given position; a file that ends

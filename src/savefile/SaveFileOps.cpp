@@ -19,11 +19,6 @@ OpenOutcome Failed(OpenOutcome outcome, int error) {
   return outcome;
 }
 
-bool SameFile(const fs::path& a, const fs::path& b) {
-  std::error_code ec;
-  return fs::equivalent(a, b, ec) && !ec;
-}
-
 // True when `chosen` leads to the working copy's own name, directly or through
 // a symbolic link: the user has opened the working copy itself. So is the same
 // file under another spelling of its one name (letter case, a short name on
@@ -101,10 +96,6 @@ int ReadDataRegion(const fs::path& path, std::uint64_t offset, SaveBuffer& buffe
   }
   buffer = staging;
   return 0;
-}
-
-int WriteDataRegion(const fs::path& path, std::uint64_t offset, const SaveBuffer& buffer) {
-  return WriteBytesInPlace(path, offset, buffer);
 }
 
 int DeleteWorkingCopy(const fs::path& workingCopy) {

@@ -47,9 +47,9 @@ OpenOutcome OpenSaveFile(const std::filesystem::path& chosen, const std::filesys
 OpenOutcome OpenReadFile(const SaveFileContents& read, const std::filesystem::path& workingCopy,
                          SaveBuffer& buffer);
 
-// Reads or writes the 7808-byte region at `offset` of `path`.
+// Reads the 7808-byte region at `offset` of `path`; a failed read leaves
+// `buffer` as it was. (A save switch writes the region with WriteBytesInPlace.)
 int ReadDataRegion(const std::filesystem::path& path, std::uint64_t offset, SaveBuffer& buffer);
-int WriteDataRegion(const std::filesystem::path& path, std::uint64_t offset, const SaveBuffer& buffer);
 
 // Close-down: removes the working copy's name if something stands there (a
 // link goes, never what it leads to); a folder there is EISDIR and stays.

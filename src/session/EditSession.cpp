@@ -7,6 +7,7 @@
 #include "savedata/SaveLayout.h"
 #include "savedata/Walks.h"
 #include "savefile/Checksum.h"
+#include "savefile/FileSystem.h"
 #include "savefile/SaveFileOps.h"
 #include "savefile/SaveWrite.h"
 
@@ -197,7 +198,7 @@ SessionOutcome EditSession::SwitchSave(int s) {
   const auto regionOf = [this](std::int16_t save) {
     return DataRegionOffset(kCardImage, state_.SlotTable, save, state_.Container->start);
   };
-  if (const int error = WriteDataRegion(state_.WorkingCopyPath, regionOf(left), buffer_); error != 0) {
+  if (const int error = WriteBytesInPlace(state_.WorkingCopyPath, regionOf(left), buffer_); error != 0) {
     MarkOnly(left);
     return Outcome(SessionStatus::WriteError, error);
   }
