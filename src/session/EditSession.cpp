@@ -32,6 +32,17 @@ SessionOutcome Outcome(SessionStatus status = SessionStatus::Done, int error = 0
   return outcome;
 }
 
+// The highest save number for which `has` holds; 0 when none does.
+template <typename Has>
+int LastSave(Has has) {
+  for (int s = kSaveNumbers; s >= 1; --s) {
+    if (has(s)) {
+      return s;
+    }
+  }
+  return 0;
+}
+
 }  // namespace
 
 EditSession::EditSession(EditorView& view, UserDataDirectory data) : view_(view), data_(std::move(data)) {
@@ -214,13 +225,7 @@ SessionOutcome EditSession::SwitchSave(int s) {
 }
 
 int EditSession::SaveConfirmNumber() const {
-  int last = 0;
-  for (int s = 1; s <= kSaveNumbers; ++s) {
-    if (saveMenu_.checked[static_cast<std::size_t>(s - 1)]) {
-      last = s;
-    }
-  }
-  return last;
+  return LastSave([this](int s) { return saveMenu_.checked[static_cast<std::size_t>(s - 1)]; });
 }
 
 SessionOutcome EditSession::Save() { return WriteSaveFile(true); }
@@ -241,13 +246,7 @@ int EditSession::TargetSaveNumber() const {
     return state_.SelectedSave;
   }
   // A single save keeps SelectedSave as it was; its own number is in the table.
-  int number = 0;
-  for (int s = 1; s <= kSaveNumbers; ++s) {
-    if (state_.SlotTable[s] != 0) {
-      number = s;
-    }
-  }
-  return number;
+  return LastSave([this](int s) { return state_.SlotTable[s] != 0; });
 }
 
 void EditSession::AcceptDiskChange() {
