@@ -88,16 +88,6 @@ OpenOutcome OpenReadFile(const SaveFileContents& read, const fs::path& workingCo
   return outcome;
 }
 
-int ReadDataRegion(const fs::path& path, std::uint64_t offset, SaveBuffer& buffer) {
-  // Staged so that a failed read never leaves part of another save in the buffer.
-  SaveBuffer staging{};
-  if (const int error = ReadBytesAt(path, offset, staging); error != 0) {
-    return error;
-  }
-  buffer = staging;
-  return 0;
-}
-
 int DeleteWorkingCopy(const fs::path& workingCopy) {
   // Only the name goes: a link there is removed, never what it leads to.
   const int error = RemoveName(workingCopy);

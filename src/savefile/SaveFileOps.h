@@ -1,6 +1,7 @@
 #pragma once
-// The file side of opening and switching saves (the save's write is
-// SaveWrite.h). The edit session keeps the state (FileKind, SlotTable,
+// The file side of opening a save and of the close-down (the save's write is
+// SaveWrite.h; a save switch reads and writes the working copy with
+// FileSystem.h). The edit session keeps the state (FileKind, SlotTable,
 // SelectedSave, paths) and calls these in the order its commands require; each
 // returns 0 or an error number.
 
@@ -46,10 +47,6 @@ OpenOutcome OpenSaveFile(const std::filesystem::path& chosen, const std::filesys
 // working copy itself, when chosen, is kept), the selected save goes to `buffer`.
 OpenOutcome OpenReadFile(const SaveFileContents& read, const std::filesystem::path& workingCopy,
                          SaveBuffer& buffer);
-
-// Reads the 7808-byte region at `offset` of `path`; a failed read leaves
-// `buffer` as it was. (A save switch writes the region with WriteBytesInPlace.)
-int ReadDataRegion(const std::filesystem::path& path, std::uint64_t offset, SaveBuffer& buffer);
 
 // Close-down: removes the working copy's name if something stands there (a
 // link goes, never what it leads to); a folder there is EISDIR and stays.

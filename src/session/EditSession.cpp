@@ -215,10 +215,12 @@ SessionOutcome EditSession::SwitchSave(int s) {
   }
   // The read is staged: when it fails, the buffer still holds the save left.
   const auto next = static_cast<std::int16_t>(s);
-  if (const int error = ReadDataRegion(state_.WorkingCopyPath, regionOf(next), buffer_); error != 0) {
+  SaveBuffer staged{};
+  if (const int error = ReadBytesAt(state_.WorkingCopyPath, regionOf(next), staged); error != 0) {
     MarkOnly(left);
     return Outcome(SessionStatus::ReadError, error);
   }
+  buffer_ = staged;
   state_.SelectedSave = next;
   RunWalks(kLoad);
   return Outcome();

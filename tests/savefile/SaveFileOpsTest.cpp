@@ -288,14 +288,6 @@ TEST_F(SaveFileOps, NothingStandingAtAWorkingCopyOrBackupNameIsFollowed) {
   if (linksMade == 0) GTEST_SKIP() << "no links of either kind here; only leftovers and folders were tried";
 }
 
-TEST_F(SaveFileOps, FailedReadLeavesTheBufferAsItWas) {
-  WriteWholeFile(dir / "short", Bytes(8000, 1));
-  EXPECT_EQ(ReadDataRegion(dir / "short", 512, buffer), kErrShortRead);
-  EXPECT_EQ(ReadDataRegion(dir / "short", 193, buffer), kErrShortRead);
-  EXPECT_EQ(ReadDataRegion(dir / "gone", 512, buffer), kNoEntry);
-  EXPECT_EQ(buffer, Filled(0xAB));
-}
-
 TEST_F(SaveFileOps, SwitchingWritesTheLeftSaveIntoTheWorkingCopyOnly) {
   CardImage card(5);
   card.Frame(3, "ZOVEK", '2').Frame(7, "ZOVEK", '6');
@@ -306,9 +298,9 @@ TEST_F(SaveFileOps, SwitchingWritesTheLeftSaveIntoTheWorkingCopyOnly) {
   buffer[10] ^= 0xFF;
   const SaveBuffer edited = buffer;
   ASSERT_EQ(WriteBytesInPlace(working, CardImage::RegionOffset(3), buffer), 0);
-  ASSERT_EQ(ReadDataRegion(working, CardImage::RegionOffset(7), buffer), 0);
+  ASSERT_EQ(ReadBytesAt(working, CardImage::RegionOffset(7), buffer), 0);
   EXPECT_EQ(buffer, Slice(original, CardImage::RegionOffset(7)));
-  ASSERT_EQ(ReadDataRegion(working, CardImage::RegionOffset(3), buffer), 0);
+  ASSERT_EQ(ReadBytesAt(working, CardImage::RegionOffset(3), buffer), 0);
   EXPECT_EQ(buffer, edited) << "the edits of the save left are kept";
 
   const auto changed = Differences(original, ReadWholeFile(working));
