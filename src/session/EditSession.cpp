@@ -90,31 +90,27 @@ SessionOutcome EditSession::Open(const fs::path& chosen) {
   state_.ChosenPath = chosen;
   state_.WorkingCopyPath = WorkingCopyFor(chosen);
 
-  const OpenOutcome opened = OpenSaveFile(state_.ChosenPath, state_.WorkingCopyPath, state_.SelectedSave, buffer_);
-  SessionOutcome refused;
-  if (!TakeOpened(opened, refused)) {
-    return refused;
+  if (const auto refused = TakeOpened(
+          OpenSaveFile(state_.ChosenPath, state_.WorkingCopyPath, state_.SelectedSave, buffer_))) {
+    return *refused;
   }
   RunWalks(kLoad);
   return Outcome();
 }
 
-bool EditSession::TakeOpened(const OpenOutcome& opened, SessionOutcome& refused) {
+std::optional<SessionOutcome> EditSession::TakeOpened(const OpenOutcome& opened) {
   switch (opened.status) {
     case OpenStatus::Unsupported:
-      refused = Refused(SessionStatus::Unsupported, 0);
-      return false;
+      return Refused(SessionStatus::Unsupported, 0);
     case OpenStatus::NoGameSave:
       // The scan has taken every save item's mark and enabled state; the marks
       // go with the reset, the enabled states stay.
       saveMenu_ = opened.scan.menu;
-      refused = Refused(SessionStatus::NoGameSave, 0);
-      return false;
+      return Refused(SessionStatus::NoGameSave, 0);
     case OpenStatus::ReadError:
       // A save must never write a buffer that was not read whole from the file
       // now named as the one opened.
-      refused = Refused(SessionStatus::ReadError, opened.error);
-      return false;
+      return Refused(SessionStatus::ReadError, opened.error);
     case OpenStatus::Loaded:
       break;
   }
@@ -126,7 +122,7 @@ bool EditSession::TakeOpened(const OpenOutcome& opened, SessionOutcome& refused)
   saveMenu_ = opened.scan.menu;
   onDisk_ = opened.regions;
   changedOnDisk_.reset();
-  return true;
+  return std::nullopt;
 }
 
 SessionOutcome EditSession::OpenWithoutCopy(const SaveFileContents& read, int saveNumber) {
@@ -135,10 +131,8 @@ SessionOutcome EditSession::OpenWithoutCopy(const SaveFileContents& read, int sa
   }
   state_.ChosenPath = read.report.path;
   state_.WorkingCopyPath.clear();
-  const OpenOutcome opened = OpenReadFile(read, {}, buffer_);
-  SessionOutcome refused;
-  if (!TakeOpened(opened, refused)) {
-    return refused;
+  if (const auto refused = TakeOpened(OpenReadFile(read, {}, buffer_))) {
+    return *refused;
   }
   if (saveNumber != 0 && (saveNumber < 1 || saveNumber > kSaveNumbers || state_.SlotTable[saveNumber] == 0)) {
     return Refused(SessionStatus::NoGameSave, 0);
