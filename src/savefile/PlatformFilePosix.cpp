@@ -50,6 +50,21 @@ int WriteAll(int fd, std::uint64_t offset, std::span<const std::uint8_t> bytes) 
   });
 }
 
+// Writes the bytes (unless `error` already refused the write), puts them on
+// disk and closes the file; the first error is the result.
+int WriteFlushClose(int fd, std::uint64_t offset, std::span<const std::uint8_t> bytes, int error = 0) {
+  if (error == 0) {
+    error = WriteAll(fd, offset, bytes);
+  }
+  if (error == 0 && ::fsync(fd) != 0) {
+    error = errno;
+  }
+  if (::close(fd) != 0 && error == 0) {
+    error = errno;
+  }
+  return error;
+}
+
 }  // namespace
 
 int ReadRegularFileStart(const std::filesystem::path& path, std::size_t limit, std::vector<std::uint8_t>& out,
@@ -102,17 +117,7 @@ int WriteBytesInPlace(const std::filesystem::path& path, std::uint64_t offset, s
              bytes.size() > static_cast<std::uint64_t>(info.st_size) - offset) {
     error = kErrFileChanged;  // writing would extend the file, so it is not the file we opened
   }
-
-  if (error == 0) {
-    error = WriteAll(fd, offset, bytes);
-  }
-  if (error == 0 && ::fsync(fd) != 0) {
-    error = errno;
-  }
-  if (::close(fd) != 0 && error == 0) {
-    error = errno;
-  }
-  return error;
+  return WriteFlushClose(fd, offset, bytes, error);
 }
 
 int WriteNewFile(const std::filesystem::path& path, std::span<const std::uint8_t> bytes) {
@@ -123,14 +128,7 @@ int WriteNewFile(const std::filesystem::path& path, std::span<const std::uint8_t
   if (fd < 0) {
     return errno;
   }
-  int error = WriteAll(fd, 0, bytes);
-  if (error == 0 && ::fsync(fd) != 0) {
-    error = errno;
-  }
-  if (::close(fd) != 0 && error == 0) {
-    error = errno;
-  }
-  if (error != 0) {
+  if (const int error = WriteFlushClose(fd, 0, bytes); error != 0) {
     ::unlink(path.c_str());
     return error;
   }
