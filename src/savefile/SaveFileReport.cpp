@@ -151,13 +151,13 @@ static std::string AcceptedLengthsText() {
 }
 
 std::string ErrorText(int error) {
+  const std::string number = " (" + std::to_string(error) + ")";
   switch (error) {
-    case kErrShortRead: return "the file ended before the bytes to be read (" + std::to_string(error) + ")";
-    case kErrFileChanged: return "the file changed while it was read (" + std::to_string(error) + ")";
-    case kErrSignedForm: return "a signed form, read-only (" + std::to_string(error) + ")";
-    case kErrFileLocked:
-      return "another zovek program is writing this file (" + std::to_string(error) + ")";
-    default: return std::system_category().message(error) + " (" + std::to_string(error) + ")";
+    case kErrShortRead: return "the file ended before the bytes to be read" + number;
+    case kErrFileChanged: return "the file changed while it was read" + number;
+    case kErrSignedForm: return "a signed form, read-only" + number;
+    case kErrFileLocked: return "another zovek program is writing this file" + number;
+    default: return std::system_category().message(error) + number;
   }
 }
 
