@@ -13,8 +13,8 @@ namespace {
 
 constexpr int kNoSuchFile = static_cast<int>(std::errc::no_such_file_or_directory);
 
-OpenOutcome Failed(OpenOutcome outcome, int error) {
-  outcome.status = OpenStatus::ReadError;
+OpenOutcome Ended(OpenOutcome outcome, OpenStatus status, int error = 0) {
+  outcome.status = status;
   outcome.error = error;
   return outcome;
 }
@@ -60,23 +60,21 @@ OpenOutcome OpenReadFile(const SaveFileContents& read, const fs::path& workingCo
   OpenOutcome outcome;
   outcome.container = report.container;
   if (report.problem == FileProblem::CannotRead) {
-    return Failed(outcome, report.error);
+    return Ended(outcome, OpenStatus::ReadError, report.error);
   }
   if (report.problem == FileProblem::Unsupported) {
-    outcome.status = OpenStatus::Unsupported;
-    return outcome;
+    return Ended(outcome, OpenStatus::Unsupported);
   }
   if (outcome.kind() == kCardImage && !workingCopy.empty()) {
     if (const int error = MakeWorkingCopy(report.path, read.bytes, workingCopy); error != 0) {
-      return Failed(outcome, error);
+      return Ended(outcome, OpenStatus::ReadError, error);
     }
   }
   const auto header = static_cast<std::ptrdiff_t>(outcome.container->guardedHeader);
   outcome.containerHeader.assign(read.bytes.begin(), read.bytes.begin() + header);
   outcome.scan = read.scan;
   if (report.problem == FileProblem::NoGameSave) {
-    outcome.status = OpenStatus::NoGameSave;
-    return outcome;
+    return Ended(outcome, OpenStatus::NoGameSave);
   }
   // Every save's region as the file holds it now: the write guard compares
   // the save it writes with this, whichever save that is by then.
