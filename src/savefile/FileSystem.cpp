@@ -52,9 +52,13 @@ int ClearReadOnly(const fs::path& path) {
   return ec.value();
 }
 
+int RemoveNameIfAny(const fs::path& path) {
+  const int error = RemoveName(path);
+  return error == static_cast<int>(std::errc::no_such_file_or_directory) ? 0 : error;
+}
+
 int ReplaceWithNewFile(const fs::path& path, std::span<const std::uint8_t> bytes) {
-  constexpr int kNothingThere = static_cast<int>(std::errc::no_such_file_or_directory);
-  if (const int error = RemoveName(path); error != 0 && error != kNothingThere) {
+  if (const int error = RemoveNameIfAny(path); error != 0) {
     return error;
   }
   return WriteNewFile(path, bytes);

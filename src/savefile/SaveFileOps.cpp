@@ -11,8 +11,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int kNoSuchFile = static_cast<int>(std::errc::no_such_file_or_directory);
-
 OpenOutcome Ended(OpenOutcome outcome, OpenStatus status, int error = 0) {
   outcome.status = status;
   outcome.error = error;
@@ -84,12 +82,6 @@ OpenOutcome OpenReadFile(const SaveFileContents& read, const fs::path& workingCo
   buffer = outcome.regions.at(report.selectedSave);
   outcome.status = OpenStatus::Loaded;
   return outcome;
-}
-
-int DeleteWorkingCopy(const fs::path& workingCopy) {
-  // Only the name goes: a link there is removed, never what it leads to.
-  const int error = RemoveName(workingCopy);
-  return error == kNoSuchFile ? 0 : error;
 }
 
 }  // namespace zovek

@@ -393,7 +393,7 @@ void EditSession::CloseDown() {
   }
   for (const fs::path& copy : workingCopies_) {
     if (!openedFiles_.contains(Resolved(copy))) {
-      (void)DeleteWorkingCopy(copy);
+      (void)RemoveNameIfAny(copy);  // only the name goes: a link, never what it leads to
     }
   }
 }

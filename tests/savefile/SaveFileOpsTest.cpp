@@ -247,7 +247,7 @@ TEST_F(SaveFileOps, NothingStandingAtAWorkingCopyOrBackupNameIsFollowed) {
       } else if (step == Step::BackUp) {
         error = testfiles::BackUp(chosen, backups, now);
       } else {
-        error = DeleteWorkingCopy(working);
+        error = RemoveNameIfAny(working);
       }
 
       EXPECT_EQ(ReadWholeFile(outside), notes);
@@ -407,12 +407,12 @@ TEST_F(SaveFileOps, TargetThatNamesNoSaveIsRefusedBeforeAnyByteChanges) {
   EXPECT_FALSE(fs::exists(backups));
 }
 
-TEST_F(SaveFileOps, DeleteWorkingCopyClearsReadOnlyFirst) {
+TEST_F(SaveFileOps, RemovingTheWorkingCopyClearsReadOnlyFirst) {
   WriteWholeFile(working, Bytes(10, 1));
   fs::permissions(working, kReadOnly);
-  EXPECT_EQ(DeleteWorkingCopy(working), 0);
+  EXPECT_EQ(RemoveNameIfAny(working), 0);
   EXPECT_FALSE(fs::exists(working));
-  EXPECT_EQ(DeleteWorkingCopy(working), 0) << "nothing to delete is no error";
+  EXPECT_EQ(RemoveNameIfAny(working), 0) << "nothing to delete is no error";
 }
 
 }  // namespace
