@@ -27,7 +27,6 @@
 #include "savedata/Walks.h"
 #include "savefile/Checksum.h"
 #include "savefile/FileSystem.h"
-#include "savefile/SaveFileOps.h"
 #include "savefile/SaveWrite.h"
 #include "savefile/SaveSlots.h"
 #include "savegen/ByteFiles.h"
@@ -75,7 +74,7 @@ void Cycle(const std::filesystem::path& path, SaveBuffer& buffer, MemoryView& vi
   Check(ReadBytesAt(path, 0, directory), "directory read");
   const ScanResult scan = ScanCardDirectory(directory, s.selectedSave);
   s.selectedSave = scan.selectedSave;
-  Check(ReadDataRegion(path, DataRegionOffset(kind, scan.slots, s.selectedSave), buffer), "region read");
+  Check(ReadBytesAt(path, DataRegionOffset(kind, scan.slots, s.selectedSave), buffer), "region read");
   WalkAndChecksum(buffer, view, s);
   SaveTarget target{path, kind, s.selectedSave, scan.slots[s.selectedSave]};
   target.backupDirectory = backupDirectory;

@@ -147,11 +147,6 @@ void RemoveLeftovers(const fs::path& directory, const fs::path& prefix) {
   for (const fs::path& leftover : leftovers) RemoveName(leftover);  // a folder there stays
 }
 
-bool SameFile(const fs::path& a, const fs::path& b) {
-  std::error_code ec;
-  return fs::equivalent(a, b, ec) && !ec;
-}
-
 }  // namespace
 
 int BackUpBytes(const fs::path& file, std::span<const std::uint8_t> bytes, const fs::path& directory,

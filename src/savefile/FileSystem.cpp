@@ -32,11 +32,6 @@ int FileLength(const fs::path& path, std::uint64_t& length) {
   return 0;
 }
 
-bool FileExists(const fs::path& path) {
-  std::error_code ec;
-  return fs::exists(path, ec);
-}
-
 bool IsReadOnly(const fs::path& path) {
   std::error_code ec;
   const fs::file_status status = fs::status(path, ec);
@@ -46,15 +41,24 @@ bool IsReadOnly(const fs::path& path) {
   return (status.permissions() & kAnyWrite) == fs::perms::none;
 }
 
+bool SameFile(const fs::path& a, const fs::path& b) {
+  std::error_code ec;
+  return fs::equivalent(a, b, ec) && !ec;
+}
+
 int ClearReadOnly(const fs::path& path) {
   std::error_code ec;
   fs::permissions(path, fs::perms::owner_write, fs::perm_options::add, ec);
   return ec.value();
 }
 
+int RemoveNameIfAny(const fs::path& path) {
+  const int error = RemoveName(path);
+  return error == static_cast<int>(std::errc::no_such_file_or_directory) ? 0 : error;
+}
+
 int ReplaceWithNewFile(const fs::path& path, std::span<const std::uint8_t> bytes) {
-  constexpr int kNothingThere = static_cast<int>(std::errc::no_such_file_or_directory);
-  if (const int error = RemoveName(path); error != 0 && error != kNothingThere) {
+  if (const int error = RemoveNameIfAny(path); error != 0) {
     return error;
   }
   return WriteNewFile(path, bytes);

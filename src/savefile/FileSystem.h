@@ -17,8 +17,9 @@
 namespace zovek {
 
 int FileLength(const std::filesystem::path& path, std::uint64_t& length);
-bool FileExists(const std::filesystem::path& path);
 bool IsReadOnly(const std::filesystem::path& path);
+// Whether both paths lead to one existing file; false when either cannot be looked at.
+bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b);
 int ClearReadOnly(const std::filesystem::path& path);
 
 // Reads exactly out.size() bytes from the given position; a file that ends
@@ -69,6 +70,9 @@ void SyncDirectory(const std::filesystem::path& directory);
 // Windows a read-only attribute is cleared first, since deleting needs it, and
 // given back when the file keeps other names.
 int RemoveName(const std::filesystem::path& path);
+// RemoveName where nothing standing at the name is no error (the close-down's
+// removal of a working copy, the first step of ReplaceWithNewFile).
+int RemoveNameIfAny(const std::filesystem::path& path);
 
 // Makes the directory (and its parents) when missing. On POSIX every folder
 // made is 0700, and a directory already there is closed to group and others

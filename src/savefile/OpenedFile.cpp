@@ -33,4 +33,15 @@ int OpenedFile::ReadAll(std::vector<std::uint8_t>& bytes, std::uint64_t limit) c
   return ReadAt(0, bytes);
 }
 
+int OpenedFile::WriteAt(std::uint64_t offset, std::span<const std::uint8_t> bytes) {
+  std::uint64_t length = 0;
+  if (const int error = Length(length); error != 0) {
+    return error;
+  }
+  if (offset > length || bytes.size() > length - offset) {
+    return kErrFileChanged;  // writing would extend the file, so it is not the file we opened
+  }
+  return WriteWithin(offset, bytes);
+}
+
 }  // namespace zovek

@@ -73,6 +73,7 @@ class OpenedFile {
  private:
   static constexpr long long kNoHandle = -1;
   int TryLock();  // one try: 0, kErrFileLocked or an error number
+  int WriteWithin(std::uint64_t offset, std::span<const std::uint8_t> bytes);  // WriteAt once the length is checked
   std::filesystem::path path_;
   long long read_ = kNoHandle;   // a descriptor, or a HANDLE's value
   long long write_ = kNoHandle;

@@ -14,21 +14,13 @@ bool IsLowSurrogate(std::uint32_t unit) { return unit >= 0xDC00u && unit <= 0xDF
 bool IsEscape(std::uint32_t unit) { return unit >= kEscapeBase + 0x80u && unit <= kEscapeBase + 0xFFu; }
 
 void AppendUtf8(std::string& bytes, std::uint32_t code) {
+  // The lead byte says how many bytes follow; each of those carries six bits.
+  constexpr std::uint32_t kLead[] = {0x00u, 0xC0u, 0xE0u, 0xF0u};
+  const int following = code < 0x80u ? 0 : code < 0x800u ? 1 : code < 0x10000u ? 2 : 3;
   const auto put = [&bytes](std::uint32_t byte) { bytes += static_cast<char>(static_cast<std::uint8_t>(byte)); };
-  if (code < 0x80u) {
-    put(code);
-  } else if (code < 0x800u) {
-    put(0xC0u | (code >> 6));
-    put(0x80u | (code & 0x3Fu));
-  } else if (code < 0x10000u) {
-    put(0xE0u | (code >> 12));
-    put(0x80u | ((code >> 6) & 0x3Fu));
-    put(0x80u | (code & 0x3Fu));
-  } else {
-    put(0xF0u | (code >> 18));
-    put(0x80u | ((code >> 12) & 0x3Fu));
-    put(0x80u | ((code >> 6) & 0x3Fu));
-    put(0x80u | (code & 0x3Fu));
+  put(kLead[following] | (code >> (6 * following)));
+  for (int i = following - 1; i >= 0; --i) {
+    put(0x80u | ((code >> (6 * i)) & 0x3Fu));
   }
 }
 
@@ -37,23 +29,14 @@ void AppendUtf8(std::string& bytes, std::uint32_t code) {
 std::size_t Utf8SequenceAt(std::string_view bytes, std::size_t at, std::uint32_t& code) {
   const auto byte = [&](std::size_t i) { return static_cast<std::uint8_t>(bytes[i]); };
   const std::uint8_t lead = byte(at);
-  std::size_t length = 0;
   if (lead < 0x80) {
     code = lead;
     return 1;
   }
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2;
-    code = lead & 0x1Fu;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3;
-    code = lead & 0x0Fu;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4;
-    code = lead & 0x07u;
-  } else {
-    return 0;
-  }
+  // Below 0xC2 a continuation byte or an overlong lead; above 0xF4 past U+10FFFF.
+  if (lead < 0xC2 || lead > 0xF4) return 0;
+  const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+  code = lead & (0x7Fu >> length);  // the bits the lead byte carries
   if (at + length > bytes.size()) return 0;
   for (std::size_t i = 1; i < length; ++i) {
     if ((byte(at + i) & 0xC0u) != 0x80u) return 0;

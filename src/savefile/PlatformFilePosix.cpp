@@ -23,23 +23,46 @@ namespace zovek {
 
 namespace {
 
-// Writes all bytes from `offset` on, retrying short writes and interruptions.
-int WriteAll(int fd, std::uint64_t offset, std::span<const std::uint8_t> bytes) {
-  std::size_t written = 0;
-  while (written < bytes.size()) {
-    const ssize_t n = ::pwrite(fd, bytes.data() + written, bytes.size() - written,
-                               static_cast<off_t>(offset + written));
+// Runs a positioned read or write (`transfer`, given the bytes done so far)
+// until all `size` bytes are done, retrying short transfers and interruptions;
+// a transfer of no byte at all is `atEnd`.
+template <typename Transfer>
+int TransferAll(std::size_t size, int atEnd, Transfer transfer) {
+  std::size_t done = 0;
+  while (done < size) {
+    const ssize_t n = transfer(done);
     if (n < 0) {
       if (errno != EINTR) {
         return errno;
       }
     } else if (n == 0) {
-      return EIO;
+      return atEnd;
     } else {
-      written += static_cast<std::size_t>(n);
+      done += static_cast<std::size_t>(n);
     }
   }
   return 0;
+}
+
+int WriteAll(int fd, std::uint64_t offset, std::span<const std::uint8_t> bytes) {
+  return TransferAll(bytes.size(), EIO, [&](std::size_t done) {
+    return ::pwrite(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(offset + done));
+  });
+}
+
+// Writes the bytes (unless `error` already refused the write), puts them on
+// disk and closes the file; the first error is the result.
+int WriteFlushClose(int fd, std::uint64_t offset, std::span<const std::uint8_t> bytes, int error = 0) {
+  if (error == 0) {
+    error = WriteAll(fd, offset, bytes);
+  }
+  if (error == 0 && ::fsync(fd) != 0) {
+    error = errno;
+  }
+  if (::close(fd) != 0 && error == 0) {
+    error = errno;
+  }
+  return error;
 }
 
 }  // namespace
@@ -94,17 +117,7 @@ int WriteBytesInPlace(const std::filesystem::path& path, std::uint64_t offset, s
              bytes.size() > static_cast<std::uint64_t>(info.st_size) - offset) {
     error = kErrFileChanged;  // writing would extend the file, so it is not the file we opened
   }
-
-  if (error == 0) {
-    error = WriteAll(fd, offset, bytes);
-  }
-  if (error == 0 && ::fsync(fd) != 0) {
-    error = errno;
-  }
-  if (::close(fd) != 0 && error == 0) {
-    error = errno;
-  }
-  return error;
+  return WriteFlushClose(fd, offset, bytes, error);
 }
 
 int WriteNewFile(const std::filesystem::path& path, std::span<const std::uint8_t> bytes) {
@@ -115,14 +128,7 @@ int WriteNewFile(const std::filesystem::path& path, std::span<const std::uint8_t
   if (fd < 0) {
     return errno;
   }
-  int error = WriteAll(fd, 0, bytes);
-  if (error == 0 && ::fsync(fd) != 0) {
-    error = errno;
-  }
-  if (::close(fd) != 0 && error == 0) {
-    error = errno;
-  }
-  if (error != 0) {
+  if (const int error = WriteFlushClose(fd, 0, bytes); error != 0) {
     ::unlink(path.c_str());
     return error;
   }
@@ -250,19 +256,9 @@ int OpenedFile::Length(std::uint64_t& length) const {
 }
 
 int OpenedFile::ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) const {
-  std::size_t done = 0;
-  while (done < out.size()) {
-    const ssize_t n = ::pread(static_cast<int>(read_), out.data() + done, out.size() - done,
-                              static_cast<off_t>(offset + done));
-    if (n < 0) {
-      if (errno != EINTR) return errno;
-    } else if (n == 0) {
-      return kErrShortRead;
-    } else {
-      done += static_cast<std::size_t>(n);
-    }
-  }
-  return 0;
+  return TransferAll(out.size(), kErrShortRead, [&](std::size_t done) {
+    return ::pread(static_cast<int>(read_), out.data() + done, out.size() - done, static_cast<off_t>(offset + done));
+  });
 }
 
 bool OpenedFile::ReadOnly() const {
@@ -317,12 +313,9 @@ int OpenedFile::OpenForWriting() {
 
 int OpenedFile::CheckName() const {
   struct stat info {};
-  if (::stat(path_.c_str(), &info) != 0) {
-    return kErrFileChanged;
-  }
-  return static_cast<std::uint64_t>(info.st_dev) == device_ && static_cast<std::uint64_t>(info.st_ino) == index_
-             ? 0
-             : kErrFileChanged;
+  const bool same = ::stat(path_.c_str(), &info) == 0 && static_cast<std::uint64_t>(info.st_dev) == device_ &&
+                    static_cast<std::uint64_t>(info.st_ino) == index_;
+  return same ? 0 : kErrFileChanged;
 }
 
 int OpenedFile::Reserve(std::uint64_t offset, std::uint64_t length) {
@@ -341,14 +334,7 @@ int OpenedFile::Reserve(std::uint64_t offset, std::uint64_t length) {
   return 0;
 }
 
-int OpenedFile::WriteAt(std::uint64_t offset, std::span<const std::uint8_t> bytes) {
-  std::uint64_t length = 0;
-  if (const int error = Length(length); error != 0) {
-    return error;
-  }
-  if (offset > length || bytes.size() > length - offset) {
-    return kErrFileChanged;  // writing would extend the file, so it is not the file we opened
-  }
+int OpenedFile::WriteWithin(std::uint64_t offset, std::span<const std::uint8_t> bytes) {
   return WriteAll(static_cast<int>(write_), offset, bytes);
 }
 

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <initializer_list>
 #include <system_error>
 
 #include "savefile/ErrorNumbers.h"
@@ -26,61 +27,63 @@ namespace {
 // The numbers the user sees are the C library's errno values, as everywhere
 // else in the program (std::filesystem reports those on Windows too), so
 // Windows' own error codes are turned into them.
+struct ErrorNumberRow {
+  int error;
+  std::initializer_list<DWORD> codes;
+};
+const ErrorNumberRow kErrorNumbers[] = {
+    {ENOENT, {ERROR_FILE_NOT_FOUND, ERROR_PATH_NOT_FOUND, ERROR_INVALID_DRIVE, ERROR_BAD_NETPATH, ERROR_BAD_NET_NAME}},
+    {EACCES, {ERROR_SHARING_VIOLATION, ERROR_LOCK_VIOLATION, ERROR_WRITE_PROTECT}},
+    {EEXIST, {ERROR_FILE_EXISTS, ERROR_ALREADY_EXISTS}},
+    {ENOSPC, {ERROR_DISK_FULL, ERROR_HANDLE_DISK_FULL}},
+    {ENOMEM, {ERROR_NOT_ENOUGH_MEMORY, ERROR_OUTOFMEMORY}},
+    {ENAMETOOLONG, {ERROR_FILENAME_EXCED_RANGE}},
+};
+
 int ErrorNumberOf(DWORD code, const std::filesystem::path& path) {
-  switch (code) {
-    case ERROR_FILE_NOT_FOUND:
-    case ERROR_PATH_NOT_FOUND:
-    case ERROR_INVALID_DRIVE:
-    case ERROR_BAD_NETPATH:
-    case ERROR_BAD_NET_NAME:
-      return ENOENT;
-    case ERROR_ACCESS_DENIED: {
-      // Opening a folder for writing is refused as access denied.
-      const DWORD attributes = ::GetFileAttributesW(path.c_str());
-      const bool folder = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-      return folder ? EISDIR : EACCES;
-    }
-    case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION:
-    case ERROR_WRITE_PROTECT:
-      return EACCES;
-    case ERROR_FILE_EXISTS:
-    case ERROR_ALREADY_EXISTS:
-      return EEXIST;
-    case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL:
-      return ENOSPC;
-    case ERROR_NOT_ENOUGH_MEMORY:
-    case ERROR_OUTOFMEMORY:
-      return ENOMEM;
-    case ERROR_FILENAME_EXCED_RANGE:
-      return ENAMETOOLONG;
-    default:
-      return EIO;
+  if (code == ERROR_ACCESS_DENIED) {
+    // Opening a folder for writing is refused as access denied.
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    const bool folder = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    return folder ? EISDIR : EACCES;
   }
+  for (const ErrorNumberRow& row : kErrorNumbers) {
+    if (std::find(row.codes.begin(), row.codes.end(), code) != row.codes.end()) return row.error;
+  }
+  return EIO;  // any other failure
 }
 
-// Writes all bytes from `offset` on, in positioned WriteFile calls of at most
-// 0x7FFFFFFF bytes each (the count is a DWORD). Returns Windows' own error
-// code; the callers turn it into an errno value.
-int WriteAll(HANDLE file, std::uint64_t offset, std::span<const std::uint8_t> bytes) {
-  std::size_t written = 0;
-  while (written < bytes.size()) {
-    const std::uint64_t position = offset + written;
+// Runs ReadFile or WriteFile (`transfer`, given the bytes done so far, the
+// count for this call, the count done and the position) until all `size`
+// bytes from `offset` are done, in calls of at most 0x7FFFFFFF bytes (the
+// count is a DWORD). Returns Windows' own error code, `atEnd` for a call that
+// moved no byte; the callers turn it into an errno value.
+template <typename Transfer>
+DWORD TransferAll(std::uint64_t offset, std::size_t size, DWORD atEnd, Transfer transfer) {
+  std::size_t done = 0;
+  while (done < size) {
+    const std::uint64_t position = offset + done;
     OVERLAPPED at{};
     at.Offset = static_cast<DWORD>(position & 0xFFFFFFFFu);
     at.OffsetHigh = static_cast<DWORD>(position >> 32);
-    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - written, 0x7FFFFFFFu));
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(size - done, 0x7FFFFFFFu));
     DWORD n = 0;
-    if (!::WriteFile(file, bytes.data() + written, chunk, &n, &at)) {
-      return static_cast<int>(::GetLastError());
+    if (!transfer(done, chunk, n, at)) {
+      return ::GetLastError();
     }
     if (n == 0) {
-      return ERROR_WRITE_FAULT;
+      return atEnd;
     }
-    written += n;
+    done += n;
   }
   return 0;
+}
+
+int WriteAll(HANDLE file, std::uint64_t offset, std::span<const std::uint8_t> bytes) {
+  return static_cast<int>(TransferAll(offset, bytes.size(), ERROR_WRITE_FAULT,
+                                      [&](std::size_t done, DWORD chunk, DWORD& n, OVERLAPPED& at) {
+                                        return ::WriteFile(file, bytes.data() + done, chunk, &n, &at);
+                                      }));
 }
 
 // WriteAll, then the file flushed to disk: the in-place write of a working
@@ -93,6 +96,20 @@ int WriteAllAndFlush(HANDLE file, std::uint64_t offset, std::span<const std::uin
     return static_cast<int>(::GetLastError());
   }
   return 0;
+}
+
+// Sets the file's attributes and nothing else (a time of 0 is left as it is).
+bool SetAttributes(HANDLE file, DWORD attributes) {
+  FILE_BASIC_INFO basic{};
+  basic.FileAttributes = attributes;
+  return ::SetFileInformationByHandle(file, FileBasicInfo, &basic, sizeof basic);
+}
+
+// The attributes less read-only. 0 would mean "leave the attributes as they
+// are"; NORMAL stands alone.
+DWORD WithoutReadOnly(DWORD attributes) {
+  const DWORD rest = attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY);
+  return rest != 0 ? rest : FILE_ATTRIBUTE_NORMAL;
 }
 
 }  // namespace
@@ -194,15 +211,9 @@ int RemoveName(const std::filesystem::path& path) {
   // A read-only file cannot be deleted. The attribute belongs to the file, not
   // the name, so a file that keeps other names gets it back.
   const bool readOnly = (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0;
-  FILE_BASIC_INFO basic{};
   DWORD code = 0;
-  if (readOnly) {
-    // 0 would mean "leave the attributes as they are"; NORMAL stands alone.
-    const DWORD rest = info.dwFileAttributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY);
-    basic.FileAttributes = rest != 0 ? rest : FILE_ATTRIBUTE_NORMAL;
-    if (!::SetFileInformationByHandle(file, FileBasicInfo, &basic, sizeof basic)) {
-      code = ::GetLastError();
-    }
+  if (readOnly && !SetAttributes(file, WithoutReadOnly(info.dwFileAttributes))) {
+    code = ::GetLastError();
   }
   FILE_DISPOSITION_INFO disposition{};
   disposition.DeleteFile = TRUE;
@@ -210,8 +221,7 @@ int RemoveName(const std::filesystem::path& path) {
     code = ::GetLastError();
   }
   if (readOnly && (code != 0 || info.nNumberOfLinks > 1)) {
-    basic.FileAttributes = info.dwFileAttributes;
-    static_cast<void>(::SetFileInformationByHandle(file, FileBasicInfo, &basic, sizeof basic));
+    static_cast<void>(SetAttributes(file, info.dwFileAttributes));
   }
   if (!::CloseHandle(file) && code == 0) {
     code = ::GetLastError();
@@ -312,22 +322,12 @@ int OpenedFile::Length(std::uint64_t& length) const {
 }
 
 int OpenedFile::ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) const {
-  std::size_t done = 0;
-  while (done < out.size()) {
-    const std::uint64_t position = offset + done;
-    OVERLAPPED at{};
-    at.Offset = static_cast<DWORD>(position & 0xFFFFFFFFu);
-    at.OffsetHigh = static_cast<DWORD>(position >> 32);
-    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(out.size() - done, 0x7FFFFFFFu));
-    DWORD n = 0;
-    if (!::ReadFile(AsHandle(read_), out.data() + done, chunk, &n, &at)) {
-      const DWORD code = ::GetLastError();
-      return code == ERROR_HANDLE_EOF ? kErrShortRead : ErrorNumberOf(code, path_);
-    }
-    if (n == 0) return kErrShortRead;
-    done += n;
-  }
-  return 0;
+  const DWORD code = TransferAll(offset, out.size(), ERROR_HANDLE_EOF,
+                                 [&](std::size_t done, DWORD chunk, DWORD& n, OVERLAPPED& at) {
+                                   return ::ReadFile(AsHandle(read_), out.data() + done, chunk, &n, &at);
+                                 });
+  if (code == 0) return 0;
+  return code == ERROR_HANDLE_EOF ? kErrShortRead : ErrorNumberOf(code, path_);
 }
 
 bool OpenedFile::ReadOnly() const {
@@ -343,11 +343,7 @@ int OpenedFile::MakeWritable() {
     return ErrorNumberOf(::GetLastError(), path_);
   }
   if ((attributes & FILE_ATTRIBUTE_READONLY) == 0) return 0;
-  // 0 would mean "leave the attributes as they are"; NORMAL stands alone.
-  FILE_BASIC_INFO basic{};
-  const DWORD rest = attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY);
-  basic.FileAttributes = rest != 0 ? rest : FILE_ATTRIBUTE_NORMAL;
-  if (!::SetFileInformationByHandle(AsHandle(read_), FileBasicInfo, &basic, sizeof basic)) {
+  if (!SetAttributes(AsHandle(read_), WithoutReadOnly(attributes))) {
     return ErrorNumberOf(::GetLastError(), path_);
   }
   mode_ = attributes;
@@ -356,10 +352,7 @@ int OpenedFile::MakeWritable() {
 }
 
 void OpenedFile::GiveBackMode() {
-  if (!madeWritable_) return;
-  FILE_BASIC_INFO basic{};
-  basic.FileAttributes = static_cast<DWORD>(mode_);
-  if (::SetFileInformationByHandle(AsHandle(read_), FileBasicInfo, &basic, sizeof basic)) {
+  if (madeWritable_ && SetAttributes(AsHandle(read_), static_cast<DWORD>(mode_))) {
     madeWritable_ = false;
   }
 }
@@ -371,14 +364,10 @@ int OpenedFile::OpenForWriting() {
     return ErrorNumberOf(::GetLastError(), path_);
   }
   std::uint64_t volume = 0, index = 0;
-  int error = 0;
   if (::GetFileType(file) != FILE_TYPE_DISK || !Identity(file, volume, index) || volume != device_ ||
       index != index_) {
-    error = kErrFileChanged;
-  }
-  if (error != 0) {
     ::CloseHandle(file);
-    return error;
+    return kErrFileChanged;
   }
   write_ = reinterpret_cast<long long>(file);
   return 0;
@@ -404,14 +393,7 @@ int OpenedFile::Reserve(std::uint64_t, std::uint64_t) {
   return 0;
 }
 
-int OpenedFile::WriteAt(std::uint64_t offset, std::span<const std::uint8_t> bytes) {
-  std::uint64_t length = 0;
-  if (const int error = Length(length); error != 0) {
-    return error;
-  }
-  if (offset > length || bytes.size() > length - offset) {
-    return kErrFileChanged;  // writing would extend the file, so it is not the file we opened
-  }
+int OpenedFile::WriteWithin(std::uint64_t offset, std::span<const std::uint8_t> bytes) {
   const int code = WriteAll(AsHandle(write_), offset, bytes);
   return code == 0 ? 0 : ErrorNumberOf(static_cast<DWORD>(code), path_);
 }

@@ -11,17 +11,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int kNoSuchFile = static_cast<int>(std::errc::no_such_file_or_directory);
-
-OpenOutcome Failed(OpenOutcome outcome, int error) {
-  outcome.status = OpenStatus::ReadError;
+OpenOutcome Ended(OpenOutcome outcome, OpenStatus status, int error = 0) {
+  outcome.status = status;
   outcome.error = error;
   return outcome;
-}
-
-bool SameFile(const fs::path& a, const fs::path& b) {
-  std::error_code ec;
-  return fs::equivalent(a, b, ec) && !ec;
 }
 
 // True when `chosen` leads to the working copy's own name, directly or through
@@ -65,23 +58,21 @@ OpenOutcome OpenReadFile(const SaveFileContents& read, const fs::path& workingCo
   OpenOutcome outcome;
   outcome.container = report.container;
   if (report.problem == FileProblem::CannotRead) {
-    return Failed(outcome, report.error);
+    return Ended(outcome, OpenStatus::ReadError, report.error);
   }
   if (report.problem == FileProblem::Unsupported) {
-    outcome.status = OpenStatus::Unsupported;
-    return outcome;
+    return Ended(outcome, OpenStatus::Unsupported);
   }
   if (outcome.kind() == kCardImage && !workingCopy.empty()) {
     if (const int error = MakeWorkingCopy(report.path, read.bytes, workingCopy); error != 0) {
-      return Failed(outcome, error);
+      return Ended(outcome, OpenStatus::ReadError, error);
     }
   }
   const auto header = static_cast<std::ptrdiff_t>(outcome.container->guardedHeader);
   outcome.containerHeader.assign(read.bytes.begin(), read.bytes.begin() + header);
   outcome.scan = read.scan;
   if (report.problem == FileProblem::NoGameSave) {
-    outcome.status = OpenStatus::NoGameSave;
-    return outcome;
+    return Ended(outcome, OpenStatus::NoGameSave);
   }
   // Every save's region as the file holds it now: the write guard compares
   // the save it writes with this, whichever save that is by then.
@@ -91,26 +82,6 @@ OpenOutcome OpenReadFile(const SaveFileContents& read, const fs::path& workingCo
   buffer = outcome.regions.at(report.selectedSave);
   outcome.status = OpenStatus::Loaded;
   return outcome;
-}
-
-int ReadDataRegion(const fs::path& path, std::uint64_t offset, SaveBuffer& buffer) {
-  // Staged so that a failed read never leaves part of another save in the buffer.
-  SaveBuffer staging{};
-  if (const int error = ReadBytesAt(path, offset, staging); error != 0) {
-    return error;
-  }
-  buffer = staging;
-  return 0;
-}
-
-int WriteDataRegion(const fs::path& path, std::uint64_t offset, const SaveBuffer& buffer) {
-  return WriteBytesInPlace(path, offset, buffer);
-}
-
-int DeleteWorkingCopy(const fs::path& workingCopy) {
-  // Only the name goes: a link there is removed, never what it leads to.
-  const int error = RemoveName(workingCopy);
-  return error == kNoSuchFile ? 0 : error;
 }
 
 }  // namespace zovek

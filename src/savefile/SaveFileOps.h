@@ -1,6 +1,6 @@
 #pragma once
-// The file side of opening and switching saves (the save's write is
-// SaveWrite.h). The edit session keeps the state (FileKind, SlotTable,
+// The file side of opening a save (the save's write is SaveWrite.h; a save
+// switch and the close-down use the working copy through FileSystem.h). The edit session keeps the state (FileKind, SlotTable,
 // SelectedSave, paths) and calls these in the order its commands require; each
 // returns 0 or an error number.
 
@@ -46,13 +46,5 @@ OpenOutcome OpenSaveFile(const std::filesystem::path& chosen, const std::filesys
 // working copy itself, when chosen, is kept), the selected save goes to `buffer`.
 OpenOutcome OpenReadFile(const SaveFileContents& read, const std::filesystem::path& workingCopy,
                          SaveBuffer& buffer);
-
-// Reads or writes the 7808-byte region at `offset` of `path`.
-int ReadDataRegion(const std::filesystem::path& path, std::uint64_t offset, SaveBuffer& buffer);
-int WriteDataRegion(const std::filesystem::path& path, std::uint64_t offset, const SaveBuffer& buffer);
-
-// Close-down: removes the working copy's name if something stands there (a
-// link goes, never what it leads to); a folder there is EISDIR and stays.
-int DeleteWorkingCopy(const std::filesystem::path& workingCopy);
 
 }  // namespace zovek

@@ -28,30 +28,6 @@ SaveBuffer SaveFileContents::Region(const SaveEntry& save) const {
 
 namespace {
 
-// Reads the file's length, then the file when some container has that length
-// (only the containers' lengths are read; a signature is looked for after).
-template <typename LengthOf, typename ReadInto>
-bool ReadAccepted(SaveFileContents& contents, LengthOf length, ReadInto read) {
-  FileReport& report = contents.report;
-  if (const int error = length(report.length); error != 0) {
-    report.problem = FileProblem::CannotRead;
-    report.error = error;
-    return false;
-  }
-  if (!IsContainerLength(report.length)) {
-    report.problem = FileProblem::Unsupported;
-    return false;
-  }
-  contents.bytes.resize(report.length);
-  if (const int error = read(contents.bytes); error != 0) {
-    report.problem = FileProblem::CannotRead;
-    report.error = error;
-    contents.bytes.clear();
-    return false;
-  }
-  return true;
-}
-
 // The file name's bytes, where the headerless block keeps its save's name.
 // On Windows only an ASCII name counts: the tools write none other.
 std::vector<std::uint8_t> NameBytes(const std::filesystem::path& path) {
@@ -116,28 +92,48 @@ void Inspect(SaveFileContents& contents, std::int16_t selectedSave) {
   report.selectedSave = kind == kCardImage ? contents.scan.selectedSave : report.saves.front().saveNumber;
 }
 
-}  // namespace
-
-SaveFileContents ReadSaveFile(const std::filesystem::path& path, std::int16_t selectedSave) {
+// Reads the file's length, then the file when some container has that length
+// (only the containers' lengths are read; a signature is looked for after),
+// then inspects what it holds.
+template <typename LengthOf, typename ReadInto>
+SaveFileContents ReadAndInspect(const std::filesystem::path& path, std::int16_t selectedSave, LengthOf length,
+                                ReadInto read) {
   SaveFileContents contents;
-  contents.report.path = path;
-  if (ReadAccepted(
-          contents, [&](std::uint64_t& length) { return FileLength(path, length); },
-          [&](std::vector<std::uint8_t>& bytes) { return ReadBytesAt(path, 0, bytes); })) {
-    Inspect(contents, selectedSave);
+  FileReport& report = contents.report;
+  report.path = path;
+  const auto cannotRead = [&](int error) {
+    report.problem = FileProblem::CannotRead;
+    report.error = error;
+    contents.bytes.clear();
+    return contents;
+  };
+  if (const int error = length(report.length); error != 0) {
+    return cannotRead(error);
   }
+  if (!IsContainerLength(report.length)) {
+    report.problem = FileProblem::Unsupported;
+    return contents;
+  }
+  contents.bytes.resize(report.length);
+  if (const int error = read(contents.bytes); error != 0) {
+    return cannotRead(error);
+  }
+  Inspect(contents, selectedSave);
   return contents;
 }
 
+}  // namespace
+
+SaveFileContents ReadSaveFile(const std::filesystem::path& path, std::int16_t selectedSave) {
+  return ReadAndInspect(
+      path, selectedSave, [&](std::uint64_t& length) { return FileLength(path, length); },
+      [&](std::vector<std::uint8_t>& bytes) { return ReadBytesAt(path, 0, bytes); });
+}
+
 SaveFileContents ReadSaveFile(const OpenedFile& file, std::int16_t selectedSave) {
-  SaveFileContents contents;
-  contents.report.path = file.Path();
-  if (ReadAccepted(
-          contents, [&](std::uint64_t& length) { return file.Length(length); },
-          [&](std::vector<std::uint8_t>& bytes) { return file.ReadAt(0, bytes); })) {
-    Inspect(contents, selectedSave);
-  }
-  return contents;
+  return ReadAndInspect(
+      file.Path(), selectedSave, [&](std::uint64_t& length) { return file.Length(length); },
+      [&](std::vector<std::uint8_t>& bytes) { return file.ReadAt(0, bytes); });
 }
 
 // Every container's length, the kind named once: "a memory-card image has L1, L2 in
@@ -155,13 +151,13 @@ static std::string AcceptedLengthsText() {
 }
 
 std::string ErrorText(int error) {
+  const std::string number = " (" + std::to_string(error) + ")";
   switch (error) {
-    case kErrShortRead: return "the file ended before the bytes to be read (" + std::to_string(error) + ")";
-    case kErrFileChanged: return "the file changed while it was read (" + std::to_string(error) + ")";
-    case kErrSignedForm: return "a signed form, read-only (" + std::to_string(error) + ")";
-    case kErrFileLocked:
-      return "another zovek program is writing this file (" + std::to_string(error) + ")";
-    default: return std::system_category().message(error) + " (" + std::to_string(error) + ")";
+    case kErrShortRead: return "the file ended before the bytes to be read" + number;
+    case kErrFileChanged: return "the file changed while it was read" + number;
+    case kErrSignedForm: return "a signed form, read-only" + number;
+    case kErrFileLocked: return "another zovek program is writing this file" + number;
+    default: return std::system_category().message(error) + number;
   }
 }
 

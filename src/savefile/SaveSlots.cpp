@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <iterator>
 
 #include "savefile/Containers.h"
 
@@ -26,15 +27,8 @@ int DecodeSaveDigit(std::uint8_t c) {
 }
 
 bool FrameCarriesGameCode(std::span<const std::uint8_t> frame) {
-  if (frame.size() < kCodeStart + sizeof kGameCode) {
-    return false;
-  }
-  for (std::size_t i = 0; i < sizeof kGameCode; ++i) {
-    if (frame[kCodeStart + i] != kGameCode[i]) {
-      return false;
-    }
-  }
-  return true;
+  return frame.size() >= kCodeStart + sizeof kGameCode &&
+         std::equal(std::begin(kGameCode), std::end(kGameCode), frame.begin() + kCodeStart);
 }
 
 int FrameSaveNumber(std::span<const std::uint8_t> frame) {

@@ -82,7 +82,10 @@ int ReadAndCheck(const OpenedFile& file, const SaveTarget& target, const Place& 
 }
 
 int BackUp(const SaveTarget& target, const Bytes& bytes, SaveWriteResult& result) {
-  return BackUpBytes(target.path, bytes, target.backupDirectory, std::chrono::system_clock::now(), &result.backup);
+  const int error =
+      BackUpBytes(target.path, bytes, target.backupDirectory, std::chrono::system_clock::now(), &result.backup);
+  result.backupFailed = error != 0;
+  return error;
 }
 
 // One positioned write. A test's fault at WritingRegion writes half of it and
@@ -134,10 +137,7 @@ SaveWriteResult WriteSave(const SaveTarget& target, const SaveBuffer& buffer, Op
   AtWriteStep(WriteStep::Checked);
   const bool backUp = !target.backupDirectory.empty();
   if (backUp) {
-    if (const int error = BackUp(target, seen, result); error != 0) {
-      result.backupFailed = true;
-      return Failed(result, error);
-    }
+    if (const int error = BackUp(target, seen, result); error != 0) return Failed(result, error);
   }
 
   // A card image is written even when read-only; the flag is given back when
@@ -166,10 +166,7 @@ SaveWriteResult WriteSave(const SaveTarget& target, const SaveBuffer& buffer, Op
     }
     if (round == kBackupRounds) return refuse(kErrFileChanged);
     seen = std::move(now);
-    if (const int error = BackUp(target, seen, result); error != 0) {
-      result.backupFailed = true;
-      return refuse(error);
-    }
+    if (const int error = BackUp(target, seen, result); error != 0) return refuse(error);
   }
   AtWriteStep(WriteStep::BeforeWrite);
   if (file.CheckName() != 0) {

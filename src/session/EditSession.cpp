@@ -7,6 +7,7 @@
 #include "savedata/SaveLayout.h"
 #include "savedata/Walks.h"
 #include "savefile/Checksum.h"
+#include "savefile/FileSystem.h"
 #include "savefile/SaveFileOps.h"
 #include "savefile/SaveWrite.h"
 
@@ -29,6 +30,17 @@ SessionOutcome Outcome(SessionStatus status = SessionStatus::Done, int error = 0
   outcome.status = status;
   outcome.error = error;
   return outcome;
+}
+
+// The highest save number for which `has` holds; 0 when none does.
+template <typename Has>
+int LastSave(Has has) {
+  for (int s = kSaveNumbers; s >= 1; --s) {
+    if (has(s)) {
+      return s;
+    }
+  }
+  return 0;
 }
 
 }  // namespace
@@ -78,31 +90,27 @@ SessionOutcome EditSession::Open(const fs::path& chosen) {
   state_.ChosenPath = chosen;
   state_.WorkingCopyPath = WorkingCopyFor(chosen);
 
-  const OpenOutcome opened = OpenSaveFile(state_.ChosenPath, state_.WorkingCopyPath, state_.SelectedSave, buffer_);
-  SessionOutcome refused;
-  if (!TakeOpened(opened, refused)) {
-    return refused;
+  if (const auto refused = TakeOpened(
+          OpenSaveFile(state_.ChosenPath, state_.WorkingCopyPath, state_.SelectedSave, buffer_))) {
+    return *refused;
   }
   RunWalks(kLoad);
   return Outcome();
 }
 
-bool EditSession::TakeOpened(const OpenOutcome& opened, SessionOutcome& refused) {
+std::optional<SessionOutcome> EditSession::TakeOpened(const OpenOutcome& opened) {
   switch (opened.status) {
     case OpenStatus::Unsupported:
-      refused = Refused(SessionStatus::Unsupported, 0);
-      return false;
+      return Refused(SessionStatus::Unsupported, 0);
     case OpenStatus::NoGameSave:
       // The scan has taken every save item's mark and enabled state; the marks
       // go with the reset, the enabled states stay.
       saveMenu_ = opened.scan.menu;
-      refused = Refused(SessionStatus::NoGameSave, 0);
-      return false;
+      return Refused(SessionStatus::NoGameSave, 0);
     case OpenStatus::ReadError:
       // A save must never write a buffer that was not read whole from the file
       // now named as the one opened.
-      refused = Refused(SessionStatus::ReadError, opened.error);
-      return false;
+      return Refused(SessionStatus::ReadError, opened.error);
     case OpenStatus::Loaded:
       break;
   }
@@ -114,7 +122,7 @@ bool EditSession::TakeOpened(const OpenOutcome& opened, SessionOutcome& refused)
   saveMenu_ = opened.scan.menu;
   onDisk_ = opened.regions;
   changedOnDisk_.reset();
-  return true;
+  return std::nullopt;
 }
 
 SessionOutcome EditSession::OpenWithoutCopy(const SaveFileContents& read, int saveNumber) {
@@ -123,10 +131,8 @@ SessionOutcome EditSession::OpenWithoutCopy(const SaveFileContents& read, int sa
   }
   state_.ChosenPath = read.report.path;
   state_.WorkingCopyPath.clear();
-  const OpenOutcome opened = OpenReadFile(read, {}, buffer_);
-  SessionOutcome refused;
-  if (!TakeOpened(opened, refused)) {
-    return refused;
+  if (const auto refused = TakeOpened(OpenReadFile(read, {}, buffer_))) {
+    return *refused;
   }
   if (saveNumber != 0 && (saveNumber < 1 || saveNumber > kSaveNumbers || state_.SlotTable[saveNumber] == 0)) {
     return Refused(SessionStatus::NoGameSave, 0);
@@ -197,29 +203,25 @@ SessionOutcome EditSession::SwitchSave(int s) {
   const auto regionOf = [this](std::int16_t save) {
     return DataRegionOffset(kCardImage, state_.SlotTable, save, state_.Container->start);
   };
-  if (const int error = WriteDataRegion(state_.WorkingCopyPath, regionOf(left), buffer_); error != 0) {
+  if (const int error = WriteBytesInPlace(state_.WorkingCopyPath, regionOf(left), buffer_); error != 0) {
     MarkOnly(left);
     return Outcome(SessionStatus::WriteError, error);
   }
   // The read is staged: when it fails, the buffer still holds the save left.
   const auto next = static_cast<std::int16_t>(s);
-  if (const int error = ReadDataRegion(state_.WorkingCopyPath, regionOf(next), buffer_); error != 0) {
+  SaveBuffer staged{};
+  if (const int error = ReadBytesAt(state_.WorkingCopyPath, regionOf(next), staged); error != 0) {
     MarkOnly(left);
     return Outcome(SessionStatus::ReadError, error);
   }
+  buffer_ = staged;
   state_.SelectedSave = next;
   RunWalks(kLoad);
   return Outcome();
 }
 
 int EditSession::SaveConfirmNumber() const {
-  int last = 0;
-  for (int s = 1; s <= kSaveNumbers; ++s) {
-    if (saveMenu_.checked[static_cast<std::size_t>(s - 1)]) {
-      last = s;
-    }
-  }
-  return last;
+  return LastSave([this](int s) { return saveMenu_.checked[static_cast<std::size_t>(s - 1)]; });
 }
 
 SessionOutcome EditSession::Save() { return WriteSaveFile(true); }
@@ -240,13 +242,7 @@ int EditSession::TargetSaveNumber() const {
     return state_.SelectedSave;
   }
   // A single save keeps SelectedSave as it was; its own number is in the table.
-  int number = 0;
-  for (int s = 1; s <= kSaveNumbers; ++s) {
-    if (state_.SlotTable[s] != 0) {
-      number = s;
-    }
-  }
-  return number;
+  return LastSave([this](int s) { return state_.SlotTable[s] != 0; });
 }
 
 void EditSession::AcceptDiskChange() {
@@ -397,7 +393,7 @@ void EditSession::CloseDown() {
   }
   for (const fs::path& copy : workingCopies_) {
     if (!openedFiles_.contains(Resolved(copy))) {
-      (void)DeleteWorkingCopy(copy);
+      (void)RemoveNameIfAny(copy);  // only the name goes: a link, never what it leads to
     }
   }
 }

@@ -160,9 +160,9 @@ class EditSession {
   void RunWalks(WalkMode mode);  // the four walks in their fixed order
   std::filesystem::path WorkingCopyFor(const std::filesystem::path& chosen);
   SessionOutcome Refused(SessionStatus status, int error);
-  // Open's handling of what OpenSaveFile found: the refusals, or the state of
-  // the loaded file (the walks are left to the caller).
-  bool TakeOpened(const OpenOutcome& opened, SessionOutcome& refused);
+  // Open's handling of what OpenSaveFile found: a refusal, or none after the
+  // state of the loaded file is taken (the walks are left to the caller).
+  std::optional<SessionOutcome> TakeOpened(const OpenOutcome& opened);
   SessionOutcome WriteSaveFile(bool withBackup);
   void MarkOnly(int s);
 

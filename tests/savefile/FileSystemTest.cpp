@@ -72,7 +72,7 @@ TEST(FileErrors, CarryTheSystemsNumber) {
   EXPECT_EQ(ReadBytesAt(dir.path(), 0, out), kIsDirectory);
   EXPECT_EQ(WriteBytesInPlace(dir / "missing", 0, out), kNoEntry);
   EXPECT_EQ(WriteBytesInPlace(dir.path(), 0, out), kIsDirectory);
-  EXPECT_FALSE(FileExists(dir / "missing")) << "a failed write never creates the file";
+  EXPECT_FALSE(fs::exists(dir / "missing")) << "a failed write never creates the file";
 }
 
 TEST(ReadBytesAt, ReadsExactlyTheAskedPositionsOrReportsAShortRead) {
@@ -182,7 +182,7 @@ TEST(RemoveFile, RemovesFilesOnly) {
   TempDir dir;
   WriteWholeFile(dir / "f", Counting(3));
   EXPECT_EQ(RemoveFile(dir / "f"), 0);
-  EXPECT_FALSE(FileExists(dir / "f"));
+  EXPECT_FALSE(fs::exists(dir / "f"));
   EXPECT_EQ(RemoveFile(dir / "f"), kNoEntry);
 
   fs::create_directory(dir / "sub");

@@ -78,7 +78,7 @@ TEST_F(SaveFileOps, SingleSaveRegionComesFromByte512OfTheFileItself) {
   EXPECT_EQ(buffer[0], single[512]);
   EXPECT_EQ(buffer[7807], single[8319]);
   EXPECT_EQ(buffer, Slice(single, 512));
-  EXPECT_FALSE(FileExists(working)) << "a single save gets no working copy";
+  EXPECT_FALSE(fs::exists(working)) << "a single save gets no working copy";
 }
 
 TEST_F(SaveFileOps, ReopeningKeepsTheSelectedSaveWhenTheNewCardHasIt) {
@@ -105,7 +105,7 @@ TEST_F(SaveFileOps, RefusedLengthsReadAndWriteNothing) {
     EXPECT_EQ(outcome.status, OpenStatus::Unsupported);
     EXPECT_EQ(outcome.kind(), kNoFile);
     EXPECT_EQ(buffer, Filled(0xAB));
-    EXPECT_FALSE(FileExists(working));
+    EXPECT_FALSE(fs::exists(working));
 
     // A file that changed length since it was opened is not written either.
     EXPECT_EQ(WriteSaveToFile({file, kSingleSave, 1, 0}, Filled(1)), kErrFileChanged);
@@ -122,7 +122,7 @@ TEST_F(SaveFileOps, NoSaveOfTheGameLeavesTheBufferAlone) {
   EXPECT_EQ(onCard.status, OpenStatus::NoGameSave);
   EXPECT_EQ(onCard.kind(), kCardImage);
   EXPECT_EQ(onCard.scan.selectedSave, 4);
-  EXPECT_TRUE(FileExists(working)) << "the working copy was already made";
+  EXPECT_TRUE(fs::exists(working)) << "the working copy was already made";
 
   WriteWholeFile(dir / "one.ps", SingleWithDigit('F'));
   EXPECT_EQ(OpenSaveFile(dir / "one.ps", working, 4, buffer).status, OpenStatus::NoGameSave);
@@ -133,7 +133,7 @@ TEST_F(SaveFileOps, OpenReportsTheSystemsErrorNumber) {
   OpenOutcome outcome = OpenSaveFile(dir / "missing.mcr", working, 0, buffer);
   EXPECT_EQ(outcome.status, OpenStatus::ReadError);
   EXPECT_EQ(outcome.error, kNoEntry);
-  EXPECT_FALSE(FileExists(working)) << "a file that cannot be read gets no copy";
+  EXPECT_FALSE(fs::exists(working)) << "a file that cannot be read gets no copy";
 
   outcome = OpenSaveFile(dir.path(), working, 0, buffer);
   EXPECT_EQ(outcome.status, OpenStatus::ReadError);
@@ -247,7 +247,7 @@ TEST_F(SaveFileOps, NothingStandingAtAWorkingCopyOrBackupNameIsFollowed) {
       } else if (step == Step::BackUp) {
         error = testfiles::BackUp(chosen, backups, now);
       } else {
-        error = DeleteWorkingCopy(working);
+        error = RemoveNameIfAny(working);
       }
 
       EXPECT_EQ(ReadWholeFile(outside), notes);
@@ -288,14 +288,6 @@ TEST_F(SaveFileOps, NothingStandingAtAWorkingCopyOrBackupNameIsFollowed) {
   if (linksMade == 0) GTEST_SKIP() << "no links of either kind here; only leftovers and folders were tried";
 }
 
-TEST_F(SaveFileOps, FailedReadLeavesTheBufferAsItWas) {
-  WriteWholeFile(dir / "short", Bytes(8000, 1));
-  EXPECT_EQ(ReadDataRegion(dir / "short", 512, buffer), kErrShortRead);
-  EXPECT_EQ(ReadDataRegion(dir / "short", 193, buffer), kErrShortRead);
-  EXPECT_EQ(ReadDataRegion(dir / "gone", 512, buffer), kNoEntry);
-  EXPECT_EQ(buffer, Filled(0xAB));
-}
-
 TEST_F(SaveFileOps, SwitchingWritesTheLeftSaveIntoTheWorkingCopyOnly) {
   CardImage card(5);
   card.Frame(3, "ZOVEK", '2').Frame(7, "ZOVEK", '6');
@@ -305,10 +297,10 @@ TEST_F(SaveFileOps, SwitchingWritesTheLeftSaveIntoTheWorkingCopyOnly) {
 
   buffer[10] ^= 0xFF;
   const SaveBuffer edited = buffer;
-  ASSERT_EQ(WriteDataRegion(working, CardImage::RegionOffset(3), buffer), 0);
-  ASSERT_EQ(ReadDataRegion(working, CardImage::RegionOffset(7), buffer), 0);
+  ASSERT_EQ(WriteBytesInPlace(working, CardImage::RegionOffset(3), buffer), 0);
+  ASSERT_EQ(ReadBytesAt(working, CardImage::RegionOffset(7), buffer), 0);
   EXPECT_EQ(buffer, Slice(original, CardImage::RegionOffset(7)));
-  ASSERT_EQ(ReadDataRegion(working, CardImage::RegionOffset(3), buffer), 0);
+  ASSERT_EQ(ReadBytesAt(working, CardImage::RegionOffset(3), buffer), 0);
   EXPECT_EQ(buffer, edited) << "the edits of the save left are kept";
 
   const auto changed = Differences(original, ReadWholeFile(working));
@@ -368,8 +360,8 @@ TEST_F(SaveFileOps, ReadOnlyCardIsWrittenReadOnlySingleIsRefused) {
 TEST_F(SaveFileOps, MissingTargetIsNeverCreated) {
   EXPECT_EQ(WriteSaveToFile({dir / "gone.mcr", kCardImage, 2, 5}, Filled(1)), kNoEntry);
   EXPECT_EQ(WriteSaveToFile({dir / "gone.ps", kSingleSave, 2, 0}, Filled(1)), kNoEntry);
-  EXPECT_FALSE(FileExists(dir / "gone.mcr"));
-  EXPECT_FALSE(FileExists(dir / "gone.ps"));
+  EXPECT_FALSE(fs::exists(dir / "gone.mcr"));
+  EXPECT_FALSE(fs::exists(dir / "gone.ps"));
 }
 
 TEST_F(SaveFileOps, FileThatNoLongerHoldsTheSaveIsNotWritten) {
@@ -405,22 +397,22 @@ TEST_F(SaveFileOps, TargetThatNamesNoSaveIsRefusedBeforeAnyByteChanges) {
   }
   EXPECT_EQ(ReadWholeFile(dir / "card.mcr"), card);
   EXPECT_TRUE(IsReadOnly(dir / "card.mcr")) << "a refused save leaves the read-only flag as it was";
-  EXPECT_FALSE(FileExists(backups));
+  EXPECT_FALSE(fs::exists(backups));
 
   const Bytes single = SingleWithDigit('4');
   WriteWholeFile(dir / "one.ps", single);
   EXPECT_EQ(WriteSaveToFile({dir / "one.ps", kSingleSave, 0, 0, backups}, Filled(9)), kInvalidArgument);
   EXPECT_EQ(WriteSaveToFile({dir / "one.ps", kSingleSave, 16, 0, backups}, Filled(9)), kInvalidArgument);
   EXPECT_EQ(ReadWholeFile(dir / "one.ps"), single);
-  EXPECT_FALSE(FileExists(backups));
+  EXPECT_FALSE(fs::exists(backups));
 }
 
-TEST_F(SaveFileOps, DeleteWorkingCopyClearsReadOnlyFirst) {
+TEST_F(SaveFileOps, RemovingTheWorkingCopyClearsReadOnlyFirst) {
   WriteWholeFile(working, Bytes(10, 1));
   fs::permissions(working, kReadOnly);
-  EXPECT_EQ(DeleteWorkingCopy(working), 0);
-  EXPECT_FALSE(FileExists(working));
-  EXPECT_EQ(DeleteWorkingCopy(working), 0) << "nothing to delete is no error";
+  EXPECT_EQ(RemoveNameIfAny(working), 0);
+  EXPECT_FALSE(fs::exists(working));
+  EXPECT_EQ(RemoveNameIfAny(working), 0) << "nothing to delete is no error";
 }
 
 }  // namespace
