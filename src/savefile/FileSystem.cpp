@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "savefile/ErrorNumbers.h"
+#include "savefile/OpenedFile.h"
 
 namespace zovek {
 
@@ -79,6 +80,17 @@ int ReadAtMost(const ReadSome& source, std::size_t limit, std::vector<std::uint8
     out.insert(out.end(), chunk.begin(), chunk.begin() + static_cast<std::ptrdiff_t>(std::min(got, room)));
   }
   return 0;
+}
+
+// Through the open file, as the save's own write goes: the write lands in the
+// file that was opened, within its length.
+int WriteBytesInPlace(const fs::path& path, std::uint64_t offset, std::span<const std::uint8_t> bytes) {
+  OpenedFile file;
+  int error = file.Open(path);
+  if (error == 0) error = file.OpenForWriting();
+  if (error == 0) error = file.WriteAt(offset, bytes);
+  if (error == 0) error = file.Flush();
+  return error;
 }
 
 int ReadBytesAt(const fs::path& path, std::uint64_t offset, std::span<std::uint8_t> out) {

@@ -50,12 +50,10 @@ int WriteAll(int fd, std::uint64_t offset, std::span<const std::uint8_t> bytes) 
   });
 }
 
-// Writes the bytes (unless `error` already refused the write), puts them on
-// disk and closes the file; the first error is the result.
-int WriteFlushClose(int fd, std::uint64_t offset, std::span<const std::uint8_t> bytes, int error = 0) {
-  if (error == 0) {
-    error = WriteAll(fd, offset, bytes);
-  }
+// Writes the bytes, puts them on disk and closes the file; the first error
+// is the result.
+int WriteFlushClose(int fd, std::uint64_t offset, std::span<const std::uint8_t> bytes) {
+  int error = WriteAll(fd, offset, bytes);
   if (error == 0 && ::fsync(fd) != 0) {
     error = errno;
   }
@@ -98,26 +96,6 @@ int ReadRegularFileStart(const std::filesystem::path& path, std::size_t limit, s
   }
   ::close(fd);
   return error;
-}
-
-int WriteBytesInPlace(const std::filesystem::path& path, std::uint64_t offset, std::span<const std::uint8_t> bytes) {
-  // No O_CREAT and no O_TRUNC: a missing file stays missing, a present one keeps its length.
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
-  if (fd < 0) {
-    return errno;
-  }
-
-  int error = 0;
-  struct stat info {};
-  if (::fstat(fd, &info) != 0) {
-    error = errno;
-  } else if (!S_ISREG(info.st_mode)) {
-    error = EINVAL;
-  } else if (offset > static_cast<std::uint64_t>(info.st_size) ||
-             bytes.size() > static_cast<std::uint64_t>(info.st_size) - offset) {
-    error = kErrFileChanged;  // writing would extend the file, so it is not the file we opened
-  }
-  return WriteFlushClose(fd, offset, bytes, error);
 }
 
 int WriteNewFile(const std::filesystem::path& path, std::span<const std::uint8_t> bytes) {

@@ -86,8 +86,8 @@ int WriteAll(HANDLE file, std::uint64_t offset, std::span<const std::uint8_t> by
                                       }));
 }
 
-// WriteAll, then the file flushed to disk: the in-place write of a working
-// copy and every new file (backups, working copies) go through here.
+// WriteAll, then the file flushed to disk: every new file (backups, working
+// copies) goes through here.
 int WriteAllAndFlush(HANDLE file, std::uint64_t offset, std::span<const std::uint8_t> bytes) {
   if (const int code = WriteAll(file, offset, bytes); code != 0) {
     return code;
@@ -140,34 +140,6 @@ int ReadRegularFileStart(const std::filesystem::path& path, std::size_t limit, s
         limit, out);
   }
   ::CloseHandle(file);
-  return error;
-}
-
-int WriteBytesInPlace(const std::filesystem::path& path, std::uint64_t offset, std::span<const std::uint8_t> bytes) {
-  // OPEN_EXISTING: a missing file stays missing, a present one keeps its length.
-  HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
-    return ErrorNumberOf(::GetLastError(), path);
-  }
-
-  int error = 0;
-  LARGE_INTEGER size{};
-  if (!::GetFileSizeEx(file, &size)) {
-    error = ErrorNumberOf(::GetLastError(), path);
-  } else if (size.QuadPart < 0 || offset > static_cast<std::uint64_t>(size.QuadPart) ||
-             bytes.size() > static_cast<std::uint64_t>(size.QuadPart) - offset) {
-    error = kErrFileChanged;  // writing would extend the file, so it is not the file we opened
-  }
-
-  if (error == 0) {
-    if (const int code = WriteAllAndFlush(file, offset, bytes); code != 0) {
-      error = ErrorNumberOf(static_cast<DWORD>(code), path);
-    }
-  }
-  if (!::CloseHandle(file) && error == 0) {
-    error = ErrorNumberOf(::GetLastError(), path);
-  }
   return error;
 }
 
