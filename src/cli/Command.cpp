@@ -1,7 +1,5 @@
 #include "cli/Command.h"
 
-#include <cstdio>
-
 #include "cli/MessageText.h"
 #include "savedata/FieldCatalogue.h"
 #include "savefile/ErrorNumbers.h"
@@ -45,12 +43,6 @@ int SaveOption(const CommandRun& run, const char* option) {
 }
 
 namespace {
-
-std::string Hex(int byte) {
-  char text[8];
-  std::snprintf(text, sizeof text, "0x%02X", static_cast<unsigned>(byte) & 0xFFu);
-  return text;
-}
 
 int RunEditsAndReport(const std::filesystem::path& path, const SaveFileContents& contents, int saveNumber,
                       std::vector<Edit> edits, WriteMode mode, OpenedFile& file, std::ostream& out, std::ostream& err) {
@@ -101,7 +93,7 @@ int RunEditsAndReport(const std::filesystem::path& path, const SaveFileContents&
     }
     return kExitFileProblem;
   }
-  out << "  checksum: " << Hex(run.checksumBefore) << " → " << Hex(run.checksumAfter) << '\n';
+  out << "  checksum: " << HexByte(run.checksumBefore) << " → " << HexByte(run.checksumAfter) << '\n';
   if (run.status == EditStatus::DryRun) {
     out << "  " << run.bytesChanged << (run.bytesChanged == 1 ? " byte" : " bytes")
         << " of the file would change; --dry-run: nothing written\n";

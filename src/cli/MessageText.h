@@ -9,10 +9,8 @@
 
 namespace zovek::cli {
 
-// `text` (UTF-8) with every control character written out: a line feed as
-// \n, a tab as \t, any other control character (U+0000..U+001F, U+007F,
-// U+0080..U+009F) and any byte that is not part of valid UTF-8 as \xHH, one
-// per byte. Everything else, a backslash included, stays as it is.
+// `text` (UTF-8) with every control character and every byte that is not
+// part of valid UTF-8 written out (EscapedUtf8 with `controls`).
 std::string LineText(std::string_view text);
 
 // A path as LineText writes it.

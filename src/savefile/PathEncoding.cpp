@@ -1,5 +1,8 @@
 #include "savefile/PathEncoding.h"
 
+#include <algorithm>
+#include <cstdio>
+
 namespace zovek {
 
 namespace {
@@ -45,6 +48,37 @@ std::size_t Utf8SequenceAt(std::string_view bytes, std::size_t at, std::uint32_t
   const std::uint32_t smallest = length == 2 ? 0x80u : length == 3 ? 0x800u : 0x10000u;
   if (code < smallest || IsSurrogate(code) || code > 0x10FFFFu) return 0;
   return length;
+}
+
+std::string EscapedUtf8(std::string_view bytes, bool controls) {
+  std::string text;
+  text.reserve(bytes.size());
+  const auto hex = [&text](std::string_view sequence) {
+    for (const char byte : sequence) {
+      char escape[8];
+      std::snprintf(escape, sizeof escape, "\\x%02X", static_cast<unsigned>(static_cast<std::uint8_t>(byte)));
+      text += escape;
+    }
+  };
+  for (std::size_t at = 0; at < bytes.size();) {
+    std::uint32_t code = 0;
+    const std::size_t length = Utf8SequenceAt(bytes, at, code);
+    const std::string_view sequence = bytes.substr(at, std::max<std::size_t>(length, 1));
+    const bool control = code < 0x20u || code == 0x7Fu || (code >= 0x80u && code <= 0x9Fu);
+    if (length == 0) {
+      hex(sequence);
+    } else if (controls && code == '\n') {
+      text += "\\n";
+    } else if (controls && code == '\t') {
+      text += "\\t";
+    } else if (controls && control) {
+      hex(sequence);
+    } else {
+      text.append(sequence);
+    }
+    at += sequence.size();
+  }
+  return text;
 }
 
 std::u16string TextFromBytes(std::string_view bytes) {

@@ -23,6 +23,12 @@ inline constexpr bool kPathsAreBytes = std::is_same_v<std::filesystem::path::val
 // and code points past U+10FFFF are not UTF-8.
 std::size_t Utf8SequenceAt(std::string_view bytes, std::size_t at, std::uint32_t& code);
 
+// Bytes as printable UTF-8: every byte that is not part of valid UTF-8 as
+// \xHH; with `controls`, also a line feed as \n, a tab as \t and any other
+// control character (U+0000..U+001F, U+007F, U+0080..U+009F) as \xHH, one
+// per byte. Everything else, a backslash included, stays as it is.
+std::string EscapedUtf8(std::string_view bytes, bool controls);
+
 // Bytes as text: valid UTF-8 decoded, every other byte b as U+DC00+b.
 std::u16string TextFromBytes(std::string_view bytes);
 

@@ -172,14 +172,16 @@ std::string ProblemText(const FileReport& report) {
   return "";
 }
 
+std::string HexByte(int byte) {
+  char text[8];
+  std::snprintf(text, sizeof text, "0x%02X", static_cast<unsigned>(byte) & 0xFFu);
+  return text;
+}
+
 std::string ChecksumText(const SaveEntry& save) {
-  const auto hex = [](int byte) {
-    char text[8];
-    std::snprintf(text, sizeof text, "0x%02X", static_cast<unsigned>(byte) & 0xFFu);
-    return std::string(text);
-  };
-  if (save.ChecksumMatches()) return "checksum " + hex(save.storedChecksum) + " matches";
-  return "checksum " + hex(save.storedChecksum) + " does not match (data sums to " + hex(save.computedChecksum) + ")";
+  if (save.ChecksumMatches()) return "checksum " + HexByte(save.storedChecksum) + " matches";
+  return "checksum " + HexByte(save.storedChecksum) + " does not match (data sums to " +
+         HexByte(save.computedChecksum) + ")";
 }
 
 std::string SaveName(const SaveEntry& save) {
@@ -188,26 +190,8 @@ std::string SaveName(const SaveEntry& save) {
   return name;
 }
 
-std::string PathText(const std::filesystem::path& path) {
-  // libstdc++'s u8string() hands a POSIX name's bytes over unchecked, and
-  // output must be UTF-8.
-  const std::string bytes = PathBytes(path);
-  std::string text;
-  text.reserve(bytes.size());
-  for (std::size_t at = 0; at < bytes.size();) {
-    std::uint32_t code = 0;
-    const std::size_t length = Utf8SequenceAt(bytes, at, code);
-    if (length == 0) {
-      char escape[8];
-      std::snprintf(escape, sizeof escape, "\\x%02X", static_cast<unsigned>(static_cast<std::uint8_t>(bytes[at])));
-      text += escape;
-      ++at;
-      continue;
-    }
-    text.append(bytes, at, length);
-    at += length;
-  }
-  return text;
-}
+// libstdc++'s u8string() hands a POSIX name's bytes over unchecked, and
+// output must be UTF-8.
+std::string PathText(const std::filesystem::path& path) { return EscapedUtf8(PathBytes(path), false); }
 
 }  // namespace zovek

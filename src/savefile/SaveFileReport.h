@@ -70,6 +70,9 @@ std::string ProblemText(const FileReport& report);
 // The operating system's text for an error number, or ours for our own numbers.
 std::string ErrorText(int error);
 
+// A byte as "0x12".
+std::string HexByte(int byte);
+
 // "checksum 0x12 matches" / "checksum 0x12 does not match (data sums to 0x13)".
 std::string ChecksumText(const SaveEntry& save);
 
