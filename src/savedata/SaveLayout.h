@@ -90,6 +90,9 @@ inline constexpr int kCharacterRows = 24;  // rows 1..24; row 0 is the header
 inline constexpr int kFirstSkillRow = 13;  // rows 13..24: the twelve skill levels, chkSitu(row - 13)
 inline constexpr int kAptitudeBoxes = kCharacterRows - kFirstSkillRow + 1;  // chkSitu(0..11)
 
+// A skill row: its level and aptitude byte in the record.
+constexpr CharacterRow SkillRow(int recordOffset) { return {"", "", CharacterRowKind::Skill, recordOffset, 1}; }
+
 // Index = grid row; entry 0 stands for the header row.
 inline constexpr std::array<CharacterRow, kCharacterRows + 1> kCharacterGrid{{
     {"", "", CharacterRowKind::Number, -1, 0},
@@ -105,18 +108,8 @@ inline constexpr std::array<CharacterRow, kCharacterRows + 1> kCharacterGrid{{
     {"maxWp", "最大WP", CharacterRowKind::Number, 13, 1},
     {"jp", "JP", CharacterRowKind::Number, 16, 1},
     {"maxJp", "最大JP", CharacterRowKind::Number, 17, 1},
-    {"", "", CharacterRowKind::Skill, 21, 1},
-    {"", "", CharacterRowKind::Skill, 22, 1},
-    {"", "", CharacterRowKind::Skill, 23, 1},
-    {"", "", CharacterRowKind::Skill, 24, 1},
-    {"", "", CharacterRowKind::Skill, 25, 1},
-    {"", "", CharacterRowKind::Skill, 26, 1},
-    {"", "", CharacterRowKind::Skill, 28, 1},  // record byte 27 is not shown
-    {"", "", CharacterRowKind::Skill, 29, 1},
-    {"", "", CharacterRowKind::Skill, 30, 1},
-    {"", "", CharacterRowKind::Skill, 31, 1},
-    {"", "", CharacterRowKind::Skill, 32, 1},
-    {"", "", CharacterRowKind::Skill, 33, 1},
+    SkillRow(21), SkillRow(22), SkillRow(23), SkillRow(24), SkillRow(25), SkillRow(26),
+    SkillRow(28), SkillRow(29), SkillRow(30), SkillRow(31), SkillRow(32), SkillRow(33),  // record byte 27 is not shown
 }};
 
 inline constexpr std::string_view kCharacterGridHeader = "データ";
