@@ -37,7 +37,6 @@ class QDragEnterEvent;
 class QDragMoveEvent;
 class QDropEvent;
 class QComboBox;
-class QGroupBox;
 class QLabel;
 class QListWidget;
 class QMenu;
@@ -181,9 +180,6 @@ class FrmMain : public QMainWindow, public EditorView {
   std::vector<TextBox*> txtValue;  // as many as the core's table of value boxes
   std::array<TextBox*, 8> txtParty{};
   std::array<QLabel*, 8> lblValue{};
-  std::vector<QLabel*> lblItm;  // there is no lblItm(2)
-  QLabel* lblChara = nullptr;
-  std::array<QGroupBox*, 6> Frame{};
   QComboBox* cmbChara = nullptr;
   QComboBox* cmbWaza = nullptr;
   std::array<QCheckBox*, 12> chkSitu{};
