@@ -116,7 +116,10 @@ void FrmMain::ConnectEditing() {
   connect(mnuCharaRtn, &QAction::triggered, this, [this] { UndoCharacter(); });
 }
 
-void FrmMain::FocusTabControl() { SSTab->setFocus(Qt::OtherFocusReason); }
+void FrmMain::CommitAndFocusTabs() {
+  CommitCellEdit();
+  SSTab->setFocus(Qt::OtherFocusReason);
+}
 
 void FrmMain::ShowError(const QString& text) {
   Dialogs::message(this, QMessageBox::Information, messages::ErrorTitle(), text, QMessageBox::Ok, QMessageBox::Ok);

@@ -9,8 +9,8 @@
 //   FrmMainLayout.cpp      the three tabs and their controls
 //   FrmMainMenus.cpp       the menus
 //   FrmMainReset.cpp       ResetWindow
-//   FrmMainCommands.cpp    OpenFile, SwitchSave, SaveFile, ShowOutcome
-//   FrmMainDrop.cpp        opening a file dropped on the window
+//   FrmMainCommands.cpp    OpenFile, OpenRequestedFile, SwitchSave, SaveFile, ShowOutcome
+//   FrmMainDrop.cpp        taking a file dropped on the window
 //   FrmMainSelection.cpp   SwitchCharacter, SwitchScenarioEntry, SwitchCategory,
 //                          FillTechniqueList, the select-all / clear-all buttons
 //   FrmMainView.cpp        the EditorView operations the walks call
@@ -57,8 +57,8 @@ class FrmMain : public QMainWindow, public EditorView {
   explicit FrmMain(QWidget* parent = nullptr);
   ~FrmMain() override;
 
-  // Opens a file named on the command line or handed over by a later start,
-  // as the open command opens the file its dialog returns.
+  // Opens a file named on the command line, handed over by a later start or
+  // dropped on the window, as the open command opens the file its dialog returns.
   void OpenRequestedFile(const QString& path);
 
   static QString WindowTitle();
@@ -139,9 +139,8 @@ class FrmMain : public QMainWindow, public EditorView {
   void ConnectHandlers();
   void ConnectEditing();
 
-  // Opening: everything after the dialog, for the dialog's name or a dropped file.
+  // Opening: everything after the dialog, for the dialog's name or a requested file.
   void OpenChosenFile(const QString& path);
-  void OpenDroppedFile(const QString& path);
 
   // The in-place grid editor.
   void GridKeyTyped(int grid, const QString& typed);
@@ -156,7 +155,9 @@ class FrmMain : public QMainWindow, public EditorView {
   void PartyBoxLeft(int i);
 
   // Command helpers.
-  void FocusTabControl();
+  // What every command does first: an open cell edit goes into its cell, and
+  // the focus to the tab control.
+  void CommitAndFocusTabs();
   void ShowError(const QString& text);
   // The menus' states a command left and its error message.
   void ShowOutcome(const SessionOutcome& outcome);
