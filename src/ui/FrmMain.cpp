@@ -71,11 +71,10 @@ void FrmMain::ConnectHandlers() {
       SwitchScenarioEntry();
     }
   });
-  connect(cmdSelwaza[0], &QPushButton::clicked, this, [this] { SelectAllTechniques(); });
-  connect(cmdSelwaza[1], &QPushButton::clicked, this, [this] { ClearAllTechniques(); });
-  connect(cmdSelroll[0], &QPushButton::clicked, this, [this] { SelectAllRoles(); });
-  connect(cmdSelroll[1], &QPushButton::clicked, this, [this] { ClearAllRoles(); });
-
+  connect(cmdSelwaza[0], &QPushButton::clicked, this, [this] { CheckAll(lstWaza, Qt::Checked); });
+  connect(cmdSelwaza[1], &QPushButton::clicked, this, [this] { CheckAll(lstWaza, Qt::Unchecked); });
+  connect(cmdSelroll[0], &QPushButton::clicked, this, [this] { CheckAll(lstRoll, Qt::Checked); });
+  connect(cmdSelroll[1], &QPushButton::clicked, this, [this] { CheckAll(lstRoll, Qt::Unchecked); });
 }
 
 // The grid cell editor, the number boxes and the character commands.
@@ -138,10 +137,9 @@ void FrmMain::EnableLoadedCommands(bool enabled) {
 
 void FrmMain::ApplyMenus() {
   const SaveMenuState& menu = session_.SaveMenu();
-  for (int s = 1; s <= kSaveNumbers; ++s) {
-    const auto index = static_cast<std::size_t>(s - 1);
-    mnuSelSave[static_cast<std::size_t>(s)]->setEnabled(menu.enabled[index]);
-    mnuSelSave[static_cast<std::size_t>(s)]->setChecked(menu.checked[index]);
+  for (std::size_t s = 1; s <= kSaveNumbers; ++s) {
+    mnuSelSave[s]->setEnabled(menu.enabled[s - 1]);
+    mnuSelSave[s]->setChecked(menu.checked[s - 1]);
   }
   mnuCharaPaste->setEnabled(session_.PasteEnabled());
   mnuCharaRtn->setEnabled(session_.UndoEnabled());
@@ -181,12 +179,8 @@ void FrmMain::CloseDown() {
   closedDown_ = true;
   // Unsaved edits are dropped without a question; every failure is ignored.
   txtFlex->setEnabled(false);
-  for (int k = 0; k < 8; ++k) {
-    if (k < 5) {
-      txtValue[static_cast<std::size_t>(k)]->setEnabled(false);
-    }
-    txtParty[static_cast<std::size_t>(k)]->setEnabled(false);
-  }
+  for (TextBox* box : txtValue) box->setEnabled(false);
+  for (TextBox* box : txtParty) box->setEnabled(false);
   // The working copies go, but never a file the user opened as their own.
   session_.CloseDown();
 }

@@ -12,7 +12,7 @@
 //   FrmMainCommands.cpp    OpenFile, OpenRequestedFile, SwitchSave, SaveFile, ShowOutcome
 //   FrmMainDrop.cpp        taking a file dropped on the window
 //   FrmMainSelection.cpp   SwitchCharacter, SwitchScenarioEntry, SwitchCategory,
-//                          FillTechniqueList, the select-all / clear-all buttons
+//                          FillTechniqueList, CheckAll
 //   FrmMainView.cpp        the EditorView operations the walks call
 //   FrmMainCellEditor.cpp  the in-place grid editor txtFlex (BeginCellEdit,
 //                          CommitCellEdit and the grids' key and double-click hooks)
@@ -39,7 +39,6 @@ class QDropEvent;
 class QComboBox;
 class QLabel;
 class QListWidget;
-class QMenu;
 class QPushButton;
 class QRadioButton;
 
@@ -86,10 +85,8 @@ class FrmMain : public QMainWindow, public EditorView {
   void SwitchScenarioEntry();
   void SwitchCategory();
   void FillTechniqueList(int category);
-  void SelectAllTechniques();
-  void ClearAllTechniques();
-  void SelectAllRoles();
-  void ClearAllRoles();
+  // Every mark of a list on or off: the select-all and clear-all buttons.
+  static void CheckAll(QListWidget* list, Qt::CheckState state);
 
   // Writes a pending in-place grid edit into its cell.
   void CommitCellEdit();
@@ -192,17 +189,12 @@ class FrmMain : public QMainWindow, public EditorView {
   QListWidget* lstEvt = nullptr;
   QListWidget* lstRoll = nullptr;
 
-  QMenu* mnuFile = nullptr;
   QAction* mnuFileOpen = nullptr;
   QAction* mnuFileSave = nullptr;
-  QAction* bar = nullptr;
   QAction* mnuExit = nullptr;
-  QMenu* mnuEdit = nullptr;
   QAction* mnuCharaRtn = nullptr;
-  QAction* bar1 = nullptr;
   QAction* mnuCharaCopy = nullptr;
   QAction* mnuCharaPaste = nullptr;
-  QMenu* mnuSvdata = nullptr;
   std::array<QAction*, kSaveNumbers + 1> mnuSelSave{};  // items 1..15; 0 unused
 };
 
