@@ -80,8 +80,8 @@ void FrmMain::ConnectHandlers() {
 // The grid cell editor, the number boxes and the character commands.
 void FrmMain::ConnectEditing() {
   for (int g = 0; g < 3; ++g) {
-    connect(Fgrid[g], &FlexGrid::keyTyped, this, [this, g](const QString& typed) { GridKeyTyped(g, typed); });
-    connect(Fgrid[g], &FlexGrid::gridDoubleClicked, this, [this, g] { GridDoubleClicked(g); });
+    connect(Fgrid[g], &FlexGrid::keyTyped, this, [this, g](const QString& typed) { GridEditAsked(g, typed); });
+    connect(Fgrid[g], &FlexGrid::gridDoubleClicked, this, [this, g] { GridEditAsked(g, std::nullopt); });
   }
   connect(txtFlex, &QLineEdit::textChanged, this, [this] { FlexBoxChanged(); });
   connect(txtFlex, &QLineEdit::returnPressed, this, [this] { FlexBoxEntered(); });

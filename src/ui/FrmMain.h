@@ -21,6 +21,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include <QMainWindow>
@@ -140,8 +141,7 @@ class FrmMain : public QMainWindow, public EditorView {
   void OpenChosenFile(const QString& path);
 
   // The in-place grid editor.
-  void GridKeyTyped(int grid, const QString& typed);
-  void GridDoubleClicked(int grid);
+  void GridEditAsked(int grid, const std::optional<QString>& typed);
   void BeginCellEdit(const CellEditStart& start, int grid);
   void FlexBoxChanged();
   void FlexBoxEntered();

@@ -18,27 +18,18 @@ std::string Utf8(const QString& text) { return text.toStdString(); }
 
 }  // namespace
 
-// A character key on grid `grid`: digits start the text, anything else is
-// swallowed but still opens the box.
-void FrmMain::GridKeyTyped(int grid, const QString& typed) {
+// A character key typed on grid `grid`, or a double-click (no key): a key's
+// digits start the text, anything else is swallowed but still opens the box;
+// a double-click opens it all selected.
+void FrmMain::GridEditAsked(int grid, const std::optional<QString>& typed) {
   FlexGrid* cells = Fgrid[static_cast<std::size_t>(grid)];
   const int row = cells->row();
   const int col = cells->col();
   if (!IsEditableCell(grid, row, col)) {
     return;
   }
-  BeginCellEdit(CellEditByKey(col, Utf8(cells->text(row, col)), Utf8(typed)), grid);
-}
-
-// A double-click on a data cell of grid `grid`: the box opens all selected.
-void FrmMain::GridDoubleClicked(int grid) {
-  FlexGrid* cells = Fgrid[static_cast<std::size_t>(grid)];
-  const int row = cells->row();
-  const int col = cells->col();
-  if (!IsEditableCell(grid, row, col)) {
-    return;
-  }
-  BeginCellEdit(CellEditByDoubleClick(col, Utf8(cells->text(row, col))), grid);
+  const std::string text = Utf8(cells->text(row, col));
+  BeginCellEdit(typed ? CellEditByKey(col, text, Utf8(*typed)) : CellEditByDoubleClick(col, text), grid);
 }
 
 void FrmMain::BeginCellEdit(const CellEditStart& start, int grid) {

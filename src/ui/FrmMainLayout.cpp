@@ -132,7 +132,7 @@ void FrmMain::BuildCharacterTab(QWidget* canvas) {
   auto* frame = Placed(new QGroupBox(canvas), QStringLiteral("Frame0"), {2310, 480, 4035, 770});
   MakeLabel(frame, QStringLiteral("lblChara"), QStringLiteral("キャラ選択 : "), {280, 340, 1035, 195});
   txtValue[0] = MakeBox(frame, Indexed("txtValue", 0), ValueBoxTypingLimit(0), {1440, 300, 420, 270});
-  txtValue[0]->setDisplayOnly(true);
+  txtValue[0]->setDisplayOnly();
   cmbChara = MakeDropDown(frame, QStringLiteral("cmbChara"), 1920, 280, 1890, CharacterNames());
 
   frame = Placed(new QGroupBox(Utf8(kAptitudeCaption), canvas), QStringLiteral("Frame1"), {2300, 1320, 2655, 1175});
