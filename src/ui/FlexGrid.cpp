@@ -150,11 +150,9 @@ Qt::Alignment FlexGrid::cellAlignment(int row, int col) const {
 }
 
 void FlexGrid::applyAlignment(int row, int col) {
-  QTableWidgetItem* cell = cellItem(row, col);
-  if (cell == nullptr) {
-    return;
+  if (QTableWidgetItem* cell = cellItem(row, col); cell != nullptr) {
+    cell->setTextAlignment(alignmentFor(row, col, cell->text()));
   }
-  cell->setTextAlignment(alignmentFor(row, col, cell->text()));
 }
 
 Qt::Alignment FlexGrid::alignmentFor(int row, int col, const QString& text) const {

@@ -48,8 +48,6 @@ FrmMain::FrmMain(QWidget* parent) : QMainWindow(parent), session_(*this, UserDat
   SSTab->setFocus(Qt::OtherFocusReason);
 }
 
-FrmMain::~FrmMain() = default;
-
 void FrmMain::ConnectHandlers() {
   connect(mnuFileOpen, &QAction::triggered, this, [this] { OpenFile(); });
   connect(mnuFileSave, &QAction::triggered, this, [this] { SaveFile(); });

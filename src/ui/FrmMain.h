@@ -4,20 +4,8 @@
 // controls through which the walks show the save, asks the user, and shows
 // what each command did.
 //
-// The member functions live in several files by subject:
-//   FrmMain.cpp            construction, close-down, small helpers
-//   FrmMainLayout.cpp      the three tabs and their controls
-//   FrmMainMenus.cpp       the menus
-//   FrmMainReset.cpp       ResetWindow
-//   FrmMainCommands.cpp    OpenFile, OpenRequestedFile, SwitchSave, SaveFile, ShowOutcome
-//   FrmMainDrop.cpp        taking a file dropped on the window
-//   FrmMainSelection.cpp   SwitchCharacter, SwitchScenarioEntry, SwitchCategory,
-//                          FillTechniqueList, CheckAll
-//   FrmMainView.cpp        the EditorView operations the walks call
-//   FrmMainCellEditor.cpp  the in-place grid editor txtFlex (BeginCellEdit,
-//                          CommitCellEdit and the grids' key and double-click hooks)
-//   FrmMainNumberBoxes.cpp the rules of txtValue and txtParty as they change
-//   FrmMainCharacterCommands.cpp  presets, copy, paste and undo of a character
+// The member functions live in the files FrmMain*.cpp by subject; each says
+// at its top what it holds.
 
 #include <array>
 #include <cstdint>
@@ -55,7 +43,6 @@ class FrmMain : public QMainWindow, public EditorView {
 
  public:
   explicit FrmMain(QWidget* parent = nullptr);
-  ~FrmMain() override;
 
   // Opens a file named on the command line, handed over by a later start or
   // dropped on the window, as the open command opens the file its dialog returns.

@@ -12,12 +12,6 @@
 
 namespace zovek {
 
-namespace {
-
-std::string Utf8(const QString& text) { return text.toStdString(); }
-
-}  // namespace
-
 // A character key typed on grid `grid`, or a double-click (no key): a key's
 // digits start the text, anything else is swallowed but still opens the box;
 // a double-click opens it all selected.
@@ -28,8 +22,8 @@ void FrmMain::GridEditAsked(int grid, const std::optional<QString>& typed) {
   if (!IsEditableCell(grid, row, col)) {
     return;
   }
-  const std::string text = Utf8(cells->text(row, col));
-  BeginCellEdit(typed ? CellEditByKey(col, text, Utf8(*typed)) : CellEditByDoubleClick(col, text), grid);
+  const std::string text = cells->text(row, col).toStdString();
+  BeginCellEdit(typed ? CellEditByKey(col, text, typed->toStdString()) : CellEditByDoubleClick(col, text), grid);
 }
 
 void FrmMain::BeginCellEdit(const CellEditStart& start, int grid) {
@@ -69,7 +63,7 @@ void FrmMain::FlexBoxChanged() {
   if (state_.EditRow == 0) {
     return;
   }
-  const RuleResult ruled = CellEditChange(state_.EditCol, Utf8(txtFlex->text()));
+  const RuleResult ruled = CellEditChange(state_.EditCol, txtFlex->text().toStdString());
   txtFlex->rewrite(QString::fromStdString(ruled.text), ruled.selectAll);
 }
 
@@ -98,7 +92,7 @@ void FrmMain::CommitCellEdit() {
   state_.EditRow = 0;
   state_.EditCol = 0;
 
-  const std::string committed = CellEditCommit(grid, row, col, Utf8(txtFlex->text()));
+  const std::string committed = CellEditCommit(grid, row, col, txtFlex->text().toStdString());
   SetCellText(grid, row, col, committed);
   if (col == 1 && (grid == 1 || grid == 2)) {
     ShowItemName(*this, static_cast<int>(WholeNumber(NumericReading(committed))), row, grid);
