@@ -50,6 +50,11 @@ QString OptionName(const QString& argument) {
 
 EditorCommandLine ParseEditorCommandLine(const QStringList& arguments) {
   EditorCommandLine line;
+  auto wrong = [&line](const QString& problem) {
+    line.action = EditorCommandLine::Action::Wrong;
+    line.problem = problem;
+    return line;
+  };
   // Ours to parse: everything but Qt's options, and all after "--" as it is.
   QStringList ours{arguments.isEmpty() ? QStringLiteral("zovek") : arguments.first()};
   for (qsizetype i = 1; i < arguments.size(); ++i) {
@@ -64,11 +69,7 @@ EditorCommandLine ParseEditorCommandLine(const QStringList& arguments) {
     } else if (QtOptionsWithValue().contains(name)) {
       line.qtOptions.append(argument);
       if (argument.contains(QLatin1Char('='))) continue;  // -style=fusion carries its value
-      if (i + 1 >= arguments.size()) {
-        line.action = EditorCommandLine::Action::Wrong;
-        line.problem = QStringLiteral("option '%1' needs a value").arg(argument);
-        return line;
-      }
+      if (i + 1 >= arguments.size()) return wrong(QStringLiteral("option '%1' needs a value").arg(argument));
       line.qtOptions.append(arguments.at(++i));
     } else {
       ours.append(argument);
@@ -80,11 +81,7 @@ EditorCommandLine ParseEditorCommandLine(const QStringList& arguments) {
   const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
   parser.addOption(help);
   parser.addOption(version);
-  if (!parser.parse(ours)) {
-    line.action = EditorCommandLine::Action::Wrong;
-    line.problem = parser.errorText();
-    return line;
-  }
+  if (!parser.parse(ours)) return wrong(parser.errorText());
   if (parser.isSet(help)) {
     line.action = EditorCommandLine::Action::Help;
     return line;
@@ -94,11 +91,7 @@ EditorCommandLine ParseEditorCommandLine(const QStringList& arguments) {
     return line;
   }
   const QStringList files = parser.positionalArguments();
-  if (files.size() > 1) {
-    line.action = EditorCommandLine::Action::Wrong;
-    line.problem = QStringLiteral("one FILE at most, not %1").arg(files.size());
-    return line;
-  }
+  if (files.size() > 1) return wrong(QStringLiteral("one FILE at most, not %1").arg(files.size()));
   if (!files.isEmpty()) line.file = files.first();
   return line;
 }

@@ -124,9 +124,7 @@ const QList<ShownMessage>& Dialogs::shownMessages() { return TheSeam().shown; }
 
 void Dialogs::clearRecord() {
   Seam& seam = TheSeam();
-  seam.fileNames.clear();
-  seam.answers.clear();
-  seam.shown.clear();
+  seam = Seam{seam.closed, {}, {}, {}};  // the seam stays as it is
 }
 
 }  // namespace zovek

@@ -64,6 +64,9 @@ FlexGrid::FlexGrid(int rows, int cols, QWidget* parent)
     header->setSectionResizeMode(QHeaderView::Fixed);
     header->setMinimumSectionSize(1);
     header->setTextElideMode(Qt::ElideNone);
+    // The fixed cells can't be picked, but a double-click on them is still
+    // one on the grid, for its current cell.
+    connect(header, &QHeaderView::sectionDoubleClicked, this, [this] { Q_EMIT gridDoubleClicked(); });
   }
   verticalHeader()->setDefaultSectionSize(rowHeight);
   horizontalHeader()->setFixedHeight(rowHeight);
@@ -93,12 +96,6 @@ FlexGrid::FlexGrid(int rows, int cols, QWidget* parent)
 
   for (int c = 1; c < cols_; ++c) {
     setColumnWidthTwips(c, kDefaultColumnWidthTwips);
-  }
-
-  // The fixed cells can't be picked, but a double-click on them is still one
-  // on the grid, for its current cell.
-  for (QHeaderView* header : {horizontalHeader(), verticalHeader()}) {
-    connect(header, &QHeaderView::sectionDoubleClicked, this, [this] { Q_EMIT gridDoubleClicked(); });
   }
 
   connect(this, &QTableWidget::currentCellChanged, this, [this](int row, int col, int, int) {
@@ -153,11 +150,9 @@ Qt::Alignment FlexGrid::cellAlignment(int row, int col) const {
 }
 
 void FlexGrid::applyAlignment(int row, int col) {
-  QTableWidgetItem* cell = cellItem(row, col);
-  if (cell == nullptr) {
-    return;
+  if (QTableWidgetItem* cell = cellItem(row, col); cell != nullptr) {
+    cell->setTextAlignment(alignmentFor(row, col, cell->text()));
   }
-  cell->setTextAlignment(alignmentFor(row, col, cell->text()));
 }
 
 Qt::Alignment FlexGrid::alignmentFor(int row, int col, const QString& text) const {
@@ -217,24 +212,13 @@ QRect FlexGrid::cellRectInContainer(int row, int col) const {
     const QRect cell = visualRect(model()->index(row - 1, col - 1));
     return cell.translated(viewport()->geometry().topLeft() + pos());
   }
-  int x = 0;
-  int width = 0;
-  if (col == 0) {
-    x = verticalHeader()->geometry().x();
-    width = verticalHeader()->width();
-  } else {
-    x = viewport()->geometry().x() + columnViewportPosition(col - 1);
-    width = columnWidth(col - 1);
-  }
-  int y = 0;
-  int height = 0;
-  if (row == 0) {
-    y = horizontalHeader()->geometry().y();
-    height = horizontalHeader()->height();
-  } else {
-    y = viewport()->geometry().y() + rowViewportPosition(row - 1);
-    height = rowHeight(row - 1);
-  }
+  const QRect labels = verticalHeader()->geometry();
+  const QRect headers = horizontalHeader()->geometry();
+  const QRect cells = viewport()->geometry();
+  const int x = col == 0 ? labels.x() : cells.x() + columnViewportPosition(col - 1);
+  const int width = col == 0 ? labels.width() : columnWidth(col - 1);
+  const int y = row == 0 ? headers.y() : cells.y() + rowViewportPosition(row - 1);
+  const int height = row == 0 ? headers.height() : rowHeight(row - 1);
   return QRect(x, y, width, height).translated(pos());
 }
 

@@ -48,8 +48,6 @@ FrmMain::FrmMain(QWidget* parent) : QMainWindow(parent), session_(*this, UserDat
   SSTab->setFocus(Qt::OtherFocusReason);
 }
 
-FrmMain::~FrmMain() = default;
-
 void FrmMain::ConnectHandlers() {
   connect(mnuFileOpen, &QAction::triggered, this, [this] { OpenFile(); });
   connect(mnuFileSave, &QAction::triggered, this, [this] { SaveFile(); });
@@ -71,18 +69,17 @@ void FrmMain::ConnectHandlers() {
       SwitchScenarioEntry();
     }
   });
-  connect(cmdSelwaza[0], &QPushButton::clicked, this, [this] { SelectAllTechniques(); });
-  connect(cmdSelwaza[1], &QPushButton::clicked, this, [this] { ClearAllTechniques(); });
-  connect(cmdSelroll[0], &QPushButton::clicked, this, [this] { SelectAllRoles(); });
-  connect(cmdSelroll[1], &QPushButton::clicked, this, [this] { ClearAllRoles(); });
-
+  connect(cmdSelwaza[0], &QPushButton::clicked, this, [this] { CheckAll(lstWaza, Qt::Checked); });
+  connect(cmdSelwaza[1], &QPushButton::clicked, this, [this] { CheckAll(lstWaza, Qt::Unchecked); });
+  connect(cmdSelroll[0], &QPushButton::clicked, this, [this] { CheckAll(lstRoll, Qt::Checked); });
+  connect(cmdSelroll[1], &QPushButton::clicked, this, [this] { CheckAll(lstRoll, Qt::Unchecked); });
 }
 
 // The grid cell editor, the number boxes and the character commands.
 void FrmMain::ConnectEditing() {
   for (int g = 0; g < 3; ++g) {
-    connect(Fgrid[g], &FlexGrid::keyTyped, this, [this, g](const QString& typed) { GridKeyTyped(g, typed); });
-    connect(Fgrid[g], &FlexGrid::gridDoubleClicked, this, [this, g] { GridDoubleClicked(g); });
+    connect(Fgrid[g], &FlexGrid::keyTyped, this, [this, g](const QString& typed) { GridEditAsked(g, typed); });
+    connect(Fgrid[g], &FlexGrid::gridDoubleClicked, this, [this, g] { GridEditAsked(g, std::nullopt); });
   }
   connect(txtFlex, &QLineEdit::textChanged, this, [this] { FlexBoxChanged(); });
   connect(txtFlex, &QLineEdit::returnPressed, this, [this] { FlexBoxEntered(); });
@@ -116,7 +113,10 @@ void FrmMain::ConnectEditing() {
   connect(mnuCharaRtn, &QAction::triggered, this, [this] { UndoCharacter(); });
 }
 
-void FrmMain::FocusTabControl() { SSTab->setFocus(Qt::OtherFocusReason); }
+void FrmMain::CommitAndFocusTabs() {
+  CommitCellEdit();
+  SSTab->setFocus(Qt::OtherFocusReason);
+}
 
 void FrmMain::ShowError(const QString& text) {
   Dialogs::message(this, QMessageBox::Information, messages::ErrorTitle(), text, QMessageBox::Ok, QMessageBox::Ok);
@@ -135,10 +135,9 @@ void FrmMain::EnableLoadedCommands(bool enabled) {
 
 void FrmMain::ApplyMenus() {
   const SaveMenuState& menu = session_.SaveMenu();
-  for (int s = 1; s <= kSaveNumbers; ++s) {
-    const auto index = static_cast<std::size_t>(s - 1);
-    mnuSelSave[static_cast<std::size_t>(s)]->setEnabled(menu.enabled[index]);
-    mnuSelSave[static_cast<std::size_t>(s)]->setChecked(menu.checked[index]);
+  for (std::size_t s = 1; s <= kSaveNumbers; ++s) {
+    mnuSelSave[s]->setEnabled(menu.enabled[s - 1]);
+    mnuSelSave[s]->setChecked(menu.checked[s - 1]);
   }
   mnuCharaPaste->setEnabled(session_.PasteEnabled());
   mnuCharaRtn->setEnabled(session_.UndoEnabled());
@@ -178,12 +177,8 @@ void FrmMain::CloseDown() {
   closedDown_ = true;
   // Unsaved edits are dropped without a question; every failure is ignored.
   txtFlex->setEnabled(false);
-  for (int k = 0; k < 8; ++k) {
-    if (k < 5) {
-      txtValue[static_cast<std::size_t>(k)]->setEnabled(false);
-    }
-    txtParty[static_cast<std::size_t>(k)]->setEnabled(false);
-  }
+  for (TextBox* box : txtValue) box->setEnabled(false);
+  for (TextBox* box : txtParty) box->setEnabled(false);
   // The working copies go, but never a file the user opened as their own.
   session_.CloseDown();
 }

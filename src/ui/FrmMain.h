@@ -4,23 +4,12 @@
 // controls through which the walks show the save, asks the user, and shows
 // what each command did.
 //
-// The member functions live in several files by subject:
-//   FrmMain.cpp            construction, close-down, small helpers
-//   FrmMainLayout.cpp      the three tabs and their controls
-//   FrmMainMenus.cpp       the menus
-//   FrmMainReset.cpp       ResetWindow
-//   FrmMainCommands.cpp    OpenFile, SwitchSave, SaveFile, ShowOutcome
-//   FrmMainDrop.cpp        opening a file dropped on the window
-//   FrmMainSelection.cpp   SwitchCharacter, SwitchScenarioEntry, SwitchCategory,
-//                          FillTechniqueList, the select-all / clear-all buttons
-//   FrmMainView.cpp        the EditorView operations the walks call
-//   FrmMainCellEditor.cpp  the in-place grid editor txtFlex (BeginCellEdit,
-//                          CommitCellEdit and the grids' key and double-click hooks)
-//   FrmMainNumberBoxes.cpp the rules of txtValue and txtParty as they change
-//   FrmMainCharacterCommands.cpp  presets, copy, paste and undo of a character
+// The member functions live in the files FrmMain*.cpp by subject; each says
+// at its top what it holds.
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include <QMainWindow>
@@ -37,10 +26,8 @@ class QDragEnterEvent;
 class QDragMoveEvent;
 class QDropEvent;
 class QComboBox;
-class QGroupBox;
 class QLabel;
 class QListWidget;
-class QMenu;
 class QPushButton;
 class QRadioButton;
 
@@ -56,10 +43,9 @@ class FrmMain : public QMainWindow, public EditorView {
 
  public:
   explicit FrmMain(QWidget* parent = nullptr);
-  ~FrmMain() override;
 
-  // Opens a file named on the command line or handed over by a later start,
-  // as the open command opens the file its dialog returns.
+  // Opens a file named on the command line, handed over by a later start or
+  // dropped on the window, as the open command opens the file its dialog returns.
   void OpenRequestedFile(const QString& path);
 
   static QString WindowTitle();
@@ -87,10 +73,8 @@ class FrmMain : public QMainWindow, public EditorView {
   void SwitchScenarioEntry();
   void SwitchCategory();
   void FillTechniqueList(int category);
-  void SelectAllTechniques();
-  void ClearAllTechniques();
-  void SelectAllRoles();
-  void ClearAllRoles();
+  // Every mark of a list on or off: the select-all and clear-all buttons.
+  static void CheckAll(QListWidget* list, Qt::CheckState state);
 
   // Writes a pending in-place grid edit into its cell.
   void CommitCellEdit();
@@ -140,13 +124,11 @@ class FrmMain : public QMainWindow, public EditorView {
   void ConnectHandlers();
   void ConnectEditing();
 
-  // Opening: everything after the dialog, for the dialog's name or a dropped file.
+  // Opening: everything after the dialog, for the dialog's name or a requested file.
   void OpenChosenFile(const QString& path);
-  void OpenDroppedFile(const QString& path);
 
   // The in-place grid editor.
-  void GridKeyTyped(int grid, const QString& typed);
-  void GridDoubleClicked(int grid);
+  void GridEditAsked(int grid, const std::optional<QString>& typed);
   void BeginCellEdit(const CellEditStart& start, int grid);
   void FlexBoxChanged();
   void FlexBoxEntered();
@@ -157,7 +139,9 @@ class FrmMain : public QMainWindow, public EditorView {
   void PartyBoxLeft(int i);
 
   // Command helpers.
-  void FocusTabControl();
+  // What every command does first: an open cell edit goes into its cell, and
+  // the focus to the tab control.
+  void CommitAndFocusTabs();
   void ShowError(const QString& text);
   // The menus' states a command left and its error message.
   void ShowOutcome(const SessionOutcome& outcome);
@@ -181,9 +165,6 @@ class FrmMain : public QMainWindow, public EditorView {
   std::vector<TextBox*> txtValue;  // as many as the core's table of value boxes
   std::array<TextBox*, 8> txtParty{};
   std::array<QLabel*, 8> lblValue{};
-  std::vector<QLabel*> lblItm;  // there is no lblItm(2)
-  QLabel* lblChara = nullptr;
-  std::array<QGroupBox*, 6> Frame{};
   QComboBox* cmbChara = nullptr;
   QComboBox* cmbWaza = nullptr;
   std::array<QCheckBox*, 12> chkSitu{};
@@ -195,17 +176,12 @@ class FrmMain : public QMainWindow, public EditorView {
   QListWidget* lstEvt = nullptr;
   QListWidget* lstRoll = nullptr;
 
-  QMenu* mnuFile = nullptr;
   QAction* mnuFileOpen = nullptr;
   QAction* mnuFileSave = nullptr;
-  QAction* bar = nullptr;
   QAction* mnuExit = nullptr;
-  QMenu* mnuEdit = nullptr;
   QAction* mnuCharaRtn = nullptr;
-  QAction* bar1 = nullptr;
   QAction* mnuCharaCopy = nullptr;
   QAction* mnuCharaPaste = nullptr;
-  QMenu* mnuSvdata = nullptr;
   std::array<QAction*, kSaveNumbers + 1> mnuSelSave{};  // items 1..15; 0 unused
 };
 

@@ -12,33 +12,18 @@
 
 namespace zovek {
 
-namespace {
-
-std::string Utf8(const QString& text) { return text.toStdString(); }
-
-}  // namespace
-
-// A character key on grid `grid`: digits start the text, anything else is
-// swallowed but still opens the box.
-void FrmMain::GridKeyTyped(int grid, const QString& typed) {
+// A character key typed on grid `grid`, or a double-click (no key): a key's
+// digits start the text, anything else is swallowed but still opens the box;
+// a double-click opens it all selected.
+void FrmMain::GridEditAsked(int grid, const std::optional<QString>& typed) {
   FlexGrid* cells = Fgrid[static_cast<std::size_t>(grid)];
   const int row = cells->row();
   const int col = cells->col();
   if (!IsEditableCell(grid, row, col)) {
     return;
   }
-  BeginCellEdit(CellEditByKey(col, Utf8(cells->text(row, col)), Utf8(typed)), grid);
-}
-
-// A double-click on a data cell of grid `grid`: the box opens all selected.
-void FrmMain::GridDoubleClicked(int grid) {
-  FlexGrid* cells = Fgrid[static_cast<std::size_t>(grid)];
-  const int row = cells->row();
-  const int col = cells->col();
-  if (!IsEditableCell(grid, row, col)) {
-    return;
-  }
-  BeginCellEdit(CellEditByDoubleClick(col, Utf8(cells->text(row, col))), grid);
+  const std::string text = cells->text(row, col).toStdString();
+  BeginCellEdit(typed ? CellEditByKey(col, text, typed->toStdString()) : CellEditByDoubleClick(col, text), grid);
 }
 
 void FrmMain::BeginCellEdit(const CellEditStart& start, int grid) {
@@ -78,7 +63,7 @@ void FrmMain::FlexBoxChanged() {
   if (state_.EditRow == 0) {
     return;
   }
-  const RuleResult ruled = CellEditChange(state_.EditCol, Utf8(txtFlex->text()));
+  const RuleResult ruled = CellEditChange(state_.EditCol, txtFlex->text().toStdString());
   txtFlex->rewrite(QString::fromStdString(ruled.text), ruled.selectAll);
 }
 
@@ -107,7 +92,7 @@ void FrmMain::CommitCellEdit() {
   state_.EditRow = 0;
   state_.EditCol = 0;
 
-  const std::string committed = CellEditCommit(grid, row, col, Utf8(txtFlex->text()));
+  const std::string committed = CellEditCommit(grid, row, col, txtFlex->text().toStdString());
   SetCellText(grid, row, col, committed);
   if (col == 1 && (grid == 1 || grid == 2)) {
     ShowItemName(*this, static_cast<int>(WholeNumber(NumericReading(committed))), row, grid);

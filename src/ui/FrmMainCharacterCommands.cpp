@@ -12,8 +12,7 @@ void FrmMain::ApplyPreset(int i) { session_.ApplyPreset(i); }
 // The copy names a record in SaveBuffer; the session stores the view first, so
 // every edit of the copied character goes into that record.
 void FrmMain::CopyCharacter() {
-  CommitCellEdit();
-  FocusTabControl();
+  CommitAndFocusTabs();
   ShowOutcome(session_.CopyCharacter());
 }
 
@@ -23,8 +22,7 @@ void FrmMain::PasteCharacter() {
   if (!session_.WouldPaste()) {
     return;
   }
-  CommitCellEdit();
-  FocusTabControl();
+  CommitAndFocusTabs();
   ShowOutcome(session_.PasteCharacter());
 }
 

@@ -12,12 +12,19 @@
 namespace zovek {
 
 void FrmMain::OpenFile() {
-  CommitCellEdit();
-  FocusTabControl();
+  CommitAndFocusTabs();
   OpenChosenFile(Dialogs::askOpenFileName(this));
 }
 
-// The open command from the file name on: the dialog's answer or a dropped
+void FrmMain::OpenRequestedFile(const QString& path) {
+  if (closedDown_) {
+    return;  // the window closed while the request or the drop was queued
+  }
+  CommitAndFocusTabs();
+  OpenChosenFile(path);
+}
+
+// The open command from the file name on: the dialog's answer or a requested
 // file. An empty name (a cancelled dialog) changes nothing at all: the loaded
 // save keeps the file it came from, so it can still be saved there.
 void FrmMain::OpenChosenFile(const QString& path) {
@@ -43,8 +50,7 @@ void FrmMain::SwitchSave(int s) {
   if (!session_.WouldSwitchSave(s)) {
     return;
   }
-  CommitCellEdit();
-  FocusTabControl();
+  CommitAndFocusTabs();
   ShowOutcome(session_.SwitchSave(s));
 }
 
@@ -52,8 +58,7 @@ void FrmMain::SaveFile() {
   for (int i = 0; i < static_cast<int>(txtParty.size()); ++i) {
     PartyBoxLeft(i);
   }
-  CommitCellEdit();
-  FocusTabControl();
+  CommitAndFocusTabs();
 
   const QMessageBox::StandardButton answer = Dialogs::message(
       this, QMessageBox::Question, messages::SaveConfirmTitle(), messages::SaveConfirm(session_.SaveConfirmNumber()),

@@ -48,11 +48,8 @@ QString DroppedFile(const QMimeData* data) {
 
 }  // namespace
 
-void FrmMain::dragEnterEvent(QDragEnterEvent* event) {
-  if (!DroppedFile(event->mimeData()).isEmpty()) {
-    event->acceptProposedAction();
-  }
-}
+// A drag entering is a drag moving onto the window.
+void FrmMain::dragEnterEvent(QDragEnterEvent* event) { dragMoveEvent(event); }
 
 void FrmMain::dragMoveEvent(QDragMoveEvent* event) {
   if (!DroppedFile(event->mimeData()).isEmpty()) {
@@ -69,16 +66,7 @@ void FrmMain::dropEvent(QDropEvent* event) {
   event->acceptProposedAction();
   // Opened after the drop has ended: a message box shown inside the drop
   // would keep the application the file came from waiting for its answer.
-  QMetaObject::invokeMethod(this, [this, path] { OpenDroppedFile(path); }, Qt::QueuedConnection);
-}
-
-void FrmMain::OpenDroppedFile(const QString& path) {
-  if (closedDown_) {
-    return;  // the window closed while the drop was queued
-  }
-  CommitCellEdit();
-  FocusTabControl();
-  OpenChosenFile(path);
+  QMetaObject::invokeMethod(this, [this, path] { OpenRequestedFile(path); }, Qt::QueuedConnection);
 }
 
 }  // namespace zovek

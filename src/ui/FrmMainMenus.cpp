@@ -18,11 +18,7 @@ QAction* AddItem(QMenu* menu, const char* name, const QString& caption, const QK
   return action;
 }
 
-QAction* AddSeparator(QMenu* menu, const char* name) {
-  QAction* separator = menu->addSeparator();
-  separator->setObjectName(QString::fromLatin1(name));
-  return separator;
-}
+void AddSeparator(QMenu* menu, const char* name) { menu->addSeparator()->setObjectName(QString::fromLatin1(name)); }
 
 QMenu* AddMenu(QMenuBar* menuBar, const char* name, const QString& caption) {
   QMenu* menu = menuBar->addMenu(caption);
@@ -37,20 +33,20 @@ void FrmMain::BuildMenus() {
   QMenuBar* bar0 = menuBar();
   bar0->setObjectName(QStringLiteral("menuBar"));
 
-  mnuFile = AddMenu(bar0, "mnuFile", QStringLiteral("ﾌｧｲﾙ(&F)"));
+  QMenu* mnuFile = AddMenu(bar0, "mnuFile", QStringLiteral("ﾌｧｲﾙ(&F)"));
   mnuFileOpen = AddItem(mnuFile, "mnuFileOpen", QStringLiteral("ﾌｧｲﾙを開く(&O)"));
   mnuFileSave = AddItem(mnuFile, "mnuFileSave", QStringLiteral("ﾃﾞｰﾀ保存(&S)"));
-  bar = AddSeparator(mnuFile, "bar");
+  AddSeparator(mnuFile, "bar");
   mnuExit = AddItem(mnuFile, "mnuExit", QStringLiteral("終了(&X)"));
 
-  mnuEdit = AddMenu(bar0, "mnuEdit", QStringLiteral("編集(&E)"));
+  QMenu* mnuEdit = AddMenu(bar0, "mnuEdit", QStringLiteral("編集(&E)"));
   mnuCharaRtn = AddItem(mnuEdit, "mnuCharaRtn", QStringLiteral("取り消し"), QKeySequence(Qt::CTRL | Qt::Key_U));
-  bar1 = AddSeparator(mnuEdit, "bar1");
+  AddSeparator(mnuEdit, "bar1");
   mnuCharaCopy = AddItem(mnuEdit, "mnuCharaCopy", QStringLiteral("ｷｬﾗﾃﾞｰﾀｺﾋﾟｰ"), QKeySequence(Qt::CTRL | Qt::Key_R));
   mnuCharaPaste =
       AddItem(mnuEdit, "mnuCharaPaste", QStringLiteral("ｷｬﾗﾃﾞｰﾀ貼り付け"), QKeySequence(Qt::CTRL | Qt::Key_W));
 
-  mnuSvdata = AddMenu(bar0, "mnuSvdata", QStringLiteral("ｾｰﾌﾞ選択(&V)"));
+  QMenu* mnuSvdata = AddMenu(bar0, "mnuSvdata", QStringLiteral("ｾｰﾌﾞ選択(&V)"));
   for (int s = 1; s <= kSaveNumbers; ++s) {
     QAction* item = mnuSvdata->addAction(QStringLiteral("No. %1").arg(s));
     item->setObjectName(QStringLiteral("mnuSelSave(%1)").arg(s));

@@ -50,12 +50,8 @@ void FrmMain::ResetWindow(std::int16_t full) {
   SelectComboEntry(cmbWaza, 0);
 
   // Every role and technique mark off, whatever the lists show.
-  for (int i = lstRoll->count() - 1; i >= 0; --i) {
-    lstRoll->item(i)->setCheckState(Qt::Unchecked);
-  }
-  for (int i = lstWaza->count() - 1; i >= 0; --i) {
-    lstWaza->item(i)->setCheckState(Qt::Unchecked);
-  }
+  CheckAll(lstRoll, Qt::Unchecked);
+  CheckAll(lstWaza, Qt::Unchecked);
 
   // The drop-down lists show this many entries at once.
   SetDropDownRows(cmbChara, 20);
@@ -68,31 +64,25 @@ void FrmMain::ResetWindow(std::int16_t full) {
   }
 
   // Equipment and possessions cell by cell, each made current first: the
-  // grids end on their last cell.
+  // grids end on their last cell. The corner cell takes no text.
   for (int g = 1; g <= 2; ++g) {
     FlexGrid* grid = Fgrid[g];
+    const QString header[4] = {QString(), Text(kCodeHeader), Text(kCountHeader),
+                               Text(g == 1 ? kEquipmentNameHeader : kPossessionNameHeader)};
+    const QString empty[4] = {QString(), QStringLiteral("0"), QStringLiteral("-"), Text(kNoItemName)};
     const int lastRow = g == 1 ? kEquipmentSlots : kPossessionSlots;
     for (int r = 0; r <= lastRow; ++r) {
       for (int c = 0; c <= 3; ++c) {
         grid->setCurrent(r, c);
         if (r == 0) {
-          switch (c) {
-            case 1: grid->setText(r, c, Text(kCodeHeader)); break;
-            case 2: grid->setText(r, c, Text(kCountHeader)); break;
-            case 3: grid->setText(r, c, Text(g == 1 ? kEquipmentNameHeader : kPossessionNameHeader)); break;
-            default: break;
-          }
-          grid->setCellAlignment(r, c, Qt::AlignCenter);
+          grid->setText(r, c, header[c]);
+        } else if (c == 0) {
+          grid->setText(r, c, QString::fromStdString(g == 1 ? EquipmentCaption(r) : PossessionCaption(r)));
         } else {
-          switch (c) {
-            case 0:
-              grid->setText(r, c, QString::fromStdString(g == 1 ? EquipmentCaption(r) : PossessionCaption(r)));
-              grid->setCellAlignment(r, c, Qt::AlignCenter);
-              break;
-            case 1: grid->setText(r, c, QStringLiteral("0")); break;
-            case 2: grid->setText(r, c, QStringLiteral("-")); break;
-            default: grid->setText(r, c, Text(kNoItemName)); break;
-          }
+          grid->setText(r, c, empty[c]);
+        }
+        if (r == 0 || c == 0) {
+          grid->setCellAlignment(r, c, Qt::AlignCenter);  // the fixed cells
         }
       }
     }

@@ -1,5 +1,5 @@
-// The selection handlers of cmbChara, lstEvt and cmbWaza, and the buttons that
-// check or clear every technique or role.
+// The selection handlers of cmbChara, lstEvt and cmbWaza, and the marks of
+// every technique or role at once.
 
 #include <QComboBox>
 #include <QListWidget>
@@ -12,17 +12,6 @@
 #include "ui/TextBox.h"
 
 namespace zovek {
-
-namespace {
-
-void SetAllChecks(QListWidget* list, Qt::CheckState state) {
-  for (int i = list->count() - 1; i >= 0; --i) {
-    list->item(i)->setCheckState(state);
-  }
-  list->viewport()->update();
-}
-
-}  // namespace
 
 void FrmMain::SwitchCharacter() {
   const int index = cmbChara->currentIndex();
@@ -71,9 +60,11 @@ void FrmMain::FillTechniqueList(int category) {
   }
 }
 
-void FrmMain::SelectAllTechniques() { SetAllChecks(lstWaza, Qt::Checked); }
-void FrmMain::ClearAllTechniques() { SetAllChecks(lstWaza, Qt::Unchecked); }
-void FrmMain::SelectAllRoles() { SetAllChecks(lstRoll, Qt::Checked); }
-void FrmMain::ClearAllRoles() { SetAllChecks(lstRoll, Qt::Unchecked); }
+void FrmMain::CheckAll(QListWidget* list, Qt::CheckState state) {
+  for (int i = list->count() - 1; i >= 0; --i) {
+    list->item(i)->setCheckState(state);
+  }
+  list->viewport()->update();
+}
 
 }  // namespace zovek

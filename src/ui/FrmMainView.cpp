@@ -28,6 +28,14 @@ void SetChecked(QListWidget* list, int row, bool checked) {
   }
 }
 
+// Sets the text of control `i` when there is one.
+template <typename Controls>
+void SetTextAt(const Controls& controls, int i, const std::string& text) {
+  if (i >= 0 && i < std::ssize(controls)) {
+    controls[static_cast<std::size_t>(i)]->setText(FromUtf8(text));
+  }
+}
+
 void SetCurrent(QListWidget* list, int row) {
   if (row >= 0 && row < list->count()) {
     list->setCurrentRow(row);
@@ -49,25 +57,12 @@ void FrmMain::SetCellText(int grid, int row, int col, const std::string& text) {
 
 std::string FrmMain::ValueText(int i) const { return i >= 0 && i < std::ssize(txtValue) ? Utf8(txtValue[i]->text()) : std::string(); }
 
-void FrmMain::SetValueText(int i, const std::string& text) {
-  if (i >= 0 && i < std::ssize(txtValue)) {
-    txtValue[i]->setText(FromUtf8(text));
-  }
-}
+void FrmMain::SetValueText(int i, const std::string& text) { SetTextAt(txtValue, i, text); }
 
 std::string FrmMain::PartyText(int i) const { return i >= 0 && i < 8 ? Utf8(txtParty[i]->text()) : std::string(); }
 
-void FrmMain::SetPartyText(int i, const std::string& text) {
-  if (i >= 0 && i < 8) {
-    txtParty[i]->setText(FromUtf8(text));
-  }
-}
-
-void FrmMain::SetPartyLabel(int i, const std::string& text) {
-  if (i >= 0 && i < 8) {
-    lblValue[i]->setText(FromUtf8(text));
-  }
-}
+void FrmMain::SetPartyText(int i, const std::string& text) { SetTextAt(txtParty, i, text); }
+void FrmMain::SetPartyLabel(int i, const std::string& text) { SetTextAt(lblValue, i, text); }
 
 bool FrmMain::AptitudeChecked(int i) const { return i >= 0 && i < 12 && chkSitu[i]->isChecked(); }
 

@@ -14,13 +14,11 @@ QStringList GridFontSubstitutes() {
 }
 
 QFont GridFont() {
-  static const bool registered = [] {
+  [[maybe_unused]] static const bool registered = [] {
     QFont::insertSubstitutions(QString::fromUtf8(kGridFontFamily), GridFontSubstitutes());
     return true;
   }();
-  (void)registered;
-  QFont font(QString::fromUtf8(kGridFontFamily), kGridFontPointSize);
-  return font;
+  return QFont(QString::fromUtf8(kGridFontFamily), kGridFontPointSize);
 }
 
 }  // namespace zovek

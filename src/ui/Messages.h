@@ -13,8 +13,7 @@ inline QString WriteError(int number) { return QStringLiteral("ファイル書�
 // The write failed part way with `number` and could not be undone; `backup`
 // is the native path of the backup made before it, empty when none was.
 inline QString WriteDamaged(int number, const QString& backup) {
-  return WriteError(number) + QStringLiteral("\r\n") + QStringLiteral("セーブデータが壊れている可能性があります。") +
-         QStringLiteral("\r\n") +
+  return WriteError(number) + QStringLiteral("\r\nセーブデータが壊れている可能性があります。\r\n") +
          (backup.isEmpty() ? QStringLiteral("バックアップなし") : QStringLiteral("バックアップ: ") + backup);
 }
 
@@ -26,8 +25,7 @@ inline QString SignedForm() {
 
 inline QString SaveConfirmTitle() { return QStringLiteral("保存確認"); }
 inline QString SaveConfirm(int saveNumber) {
-  return QStringLiteral("セーブデータ No. ") + QString::number(saveNumber) + QStringLiteral(" を更新します。") +
-         QStringLiteral("\r\n") + QStringLiteral("よろしいですか？");
+  return QStringLiteral("セーブデータ No. %1 を更新します。\r\nよろしいですか？").arg(saveNumber);
 }
 
 // The backup before a save failed with `number`; `folder` is where it was to go.
@@ -40,9 +38,8 @@ inline QString BackupConfirm(int number, const QString& folder) {
 // Another program changed save `saveNumber` in the file at `path` since it was read.
 inline QString OverwriteConfirmTitle() { return QStringLiteral("上書き確認"); }
 inline QString OverwriteConfirm(int saveNumber, const QString& path) {
-  return QStringLiteral("No. ") + QString::number(saveNumber) +
-         QStringLiteral(" のセーブデータは開いた後に他のプログラムで変更されています。") + QStringLiteral("\r\n") + path +
-         QStringLiteral("\r\n") + QStringLiteral("上書きしますか？");
+  return QStringLiteral("No. %1 のセーブデータは開いた後に他のプログラムで変更されています。\r\n").arg(saveNumber) + path +
+         QStringLiteral("\r\n上書きしますか？");
 }
 
 // A later start could not give its file to the running editor; `file` is

@@ -7,15 +7,11 @@
 
 namespace zovek {
 
-namespace {
-constexpr int kWaitMs = 3000;  // for the connection and the bytes together
-}  // namespace
-
 bool SendOpenRequest(const QString& serverName, const QString& path) {
   if (serverName.isEmpty()) {
     return false;
   }
-  const QDeadlineTimer deadline(kWaitMs);
+  const QDeadlineTimer deadline(3000);  // for the connection and the bytes together
   QLocalSocket socket;
   socket.connectToServer(serverName, QIODevice::WriteOnly);
   if (!socket.waitForConnected(static_cast<int>(deadline.remainingTime()))) {

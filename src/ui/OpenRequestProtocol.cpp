@@ -54,10 +54,8 @@ DecodedOpenRequest DecodeOpenRequest(const QByteArray& received) {
   }
   const QByteArray bytes = text.mid(kOpenWord.size());
   const QString path = QString::fromStdU16String(TextFromBytes(std::string_view(bytes.constData(), bytes.size())));
-  if (AcceptablePath(path)) {
-    return {FrameStatus::Valid, path};
-  }
-  return {FrameStatus::Invalid, {}};
+  return AcceptablePath(path) ? DecodedOpenRequest{FrameStatus::Valid, path}
+                              : DecodedOpenRequest{FrameStatus::Invalid, {}};
 }
 
 }  // namespace zovek

@@ -43,9 +43,8 @@ bool Startup::ClaimSingleInstance() {
   data.Make();
   if (!instanceLock_->TryLock(data.LockFile())) {
     instanceLock_.reset();
-    return false;
   }
-  return true;
+  return instanceLock_ != nullptr;
 }
 
 QString Startup::RequestedFile(const QString& given) {
@@ -70,9 +69,8 @@ bool Startup::ListenForRequests() {
                    [this](const QString& path) { requests_->Add(path, true); });
   if (!server_->Listen(RequestServerName())) {
     server_.reset();
-    return false;
   }
-  return true;
+  return server_ != nullptr;
 }
 
 OpenRequestQueue& Startup::Requests() { return *requests_; }

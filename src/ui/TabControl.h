@@ -28,7 +28,6 @@ class TabControl : public QTabWidget {
 
   // Adds a tab and returns its canvas, the parent of the tab's controls.
   QWidget* addCanvasTab(const QString& caption);
-  QWidget* canvas(int index) const { return canvases_.value(index); }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -58,15 +58,11 @@ TextBox::TextBox(QWidget* parent) : QLineEdit(parent) {
   setAcceptDrops(false);  // dropped text would bypass the typing limit
 }
 
-void TextBox::setDisplayOnly(bool displayOnly) {
-  setReadOnly(displayOnly);
+void TextBox::setDisplayOnly() {
+  setReadOnly(true);
   setAttribute(Qt::WA_InputMethodEnabled, false);  // setReadOnly turns it back on
   QPalette colours = palette();
-  if (displayOnly) {
-    colours.setColor(QPalette::Base, colours.color(QPalette::Window));
-  } else {
-    colours.setColor(QPalette::Base, QApplication::palette(this).color(QPalette::Base));
-  }
+  colours.setColor(QPalette::Base, colours.color(QPalette::Window));
   setPalette(colours);
 }
 

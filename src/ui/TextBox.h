@@ -18,8 +18,8 @@ class TextBox : public QLineEdit {
   int typingLimit() const { return typingLimit_; }
   void setTypingLimit(int limit) { typingLimit_ = limit; }
 
-  // Display only: read-only, with the background of the window's menus.
-  void setDisplayOnly(bool displayOnly);
+  // Makes the box display only: read-only, with the background of the window's menus.
+  void setDisplayOnly();
 
   // Puts the text a change rule left, when it differs, keeping the caret where
   // it was as far as the new text reaches; then selects everything if asked.
