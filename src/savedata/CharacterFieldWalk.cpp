@@ -32,13 +32,7 @@ std::array<FieldRef, kCharacterFieldCount> CharacterFieldRefs(int characterBase)
 }
 
 void CharacterFieldWalk(FieldContext& ctx, WalkMode mode) {
-  for (const FieldRef ref : CharacterFieldRefs(ctx.characterBase)) {
-    if (mode == kLoad) {
-      LoadField(ctx, ref);
-    } else {
-      StoreField(ctx, ref);
-    }
-  }
+  for (const FieldRef ref : CharacterFieldRefs(ctx.characterBase)) WalkField(ctx, ref, mode);
 }
 
 }  // namespace zovek

@@ -81,5 +81,13 @@ std::int64_t PlayTimeSixtieths(const SaveBuffer& buffer);
 void LoadField(FieldContext& ctx, FieldRef ref);
 // Throws StoreError; the buffer never receives a partly written field.
 void StoreField(FieldContext& ctx, FieldRef ref);
+// LoadField or StoreField, as the walk's mode says.
+inline void WalkField(FieldContext& ctx, FieldRef ref, WalkMode mode) {
+  if (mode == kLoad) {
+    LoadField(ctx, ref);
+  } else {
+    StoreField(ctx, ref);
+  }
+}
 
 }  // namespace zovek

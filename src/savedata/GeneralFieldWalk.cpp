@@ -39,13 +39,7 @@ std::vector<FieldRef> GeneralFieldRefs(WalkMode mode) {
 }
 
 void GeneralFieldWalk(FieldContext& ctx, WalkMode mode) {
-  for (const FieldRef ref : GeneralFieldRefs(mode)) {
-    if (mode == kLoad) {
-      LoadField(ctx, ref);
-    } else {
-      StoreField(ctx, ref);
-    }
-  }
+  for (const FieldRef ref : GeneralFieldRefs(mode)) WalkField(ctx, ref, mode);
 }
 
 }  // namespace zovek

@@ -23,11 +23,7 @@ FieldRef ScenarioFieldRef(int entry) {
 
 void ScenarioEntryWalk(FieldContext& ctx, int entry, WalkMode mode) {
   if (entry < 0 || entry >= kScenarioEntries) return;
-  if (mode == kLoad) {
-    LoadField(ctx, ScenarioFieldRef(entry));
-  } else {
-    StoreField(ctx, ScenarioFieldRef(entry));
-  }
+  WalkField(ctx, ScenarioFieldRef(entry), mode);
 }
 
 }  // namespace zovek
