@@ -74,7 +74,6 @@ class MemoryView : public EditorView {
   // What filling lstWaza with a category's names leaves: n unmarked rows.
   void SetTechniqueRowCount(int n);
 
-  // The text of a cell.
   std::string Cell(int grid, int row, int col) const { return cells[{grid, row, col}]; }
 
   // --- EditorView ---

@@ -48,17 +48,18 @@ inline constexpr long kSixtiethsPerHour = 216000;
 // Any non-zero byte 967 counts as this many sixtieths when the play time is read.
 inline constexpr long kPlayTimeHighByteValue = 16777216;
 
-struct JoinedBit {
+// Where a flag lives: a byte of the data region and a bit in it.
+struct FlagBit {
   int byteIndex;
   int bit;
 };
 // Where the joined flag of the character with this record base lives; nothing
 // for the soldier entries (and for any base that names no character).
-inline std::optional<JoinedBit> JoinedBitOf(int characterBase) {
+inline std::optional<FlagBit> JoinedBitOf(int characterBase) {
   if (characterBase < 0 || characterBase % kRecordSize != 0) return std::nullopt;
   const int k = characterBase / kRecordSize;
   if (k >= kJoinedCharacters) return std::nullopt;
-  return JoinedBit{kJoinedFlagsStart + k / 8, 7 - k % 8};
+  return FlagBit{kJoinedFlagsStart + k / 8, 7 - k % 8};
 }
 
 inline constexpr int kCharacters = 27;
@@ -229,21 +230,16 @@ inline constexpr std::array<ScenarioOptionName, 4> kScenarioOptionNames{{
 inline constexpr std::int64_t kByteMaximum = 255;
 inline constexpr std::int64_t kCountMaximum = kEmptyCode - 1;  // the byte value 255 is "-"
 
-// The largest number a character grid row takes: 0/1 for the flags, what
+// The largest number a grid cell takes: a count stays below the empty byte
+// and an item code is a byte; a character row takes 0/1 for the flags, what
 // its bytes hold otherwise, and for CR what the grid can show.
-constexpr std::int64_t CharacterRowMaximum(int row) {
-  if (row < 1 || row > kCharacterRows) return kByteMaximum;
+constexpr std::int64_t CellMaximum(int grid, int row, int col) {
+  if (col == 2) return kCountMaximum;
+  if (grid != 0 || row < 1 || row > kCharacterRows) return kByteMaximum;
   const CharacterRow& r = kCharacterGrid[static_cast<std::size_t>(row)];
   if (r.kind == CharacterRowKind::Joined || r.kind == CharacterRowKind::Martial) return 1;
   if (r.width >= 3) return kShownMaximum;
   return (std::int64_t{1} << (8 * r.width)) - 1;
-}
-
-// The largest number a grid cell takes: a count stays below the empty byte,
-// a character row has its own, an item code is a byte.
-constexpr std::int64_t CellMaximum(int grid, int row, int col) {
-  if (col == 2) return kCountMaximum;
-  return grid == 0 ? CharacterRowMaximum(row) : kByteMaximum;
 }
 
 // How many digits the largest number has: the typing limit of its box.

@@ -28,19 +28,13 @@ void GeneralFieldWalk(FieldContext& ctx, WalkMode mode);
 extern const std::array<std::uint8_t, kScenarioEntries> kScenarioByteNumbers;
 
 // Where one technique row keeps its mastery flag.
-struct TechniqueBit {
-  int byteIndex;
-  int bit;
-};
+using TechniqueBit = FlagBit;
 // The row count of each category, and the flag of row `row` of `category`.
 extern const std::array<int, kTechniqueCategories> kTechniqueRowCounts;
 TechniqueBit TechniqueFlag(int category, int row);
 
 // The byte and bit of role entry 0..27.
-struct RoleBit {
-  int byteIndex;
-  int bit;
-};
+using RoleBit = FlagBit;
 RoleBit RoleFlag(int entry);
 
 }  // namespace zovek

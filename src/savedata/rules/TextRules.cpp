@@ -15,11 +15,6 @@ namespace {
 
 constexpr std::string_view kNone = "-";
 
-struct Range {
-  std::int64_t low;
-  std::int64_t high;
-};
-
 bool ReadsZero(std::string_view text) { return NumericReading(text) == 0.0; }
 
 std::string WholeText(std::int64_t value) { return std::to_string(value); }
@@ -39,9 +34,6 @@ std::string_view TrimBlanks(std::string_view text) {
 bool IsTypedDigit(std::string_view typed) {
   return typed.size() == 1 && typed[0] >= '0' && typed[0] <= '9';
 }
-
-// The range of column 1 of a grid at commit.
-Range CodeColumnRange(int grid, int row) { return {0, CellMaximum(grid, row, 1)}; }
 
 }  // namespace
 
@@ -98,7 +90,7 @@ bool IsEditableCell(int grid, int row, int col) {
   return false;
 }
 
-int CellTypingLimit(int grid, int row) { return DecimalDigits(CodeColumnRange(grid, row).high); }
+int CellTypingLimit(int grid, int row) { return DecimalDigits(CellMaximum(grid, row, 1)); }
 
 CellEditStart CellEditByKey(int editCol, std::string_view cellText, std::string_view typed) {
   const bool digitTyped = IsTypedDigit(typed);
@@ -129,9 +121,8 @@ std::string CellEditCommit(int grid, int row, int col, std::string_view text) {
     if (count > CellMaximum(grid, row, col)) return std::string(kNone);
     return WholeText(std::max<std::int64_t>(count, 0));
   }
-  const Range range = CodeColumnRange(grid, row);
   const std::int64_t code = WholeNumber(NumericReading(text));
-  return WholeText(std::clamp(code, range.low, range.high));
+  return WholeText(std::clamp(code, std::int64_t{0}, CellMaximum(grid, row, 1)));
 }
 
 }  // namespace zovek
