@@ -37,14 +37,10 @@ void ShowRoleGroup(EditorView& view, int group, int byteValue) {
     if (Shown(g, bit)) view.SetRoleChecked(entry++, ((byteValue >> bit) & 1) != 0);
   }
   if (group != kRoleGroups - 1) return;
+  // The first checked entry is the current one; with none checked, entry 0.
   int current = 0;
-  for (int e = 0; e < kRoleEntries; ++e) {
-    if (view.RoleChecked(e)) {
-      current = e;
-      break;
-    }
-  }
-  view.SetRoleCurrent(current);
+  while (current < kRoleEntries && !view.RoleChecked(current)) ++current;
+  view.SetRoleCurrent(current == kRoleEntries ? 0 : current);
   view.RedrawRoles();
 }
 

@@ -1,5 +1,6 @@
 #include "savedata/TechniqueMap.h"
 
+#include <algorithm>
 #include <initializer_list>
 #include <stdexcept>
 #include <string>
@@ -69,13 +70,8 @@ constexpr bool FitsExactly(const TechniqueCategoryLayout& layout) {
   return free + layout.overflow.count == layout.rows && layout.rows <= kMaxTechniqueRows;
 }
 
-constexpr bool AllFitExactly() {
-  for (const auto& layout : kLayouts) {
-    if (!FitsExactly(layout)) return false;
-  }
-  return true;
-}
-static_assert(AllFitExactly(), "a technique layout leaves a row without a bit or a bit without a row");
+static_assert(std::all_of(kLayouts.begin(), kLayouts.end(), FitsExactly),
+              "a technique layout leaves a row without a bit or a bit without a row");
 
 constexpr std::array<TechniqueRowMap, kTechniqueCategories> DeriveAll() {
   std::array<TechniqueRowMap, kTechniqueCategories> all{};

@@ -22,11 +22,8 @@ bool RoundsUp(std::string_view fraction, std::int64_t whole) {
 }  // namespace
 
 std::optional<std::int64_t> WholeNumberFromText(std::string_view text) {
-  bool negative = false;
-  if (!text.empty() && text[0] == '-') {
-    negative = true;
-    text.remove_prefix(1);
-  }
+  const bool negative = !text.empty() && text[0] == '-';
+  if (negative) text.remove_prefix(1);
   std::string_view wholeDigits = text;
   std::string_view fraction;
   if (const auto point = text.find('.'); point != std::string_view::npos) {

@@ -110,24 +110,22 @@ bool UsesCharconv() { return true; }
 
 double ParseDecimal(std::string_view text) {
   double value = 0.0;
-  const auto [ptr, ec] =
+  const std::from_chars_result read =
       std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::general);
-  (void)ptr;
-  if (ec == std::errc::result_out_of_range) {
+  if (read.ec == std::errc::result_out_of_range) {
     // Out of range either way: the text's own exponent says which way.
     return portable::ParseDecimal(text);
   }
-  if (ec != std::errc{}) return 0.0;
+  if (read.ec != std::errc{}) return 0.0;
   return Saturated(value);
 }
 
 double ParseHexInteger(std::string_view hexDigits) {
   double value = 0.0;
-  const auto [ptr, ec] = std::from_chars(hexDigits.data(), hexDigits.data() + hexDigits.size(),
-                                         value, std::chars_format::hex);
-  (void)ptr;
-  if (ec == std::errc::result_out_of_range) return kLargest;  // integers only overflow
-  if (ec != std::errc{}) return 0.0;
+  const std::from_chars_result read =
+      std::from_chars(hexDigits.data(), hexDigits.data() + hexDigits.size(), value, std::chars_format::hex);
+  if (read.ec == std::errc::result_out_of_range) return kLargest;  // integers only overflow
+  if (read.ec != std::errc{}) return 0.0;
   return Saturated(value);
 }
 

@@ -78,14 +78,16 @@ double ReadRadixInteger(char letter, std::string_view rest) {
   return ReadOctalDigits(rest.substr(0, n));
 }
 
+// Steps past a sign at s[i], if one stands there: whether it is a minus.
+bool TakeSign(std::string_view s, std::size_t& i) {
+  if (i >= s.size() || (s[i] != '+' && s[i] != '-')) return false;
+  return s[i++] == '-';
+}
+
 // Sign, digits, optional point and fraction, optional exponent (E or D).
 double ReadDecimal(std::string_view s) {
   std::size_t i = 0;
-  bool negative = false;
-  if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
-    negative = s[i] == '-';
-    ++i;
-  }
+  const bool negative = TakeSign(s, i);
   const std::size_t intStart = i;
   while (i < s.size() && IsDigit(s[i])) ++i;
   const std::string_view intDigits = s.substr(intStart, i - intStart);
@@ -103,11 +105,7 @@ double ReadDecimal(std::string_view s) {
   long long exponent = 0;
   if (i < s.size() && (Upper(s[i]) == 'E' || Upper(s[i]) == 'D')) {
     std::size_t j = i + 1;
-    bool expNegative = false;
-    if (j < s.size() && (s[j] == '+' || s[j] == '-')) {
-      expNegative = s[j] == '-';
-      ++j;
-    }
+    const bool expNegative = TakeSign(s, j);
     if (j < s.size() && IsDigit(s[j])) {
       for (; j < s.size() && IsDigit(s[j]); ++j) {
         if (exponent < kExponentCap) exponent = exponent * 10 + (s[j] - '0');
