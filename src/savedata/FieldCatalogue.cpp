@@ -240,17 +240,15 @@ std::optional<std::string> ValueFromText(const CatalogueField& field, const std:
     case EditValue::NumberOrEmpty:
       if (text == "-") return text;
       [[fallthrough]];
-    case EditValue::Number: {
-      const auto v = DigitsValue(text, field.maximum);
-      if (!v) return std::nullopt;
-      return std::to_string(*v);
-    }
+    case EditValue::Number:
+      if (const auto v = DigitsValue(text, field.maximum)) return std::to_string(*v);
+      break;
     case EditValue::Flag:
       if (text == "true" || text == "false") return text;
-      return std::nullopt;
+      break;
     case EditValue::State:
       if (StateOption(text) >= 0) return text;
-      return std::nullopt;
+      break;
   }
   return std::nullopt;
 }
@@ -263,10 +261,8 @@ std::string ShownValue(const CatalogueField& field, const EditorView& view) {
     case EditPlace::FlagCell: return FlagText(view.CellText(field.grid, field.row, field.col) != "0");
     case EditPlace::Aptitude: return FlagText(view.AptitudeChecked(field.index));
     case EditPlace::Technique: return FlagText(view.TechniqueChecked(field.row));
-    case EditPlace::Scenario: {
-      const int option = view.ScenarioOption();
-      return std::string(kScenarioOptionNames.at(static_cast<std::size_t>(option < 0 ? 0 : option)).key);
-    }
+    case EditPlace::Scenario:  // none on shows as optEvt(0)
+      return std::string(kScenarioOptionNames.at(static_cast<std::size_t>(std::max(view.ScenarioOption(), 0))).key);
     case EditPlace::Role: return FlagText(view.RoleChecked(field.index));
     case EditPlace::StoredOnly: break;
   }

@@ -43,8 +43,7 @@ void LoadField(FieldContext& ctx, FieldRef ref) {
     case FieldClass::MainPartyCount:  // written on store only, never shown
       return;
     case FieldClass::HeaderNumber: {
-      std::int64_t v = ReadNumber(buffer, o, w);
-      v = std::min(v, kValueBoxes.at(static_cast<std::size_t>(s)).maximum);
+      const std::int64_t v = std::min(ReadNumber(buffer, o, w), kValueBoxes.at(static_cast<std::size_t>(s)).maximum);
       view.SetValueText(s, Decimal(v));
       return;
     }

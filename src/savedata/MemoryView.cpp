@@ -3,6 +3,7 @@
 #include <initializer_list>
 #include <stdexcept>
 #include <string_view>
+#include <utility>
 
 #include "names/NameTables.h"
 #include "savedata/rules/TextRules.h"
@@ -45,8 +46,7 @@ MemoryView::Cells::Cells() {
 }
 
 std::string& MemoryView::Cells::operator[](const CellKey& key) {
-  const std::size_t at = CellIndex(key);
-  return texts_[static_cast<std::size_t>(key.grid)][at];
+  return const_cast<std::string&>(std::as_const(*this)[key]);
 }
 
 const std::string& MemoryView::Cells::operator[](const CellKey& key) const {

@@ -29,7 +29,6 @@ std::vector<DumpMember> Beside(const CatalogueField& f, const SaveBuffer& buffer
   const std::string at = ParentKey(f.key) + (ParentKey(f.key).empty() ? "" : ".");
   std::vector<DumpMember> m;
   const auto put = [&](const std::string& leaf, DumpValue v) { m.push_back({at + leaf, std::move(v)}); };
-  const auto text = [](std::string_view s) { return DumpValue(std::string(s)); };
   const std::int64_t first = f.bytes.empty() ? 0 : f.bytes.front();
   if (MayBeClamped(f)) m.push_back({f.key + "Stored", ReadNumber(buffer, static_cast<int>(first), static_cast<int>(f.bytes.size()))});
   switch (f.place) {
@@ -93,7 +92,7 @@ std::vector<DumpMember> Beside(const CatalogueField& f, const SaveBuffer& buffer
       put("caption", f.caption);
       put("offset", first);
       put("stored", Byte(buffer, static_cast<int>(first)));
-      put("stateCaption", text(kScenarioOptionNames.at(static_cast<std::size_t>(view.scenarioOption)).caption));
+      put("stateCaption", std::string(kScenarioOptionNames.at(static_cast<std::size_t>(view.scenarioOption)).caption));
       break;
     case EditPlace::Role: {
       const RoleBit flag = RoleFlag(f.index);
