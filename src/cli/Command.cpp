@@ -94,11 +94,11 @@ int RunEditsAndReport(const std::filesystem::path& path, const SaveFileContents&
     return kExitFileProblem;
   }
   out << "  checksum: " << HexByte(run.checksumBefore) << " → " << HexByte(run.checksumAfter) << '\n';
+  out << "  " << run.bytesChanged << (run.bytesChanged == 1 ? " byte" : " bytes");
   if (run.status == EditStatus::DryRun) {
-    out << "  " << run.bytesChanged << (run.bytesChanged == 1 ? " byte" : " bytes")
-        << " of the file would change; --dry-run: nothing written\n";
+    out << " of the file would change; --dry-run: nothing written\n";
   } else {
-    out << "  " << run.bytesChanged << (run.bytesChanged == 1 ? " byte" : " bytes") << " of the file changed"
+    out << " of the file changed"
         << (mode == WriteMode::Backup ? "; backed up into " + PathLine(data.Backups()) : std::string("; no backup"))
         << '\n';
   }
@@ -140,9 +140,7 @@ int EditFile(const CommandRun& run, int saveNumber, const MakeEdits& makeEdits) 
   const SaveEntry* save = report.Save(saveNumber);
   if (save == nullptr) return NoSave(run.err, report, saveNumber);
   std::vector<Edit> edits;
-  if (const int status = makeEdits(contents, saveNumber, edits); status != kExitOk) {
-    return status;
-  }
+  if (const int status = makeEdits(contents, saveNumber, edits); status != kExitOk) return status;
   return RunEditsAndReport(path, contents, saveNumber, std::move(edits), mode, file, run.out, run.err);
 }
 

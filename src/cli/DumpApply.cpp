@@ -9,10 +9,9 @@ namespace zovek::cli {
 
 namespace {
 
+// Only an object or an array makes a document: the value is wrapped in an
+// array to print it, the brackets taken off again.
 std::string Compact(const QJsonValue& value) {
-  if (value.isObject()) return QJsonDocument(value.toObject()).toJson(QJsonDocument::Compact).toStdString();
-  if (value.isArray()) return QJsonDocument(value.toArray()).toJson(QJsonDocument::Compact).toStdString();
-  // A scalar: wrapped in an array to print it, the brackets taken off again.
   const std::string text = QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact).toStdString();
   return text.substr(1, text.size() - 2);
 }

@@ -137,10 +137,7 @@ void PrintDumpText(std::ostream& out, const FileReport& report, const SaveEntry&
   }
 
   out << '\n' << kItemTabCaption << '\n';
-  std::string minutes;
-  for (const CatalogueField& f : fields) {
-    if (f.place == EditPlace::ValueBox && f.index == kMinutesBox) minutes = t(f.key);
-  }
+  const std::string& minutes = t(std::string(kValueBoxes[kMinutesBox].key));
   for (const CatalogueField& f : fields) {
     if (f.place != EditPlace::ValueBox || f.index == kMinutesBox) continue;
     out << Label(f.index) << ClampedText(t, f);
