@@ -21,9 +21,7 @@ std::vector<std::string> ToStrings(const name_data::EmbeddedTable& table) {
 
 std::vector<std::string> BuildCharacterNames() {
   std::vector<std::string> names = ToStrings(name_data::characters);
-  names.emplace_back("兵士(1)");
-  names.emplace_back("兵士(2)");
-  names.emplace_back("兵士(3)");
+  for (int soldier = 1; soldier <= 3; ++soldier) names.push_back("兵士(" + std::to_string(soldier) + ")");
   return names;
 }
 
