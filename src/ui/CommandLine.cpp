@@ -17,25 +17,18 @@ namespace {
 // Qt's own options as QGuiApplication, QApplication and the platform plugins
 // read them, written with one dash or two: those that take the next argument
 // as their value, and those that stand alone.
-const QStringList& QtOptionsWithValue() {
-  static const QStringList names = {
-      QStringLiteral("platform"),      QStringLiteral("platformpluginpath"), QStringLiteral("platformtheme"),
-      QStringLiteral("plugin"),        QStringLiteral("qwindowgeometry"),    QStringLiteral("geometry"),
-      QStringLiteral("qwindowicon"),   QStringLiteral("icon"),               QStringLiteral("qwindowtitle"),
-      QStringLiteral("title"),         QStringLiteral("session"),            QStringLiteral("style"),
-      QStringLiteral("stylesheet"),    QStringLiteral("display"),            QStringLiteral("name"),
-      QStringLiteral("visual"),        QStringLiteral("qmljsdebugger"),
-  };
-  return names;
-}
-
-const QStringList& QtFlagOptions() {
-  static const QStringList names = {
-      QStringLiteral("reverse"), QStringLiteral("widgetcount"), QStringLiteral("nograb"),
-      QStringLiteral("dograb"),  QStringLiteral("sync"),        QStringLiteral("testability"),
-  };
-  return names;
-}
+const QStringList kQtOptionsWithValue = {
+    QStringLiteral("platform"),    QStringLiteral("platformpluginpath"), QStringLiteral("platformtheme"),
+    QStringLiteral("plugin"),      QStringLiteral("qwindowgeometry"),    QStringLiteral("geometry"),
+    QStringLiteral("qwindowicon"), QStringLiteral("icon"),               QStringLiteral("qwindowtitle"),
+    QStringLiteral("title"),       QStringLiteral("session"),            QStringLiteral("style"),
+    QStringLiteral("stylesheet"),  QStringLiteral("display"),            QStringLiteral("name"),
+    QStringLiteral("visual"),      QStringLiteral("qmljsdebugger"),
+};
+const QStringList kQtFlagOptions = {
+    QStringLiteral("reverse"), QStringLiteral("widgetcount"), QStringLiteral("nograb"),
+    QStringLiteral("dograb"),  QStringLiteral("sync"),        QStringLiteral("testability"),
+};
 
 // The option's name without its dashes and without "=value"; empty for what
 // is not written as an option ("-" alone, "--", a file name).
@@ -64,9 +57,9 @@ EditorCommandLine ParseEditorCommandLine(const QStringList& arguments) {
       break;
     }
     const QString name = OptionName(argument);
-    if (QtFlagOptions().contains(name) && !argument.contains(QLatin1Char('='))) {
+    if (kQtFlagOptions.contains(name) && !argument.contains(QLatin1Char('='))) {
       line.qtOptions.append(argument);
-    } else if (QtOptionsWithValue().contains(name)) {
+    } else if (kQtOptionsWithValue.contains(name)) {
       line.qtOptions.append(argument);
       if (argument.contains(QLatin1Char('='))) continue;  // -style=fusion carries its value
       if (i + 1 >= arguments.size()) return wrong(QStringLiteral("option '%1' needs a value").arg(argument));
@@ -82,17 +75,13 @@ EditorCommandLine ParseEditorCommandLine(const QStringList& arguments) {
   parser.addOption(help);
   parser.addOption(version);
   if (!parser.parse(ours)) return wrong(parser.errorText());
-  if (parser.isSet(help)) {
-    line.action = EditorCommandLine::Action::Help;
-    return line;
-  }
-  if (parser.isSet(version)) {
-    line.action = EditorCommandLine::Action::Version;
+  if (parser.isSet(help) || parser.isSet(version)) {
+    line.action = parser.isSet(help) ? EditorCommandLine::Action::Help : EditorCommandLine::Action::Version;
     return line;
   }
   const QStringList files = parser.positionalArguments();
   if (files.size() > 1) return wrong(QStringLiteral("one FILE at most, not %1").arg(files.size()));
-  if (!files.isEmpty()) line.file = files.first();
+  line.file = files.value(0);  // empty when none is named
   return line;
 }
 

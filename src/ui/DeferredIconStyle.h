@@ -13,8 +13,6 @@ namespace zovek {
 
 class DeferredIconStyle : public QProxyStyle {
  public:
-  DeferredIconStyle() = default;
-
   QIcon standardIcon(StandardPixmap which, const QStyleOption* option = nullptr,
                      const QWidget* widget = nullptr) const override;
 };

@@ -1,5 +1,7 @@
 #include "ui/Dialogs.h"
 
+#include <memory>
+
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
@@ -24,16 +26,13 @@ Seam& TheSeam() {
   return seam;
 }
 
-const QString& EverythingFilter() {
-  static const QString filter = QStringLiteral("すべてのファイル (*)");
-  return filter;
-}
+const QString kEverythingFilter = QStringLiteral("すべてのファイル (*)");
 
 // Gives the dialog's file model the table's patterns, case-insensitive, while
 // the first filter is chosen; the second lists every file as Qt reads it.
 void ApplyOpenPatterns(QFileDialog* dialog) {
   auto* model = dialog->findChild<QFileSystemModel*>();
-  if (model == nullptr || dialog->selectedNameFilter() == EverythingFilter()) return;
+  if (model == nullptr || dialog->selectedNameFilter() == kEverythingFilter) return;
   model->setNameFilterDisables(false);
   model->setNameFilters(OpenFilterPatterns());
 }
@@ -47,7 +46,7 @@ QStringList OpenFilterPatterns() {
   for (const Container& c : Containers()) {
     QStringList row;
     for (const std::string_view names : {c.globs, c.otherNames}) {
-      if (!names.empty()) row += QString::fromUtf8(names.data(), static_cast<qsizetype>(names.size())).split(u';');
+      if (!names.empty()) row += QString::fromUtf8(names).split(u';');
     }
     patterns = row + patterns;
   }
@@ -65,7 +64,7 @@ QFileDialog* CreateOpenDialog(QWidget* parent) {
   dialog->setOption(QFileDialog::DontUseNativeDialog, true);
   dialog->setFileMode(QFileDialog::ExistingFile);
   dialog->setAcceptMode(QFileDialog::AcceptOpen);
-  dialog->setNameFilters({QString::fromUtf8("PSセーブ形式(") + OpenFilterPatterns().join(u';') + u')', EverythingFilter()});
+  dialog->setNameFilters({QString::fromUtf8("PSセーブ形式(") + OpenFilterPatterns().join(u';') + u')', kEverythingFilter});
   ApplyOpenPatterns(dialog);
   // The dialog resets its model's patterns whenever the filter is (re)chosen.
   QObject::connect(dialog, &QFileDialog::filterSelected, dialog, [dialog] { ApplyOpenPatterns(dialog); });
@@ -85,19 +84,15 @@ QString Dialogs::askOpenFileName(QWidget* parent) {
   if (seam.closed) {
     return {};
   }
-  QFileDialog* dialog = CreateOpenDialog(parent);
-  QString chosen;
+  const std::unique_ptr<QFileDialog> dialog(CreateOpenDialog(parent));
   if (dialog->exec() == QDialog::Accepted && !dialog->selectedFiles().isEmpty()) {
-    chosen = dialog->selectedFiles().constFirst();
+    return dialog->selectedFiles().constFirst();
   }
-  delete dialog;
-  return chosen;
+  return {};
 }
 
 QString Dialogs::displayedText(const QString& text) {
-  QString shown = text;
-  shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  return shown;
+  return QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
 QMessageBox::StandardButton Dialogs::message(QWidget* parent, QMessageBox::Icon icon, const QString& title,

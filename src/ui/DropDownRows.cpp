@@ -21,10 +21,7 @@ class DropDownListStyle : public QProxyStyle {
 
   int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
                 QStyleHintReturn* returnData) const override {
-    if (hint == SH_ComboBox_Popup) {
-      return 0;
-    }
-    return QProxyStyle::styleHint(hint, option, widget, returnData);
+    return hint == SH_ComboBox_Popup ? 0 : QProxyStyle::styleHint(hint, option, widget, returnData);
   }
 };
 

@@ -119,6 +119,8 @@ class FrmMain : public QMainWindow, public EditorView {
   void BuildCharacterTab(QWidget* canvas);
   void BuildScenarioTab(QWidget* canvas);
   void BuildItemTab(QWidget* canvas);
+  // An unmarked entry the user can mark for each caption (lstWaza, lstRoll).
+  static void AddCheckableEntries(QListWidget* list, const std::vector<std::string>& captions);
   void BuildMenus();
   void SetFocusOrder();
   void ConnectHandlers();

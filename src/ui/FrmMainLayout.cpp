@@ -32,7 +32,7 @@ struct Twips {
 
 QString Indexed(const char* name, int index) { return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index); }
 
-QString Utf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+QString Utf8(std::string_view text) { return QString::fromUtf8(text); }
 
 // The label before txtValue(box), as the core's table has it.
 QString BoxLabel(int box) { return Utf8(kValueBoxes.at(static_cast<std::size_t>(box)).label); }
@@ -101,14 +101,6 @@ QListWidget* MakeList(QWidget* parent, const QString& name, const Twips& at) {
   list->setEditTriggers(QAbstractItemView::NoEditTriggers);
   list->setUniformItemSizes(true);
   return list;
-}
-
-void AddCheckableEntries(QListWidget* list, const std::vector<std::string>& captions) {
-  for (const std::string& caption : captions) {
-    auto* entry = new QListWidgetItem(QString::fromStdString(caption), list);
-    entry->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
-    entry->setCheckState(Qt::Unchecked);
-  }
 }
 
 }  // namespace
@@ -222,6 +214,14 @@ void FrmMain::BuildItemTab(QWidget* canvas) {
   cmdSelroll[1] = MakeButton(frame, Indexed("cmdSelroll", 1), QStringLiteral("全解除"), {980, 1740, 760, 360});
 
   Fgrid[2] = Placed(new FlexGrid(65, 4, canvas), Indexed("Fgrid", 2), {2280, 2130, 4080, 2130});
+}
+
+void FrmMain::AddCheckableEntries(QListWidget* list, const std::vector<std::string>& captions) {
+  for (const std::string& caption : captions) {
+    auto* entry = new QListWidgetItem(QString::fromStdString(caption), list);
+    entry->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+    entry->setCheckState(Qt::Unchecked);
+  }
 }
 
 void FrmMain::SetFocusOrder() {

@@ -17,12 +17,6 @@
 
 namespace zovek {
 
-namespace {
-
-QString Text(std::string_view utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
-
-}  // namespace
-
 // The session holds no file already (a new session, or one that refused the
 // file): the selection handlers set off below find none and only take the
 // entries they are given.
@@ -37,7 +31,7 @@ void FrmMain::ResetWindow(std::int16_t full) {
   for (TextBox* box : txtValue) box->setText(QStringLiteral("0"));
   for (std::size_t k = 0; k < txtParty.size(); ++k) {
     txtParty[k]->setText(QStringLiteral("-"));
-    lblValue[k]->setText(Text(kEmptySlotLabel));
+    lblValue[k]->setText(QString::fromUtf8(kEmptySlotLabel));
   }
   for (QCheckBox* box : chkSitu) box->setChecked(false);
   // The save items keep their enabled states; only "No. 1" keeps its mark.
@@ -67,9 +61,9 @@ void FrmMain::ResetWindow(std::int16_t full) {
   // grids end on their last cell. The corner cell takes no text.
   for (int g = 1; g <= 2; ++g) {
     FlexGrid* grid = Fgrid[g];
-    const QString header[4] = {QString(), Text(kCodeHeader), Text(kCountHeader),
-                               Text(g == 1 ? kEquipmentNameHeader : kPossessionNameHeader)};
-    const QString empty[4] = {QString(), QStringLiteral("0"), QStringLiteral("-"), Text(kNoItemName)};
+    const QString header[4] = {QString(), QString::fromUtf8(kCodeHeader), QString::fromUtf8(kCountHeader),
+                               QString::fromUtf8(g == 1 ? kEquipmentNameHeader : kPossessionNameHeader)};
+    const QString empty[4] = {QString(), QStringLiteral("0"), QStringLiteral("-"), QString::fromUtf8(kNoItemName)};
     const int lastRow = g == 1 ? kEquipmentSlots : kPossessionSlots;
     for (int r = 0; r <= lastRow; ++r) {
       for (int c = 0; c <= 3; ++c) {
@@ -96,7 +90,7 @@ void FrmMain::ResetWindow(std::int16_t full) {
 
   Fgrid[0]->setColumnWidthTwips(1, Fgrid[0]->columnWidthTwips(1) - 210);
   Fgrid[0]->setCurrent(0, 1);
-  Fgrid[0]->setText(0, 1, Text(kCharacterGridHeader));
+  Fgrid[0]->setText(0, 1, QString::fromUtf8(kCharacterGridHeader));
   Fgrid[0]->setCellAlignment(0, 1, Qt::AlignCenter);
   for (int g = 1; g <= 2; ++g) {
     FlexGrid* grid = Fgrid[g];

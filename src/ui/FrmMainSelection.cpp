@@ -53,11 +53,7 @@ void FrmMain::FillTechniqueList(int category) {
   if (category < 0 || category >= kTechniqueCategories) {
     return;
   }
-  for (const std::string& name : TechniqueNames(category)) {
-    auto* row = new QListWidgetItem(QString::fromStdString(name), lstWaza);
-    row->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
-    row->setCheckState(Qt::Unchecked);
-  }
+  AddCheckableEntries(lstWaza, TechniqueNames(category));
 }
 
 void FrmMain::CheckAll(QListWidget* list, Qt::CheckState state) {

@@ -1,6 +1,8 @@
 // The EditorView operations: how the field engine and the walks read and set
 // the window's controls. Texts cross as UTF-8.
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QLabel>
 #include <QListWidget>
@@ -73,12 +75,8 @@ void FrmMain::SetAptitudeChecked(int i, bool checked) {
 }
 
 int FrmMain::ScenarioOption() const {
-  for (int i = 0; i < 4; ++i) {
-    if (optEvt[i]->isChecked()) {
-      return i;
-    }
-  }
-  return -1;
+  const auto checked = std::ranges::find_if(optEvt, &QRadioButton::isChecked);
+  return checked != optEvt.end() ? static_cast<int>(checked - optEvt.begin()) : -1;
 }
 
 void FrmMain::SetScenarioOption(int i) {

@@ -31,8 +31,8 @@ inline QString SaveConfirm(int saveNumber) {
 // The backup before a save failed with `number`; `folder` is where it was to go.
 inline QString BackupConfirmTitle() { return QStringLiteral("バックアップ確認"); }
 inline QString BackupConfirm(int number, const QString& folder) {
-  return QStringLiteral("バックアップを作成できませんでした (%1)").arg(number) + QStringLiteral("\r\n") + folder +
-         QStringLiteral("\r\n") + QStringLiteral("バックアップなしで保存しますか？");
+  return QStringLiteral("バックアップを作成できませんでした (%1)\r\n").arg(number) + folder +
+         QStringLiteral("\r\nバックアップなしで保存しますか？");
 }
 
 // Another program changed save `saveNumber` in the file at `path` since it was read.
@@ -45,7 +45,7 @@ inline QString OverwriteConfirm(int saveNumber, const QString& path) {
 // A later start could not give its file to the running editor; `file` is
 // the file's native path.
 inline QString HandOverFailed(const QString& file) {
-  return QStringLiteral("起動中のエディタにファイルを渡せませんでした。") + QStringLiteral("\r\n") + file;
+  return QStringLiteral("起動中のエディタにファイルを渡せませんでした。\r\n") + file;
 }
 
 }  // namespace zovek::messages

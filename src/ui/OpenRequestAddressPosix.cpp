@@ -37,16 +37,14 @@ QString TemporaryFolder() {
 
 QString OpenRequestServerName(const QString& dataDirectory) {
   const QString socketName = OpenRequestChannelId(dataDirectory) + QStringLiteral(".sock");
-  auto usable = [&socketName](const QString& dir) {
-    return PrivateDirectory(dir) && FitsSocketAddress(QDir(dir).filePath(socketName));
+  // The socket's path in `dir`; empty when that is no place for it.
+  auto socketIn = [&socketName](const QString& dir) {
+    const QString path = QDir(dir).filePath(socketName);
+    return PrivateDirectory(dir) && FitsSocketAddress(path) ? path : QString();
   };
-  if (const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR"); QDir::isAbsolutePath(runtime) && usable(runtime)) {
-    return QDir(runtime).filePath(socketName);
-  }
-  if (const QString temporary = TemporaryFolder(); usable(temporary)) {
-    return QDir(temporary).filePath(socketName);
-  }
-  return {};
+  const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+  const QString inRuntime = QDir::isAbsolutePath(runtime) ? socketIn(runtime) : QString();
+  return !inRuntime.isEmpty() ? inRuntime : socketIn(TemporaryFolder());
 }
 
 }  // namespace zovek

@@ -31,31 +31,29 @@ QByteArray EncodeOpenRequest(const QString& path) {
 }
 
 DecodedOpenRequest DecodeOpenRequest(const QByteArray& received) {
+  const DecodedOpenRequest invalid{FrameStatus::Invalid, {}};
   if (received.size() < kOpenRequestHeaderBytes) {
     return {};
   }
   const quint32 length = qFromBigEndian<quint32>(received.constData());
   if (length > static_cast<quint32>(kMaxOpenRequestText)) {
-    return {FrameStatus::Invalid, {}};
+    return invalid;
   }
+  // Short of its length the frame is still coming; beyond it, it is not one.
   const qsizetype whole = kOpenRequestHeaderBytes + static_cast<qsizetype>(length);
-  if (received.size() < whole) {
-    return {};
-  }
-  if (received.size() > whole) {
-    return {FrameStatus::Invalid, {}};
+  if (received.size() != whole) {
+    return received.size() < whole ? DecodedOpenRequest{} : invalid;
   }
   const QByteArray text = received.mid(kOpenRequestHeaderBytes);
   if (text == kActivateWord) {
     return {FrameStatus::Valid, {}};
   }
   if (!text.startsWith(kOpenWord)) {
-    return {FrameStatus::Invalid, {}};
+    return invalid;
   }
   const QByteArray bytes = text.mid(kOpenWord.size());
   const QString path = QString::fromStdU16String(TextFromBytes(std::string_view(bytes.constData(), bytes.size())));
-  return AcceptablePath(path) ? DecodedOpenRequest{FrameStatus::Valid, path}
-                              : DecodedOpenRequest{FrameStatus::Invalid, {}};
+  return AcceptablePath(path) ? DecodedOpenRequest{FrameStatus::Valid, path} : invalid;
 }
 
 }  // namespace zovek

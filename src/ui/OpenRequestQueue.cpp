@@ -44,11 +44,8 @@ bool OpenRequestQueue::ApplicationBusy() {
 }
 
 void OpenRequestQueue::TryDeliver() {
-  if (pendingPath_.isEmpty() && !pendingActivation_) {
-    retry_.stop();
-    return;
-  }
-  if (window_ == nullptr || !window_->isVisible() || ApplicationBusy()) {
+  const bool waiting = !pendingPath_.isEmpty() || pendingActivation_;
+  if (waiting && (window_ == nullptr || !window_->isVisible() || ApplicationBusy())) {
     if (!retry_.isActive()) {
       retry_.start();
     }

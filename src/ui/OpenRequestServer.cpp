@@ -42,16 +42,14 @@ void OpenRequestServer::Accept() {
       continue;
     }
     auto received = std::make_shared<QByteArray>();
-    auto* deadline = new QTimer(socket);
-    deadline->setSingleShot(true);
-    connect(deadline, &QTimer::timeout, socket, [socket] { Drop(socket); });
     connect(socket, &QLocalSocket::readyRead, socket, [this, socket, received] { Read(socket, *received); });
     // A client may write and leave before its bytes are read: read them first.
     connect(socket, &QLocalSocket::disconnected, socket, [this, socket, received] {
       Read(socket, *received);
       Drop(socket);
     });
-    deadline->start(kConnectionTimeoutMs);
+    // The deadline is cancelled with the socket.
+    QTimer::singleShot(kConnectionTimeoutMs, socket, [socket] { Drop(socket); });
     if (socket->bytesAvailable() > 0) {
       Read(socket, *received);
     }

@@ -35,10 +35,9 @@ QWidget* TabControl::addCanvasTab(const QString& caption) {
 }
 
 bool TabControl::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::Move || event->type() == QEvent::Resize || event->type() == QEvent::Show) {
-    if (pages_.contains(watched)) {
-      placeCanvases();
-    }
+  const QEvent::Type type = event->type();
+  if ((type == QEvent::Move || type == QEvent::Resize || type == QEvent::Show) && pages_.contains(watched)) {
+    placeCanvases();
   }
   return QTabWidget::eventFilter(watched, event);
 }
@@ -51,12 +50,10 @@ void TabControl::resizeEvent(QResizeEvent* event) {
 
 void TabControl::placeCanvases() {
   for (qsizetype i = 0; i < pages_.size(); ++i) {
-    QWidget* page = pages_[i];
-    QWidget* canvas = canvases_[i];
     // The page's top-left as seen from the tab control; the canvas sits that
     // far up and left inside the page, which puts it on the control's corner.
-    const QPoint pageOrigin = page->mapTo(this, QPoint(0, 0));
-    canvas->setGeometry(-pageOrigin.x(), -pageOrigin.y(), width(), height());
+    const QPoint pageOrigin = pages_[i]->mapTo(this, QPoint(0, 0));
+    canvases_[i]->setGeometry(-pageOrigin.x(), -pageOrigin.y(), width(), height());
   }
 }
 

@@ -19,13 +19,7 @@ namespace zovek {
 namespace {
 
 // The first line of a pasted text, as a single-line box takes it.
-QString SingleLine(QString text) {
-  const qsizetype end = text.indexOf(QRegularExpression(QStringLiteral("[\r\n]")));
-  if (end >= 0) {
-    text.truncate(end);
-  }
-  return text;
-}
+QString SingleLine(const QString& text) { return text.section(QRegularExpression(QStringLiteral("[\r\n]")), 0, 0); }
 
 // True when the key is the shortcut of one of the window's menu items. Those
 // keys are the window's: with X11 key bindings a line edit takes Ctrl+U to
