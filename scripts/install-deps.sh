@@ -3,7 +3,8 @@
 # need (the install test checks the menu entry with desktop-file-validate, our
 # file types with update-mime-database, mimetype and gio, the AppStream entry with
 # appstreamcli and the manual pages with man; the package test runs lintian on
-# the .deb), and generates the
+# the .deb; the translations need Qt Linguist's tools; the screen-reader test
+# reads the window over AT-SPI on a private D-Bus), and generates the
 # de_DE.UTF-8 locale. Does nothing when all of them are already there.
 # scripts/windows-core-check.sh installs the cross compiler and wine itself.
 set -euo pipefail
@@ -18,6 +19,8 @@ packages=(
   locales
   desktop-file-utils shared-mime-info libfile-mimeinfo-perl libglib2.0-bin
   appstream man-db lintian
+  qt6-tools-dev qt6-l10n-tools
+  python3-pyatspi at-spi2-core dbus-daemon dbus-bin
 )
 
 # A locale whose decimal separator is a comma, so that the number reader is

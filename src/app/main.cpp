@@ -40,5 +40,5 @@ int main(int argc, char* argv[]) {
   QApplication app(qtArgc, qtArgv.data());
   QApplication::setApplicationName(QString::fromLatin1(zovek::kApplicationName));
   zovek::Startup startup;
-  return startup.Run(app, line.file);
+  return startup.Run(line.file, QStringLiteral("ja"));
 }

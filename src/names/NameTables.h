@@ -13,6 +13,8 @@ namespace zovek {
 inline constexpr std::string_view kNoItemName = "（なし）";
 // The label of an empty party slot, also what the window shows before a load.
 inline constexpr std::string_view kEmptySlotLabel = "（未加入）";
+inline const std::string& NoItemName() { static const std::string text(kNoItemName); return text; }
+inline const std::string& EmptySlotLabel() { static const std::string text(kEmptySlotLabel); return text; }
 
 // Item code 0..255 -> name; every code has a text.
 const std::string& ItemName(int code);

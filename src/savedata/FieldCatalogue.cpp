@@ -27,13 +27,10 @@ CatalogueField Field(std::string key, std::string caption, EditPlace place, Edit
   return f;
 }
 
-// A value box, called by its label ("チップ"); the play time's two by the
-// label before both and which of them it is.
+// A value box, called as ValueBoxName calls it.
 CatalogueField Box(int box) {
   const ValueBox& b = kValueBoxes.at(static_cast<std::size_t>(box));
-  const std::string caption = b.offset != kPlayTimeOffset ? std::string(ValueBoxCaption(box))
-                                                         : std::string(ValueBoxCaption(kHoursBox)) +
-                                                               (box == kHoursBox ? " (時)" : " (分)");
+  const std::string caption = ValueBoxName(box);
   CatalogueField f = Field(std::string(b.key), caption, EditPlace::ValueBox, EditValue::Number, Span(b.offset, b.width));
   f.maximum = kValueBoxes.at(static_cast<std::size_t>(box)).maximum;
   f.index = box;
@@ -109,7 +106,7 @@ std::vector<CatalogueField> MakeCatalogue() {
     const bool main = slot < kMainPartySlots;
     const int place = main ? slot : slot - kMainPartySlots;
     CatalogueField f = Field(std::string(main ? "party.main" : "party.sub") + Index(place) + ".code",
-                             std::string(main ? kMainPartyCaption : kSubPartyCaption) + std::to_string(place + 1), EditPlace::PartyBox,
+                             PartySlotCaption(slot), EditPlace::PartyBox,
                              EditValue::NumberOrEmpty, {kPartyStart + slot});
     f.maximum = kCountMaximum;
     f.index = slot;

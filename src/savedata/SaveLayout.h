@@ -13,6 +13,7 @@
 #include <string_view>
 
 #include "names/NameTables.h"
+#include "names/TextMark.h"
 
 namespace zovek {
 
@@ -97,29 +98,31 @@ constexpr CharacterRow SkillRow(int recordOffset) { return {"", "", CharacterRow
 // Index = grid row; entry 0 stands for the header row.
 inline constexpr std::array<CharacterRow, kCharacterRows + 1> kCharacterGrid{{
     {"", "", CharacterRowKind::Number, -1, 0},
-    {"age", "年齢", CharacterRowKind::Number, 86, 1},
-    {"joined", "仲間加入", CharacterRowKind::Joined, -1, 1},
-    {"martialArts", "体術使用", CharacterRowKind::Martial, kMartialFlagInRecord, 1},
-    {"cr", "CR", CharacterRowKind::Number, 0, 3},
-    {"hp", "HP", CharacterRowKind::Number, 4, 2},
-    {"maxHp", "最大HP", CharacterRowKind::Number, 6, 2},
-    {"lp", "LP", CharacterRowKind::Number, 8, 1},
-    {"maxLp", "最大LP", CharacterRowKind::Number, 9, 1},
-    {"wp", "WP", CharacterRowKind::Number, 12, 1},
-    {"maxWp", "最大WP", CharacterRowKind::Number, 13, 1},
-    {"jp", "JP", CharacterRowKind::Number, 16, 1},
-    {"maxJp", "最大JP", CharacterRowKind::Number, 17, 1},
+    {"age", ZOVEK_TR_NOOP("Captions", "年齢"), CharacterRowKind::Number, 86, 1},
+    {"joined", ZOVEK_TR_NOOP("Captions", "仲間加入"), CharacterRowKind::Joined, -1, 1},
+    {"martialArts", ZOVEK_TR_NOOP("Captions", "体術使用"), CharacterRowKind::Martial, kMartialFlagInRecord, 1},
+    {"cr", ZOVEK_TR_NOOP("Captions", "CR"), CharacterRowKind::Number, 0, 3},
+    {"hp", ZOVEK_TR_NOOP("Captions", "HP"), CharacterRowKind::Number, 4, 2},
+    {"maxHp", ZOVEK_TR_NOOP("Captions", "最大HP"), CharacterRowKind::Number, 6, 2},
+    {"lp", ZOVEK_TR_NOOP("Captions", "LP"), CharacterRowKind::Number, 8, 1},
+    {"maxLp", ZOVEK_TR_NOOP("Captions", "最大LP"), CharacterRowKind::Number, 9, 1},
+    {"wp", ZOVEK_TR_NOOP("Captions", "WP"), CharacterRowKind::Number, 12, 1},
+    {"maxWp", ZOVEK_TR_NOOP("Captions", "最大WP"), CharacterRowKind::Number, 13, 1},
+    {"jp", ZOVEK_TR_NOOP("Captions", "JP"), CharacterRowKind::Number, 16, 1},
+    {"maxJp", ZOVEK_TR_NOOP("Captions", "最大JP"), CharacterRowKind::Number, 17, 1},
     SkillRow(21), SkillRow(22), SkillRow(23), SkillRow(24), SkillRow(25), SkillRow(26),
     SkillRow(28), SkillRow(29), SkillRow(30), SkillRow(31), SkillRow(32), SkillRow(33),  // record byte 27 is not shown
 }};
 
-inline constexpr std::string_view kCharacterGridHeader = "データ";
+inline constexpr std::string_view kCharacterGridHeader = ZOVEK_TR_NOOP("Captions", "データ");
 
 // The label of row 1..24: a skill row is its category's name and "LV".
-inline std::string CharacterRowCaption(int row) {
+inline constexpr std::string_view kSkillRowCaption = ZOVEK_TR_NOOP("Captions", "%1LV");
+inline std::string CharacterRowCaption(int row, TextTranslation translate = nullptr) {
   const CharacterRow& field = kCharacterGrid.at(static_cast<std::size_t>(row));
-  if (field.kind != CharacterRowKind::Skill) return std::string(field.caption);
-  return std::string(kTechniqueCategoryTexts.at(static_cast<std::size_t>(row - kFirstSkillRow)).name) + "LV";
+  if (field.kind != CharacterRowKind::Skill) return Translated(translate, "Captions", field.caption);
+  return Filled(Translated(translate, "Captions", kSkillRowCaption),
+                TechniqueCategoryNames().at(static_cast<std::size_t>(row - kFirstSkillRow)));
 }
 
 // ---- the item grids: equipment Fgrid(1), possessions Fgrid(2) ----
@@ -136,20 +139,26 @@ inline constexpr int kWeaponSlots = 2;             // equipment rows 1..2 are we
 constexpr int EquipmentCodeInRecord(int slot) { return kEquipmentInRecord + 2 * (slot - 1); }
 constexpr int PossessionCodeByte(int slot) { return kPossessionsStart + 2 * (slot - 1); }
 
-inline constexpr std::string_view kCodeHeader = "コード";
-inline constexpr std::string_view kCountHeader = "回 数";
-inline constexpr std::string_view kEquipmentNameHeader = "装備品名";
-inline constexpr std::string_view kPossessionNameHeader = "アイテム名";
+inline constexpr std::string_view kCodeHeader = ZOVEK_TR_NOOP("Captions", "コード");
+inline constexpr std::string_view kCountHeader = ZOVEK_TR_NOOP("Captions", "回 数");
+inline constexpr std::string_view kEquipmentNameHeader = ZOVEK_TR_NOOP("Captions", "装備品名");
+inline constexpr std::string_view kPossessionNameHeader = ZOVEK_TR_NOOP("Captions", "アイテム名");
 
 // "武器1", "武器2", "防具1".."防具4".
-inline std::string EquipmentCaption(int slot) {
-  return slot <= kWeaponSlots ? "武器" + std::to_string(slot) : "防具" + std::to_string(slot - kWeaponSlots);
+inline constexpr std::string_view kWeaponSlotCaption = ZOVEK_TR_NOOP("Captions", "武器%1");
+inline constexpr std::string_view kArmourSlotCaption = ZOVEK_TR_NOOP("Captions", "防具%1");
+inline std::string EquipmentCaption(int slot, TextTranslation translate = nullptr) {
+  const bool weapon = slot <= kWeaponSlots;
+  return Filled(Translated(translate, "Captions", weapon ? kWeaponSlotCaption : kArmourSlotCaption),
+                std::to_string(weapon ? slot : slot - kWeaponSlots));
 }
 
-// "持物01".."持物64".
-inline constexpr std::string_view kPossessionCaption = "持物";
-inline std::string PossessionCaption(int slot) {
-  return std::string(kPossessionCaption) + (slot < 10 ? "0" : "") + std::to_string(slot);
+// "持物01".."持物64", under the heading "持物".
+inline constexpr std::string_view kPossessionCaption = ZOVEK_TR_NOOP("Captions", "持物");
+inline constexpr std::string_view kPossessionSlotCaption = ZOVEK_TR_NOOP("Captions", "持物%1");
+inline std::string PossessionCaption(int slot, TextTranslation translate = nullptr) {
+  return Filled(Translated(translate, "Captions", kPossessionSlotCaption),
+                (slot < 10 ? "0" : "") + std::to_string(slot));
 }
 
 // ---- the header values and the party ----
@@ -160,19 +169,27 @@ inline constexpr int kPartyStart = 36;            // txtParty(0..7): main 0..3, 
 inline constexpr int kPartySlots = 8;
 inline constexpr int kMainPartySlots = 4;
 // The party frame's caption, and what it calls the main and the sub slots.
-inline constexpr std::string_view kPartyCaption = "パーティ構成";
-inline constexpr std::string_view kMainPartyCaption = "メイン";
-inline constexpr std::string_view kSubPartyCaption = "サブ";
+inline constexpr std::string_view kPartyCaption = ZOVEK_TR_NOOP("Captions", "パーティ構成");
+inline constexpr std::string_view kMainPartyCaption = ZOVEK_TR_NOOP("Captions", "メイン");
+inline constexpr std::string_view kSubPartyCaption = ZOVEK_TR_NOOP("Captions", "サブ");
+// txtParty(slot) by its place: "メイン1".."メイン4", "サブ1".."サブ4".
+inline constexpr std::string_view kMainSlotCaption = ZOVEK_TR_NOOP("Captions", "メイン%1");
+inline constexpr std::string_view kSubSlotCaption = ZOVEK_TR_NOOP("Captions", "サブ%1");
+inline std::string PartySlotCaption(int slot, TextTranslation translate = nullptr) {
+  const bool main = slot < kMainPartySlots;
+  return Filled(Translated(translate, "Captions", main ? kMainSlotCaption : kSubSlotCaption),
+                std::to_string(main ? slot + 1 : slot - kMainPartySlots + 1));
+}
 // The aptitude boxes' frame, chkSitu(0..11).
-inline constexpr std::string_view kAptitudeCaption = "資質";
+inline constexpr std::string_view kAptitudeCaption = ZOVEK_TR_NOOP("Captions", "資質");
 // The tabs and the frames around the lists, which the text dump's sections
 // are headed by too.
-inline constexpr std::string_view kCharacterTabCaption = "キャラクター";
-inline constexpr std::string_view kScenarioTabCaption = "技術・シナリオ";
-inline constexpr std::string_view kItemTabCaption = "アイテム・その他";
-inline constexpr std::string_view kTechniqueCaption = "技・術の極意修得";
-inline constexpr std::string_view kScenarioCaption = "シナリオ設定";
-inline constexpr std::string_view kRoleCaption = "ロール取得";
+inline constexpr std::string_view kCharacterTabCaption = ZOVEK_TR_NOOP("Captions", "キャラクター");
+inline constexpr std::string_view kScenarioTabCaption = ZOVEK_TR_NOOP("Captions", "技術・シナリオ");
+inline constexpr std::string_view kItemTabCaption = ZOVEK_TR_NOOP("Captions", "アイテム・その他");
+inline constexpr std::string_view kTechniqueCaption = ZOVEK_TR_NOOP("Captions", "技・術の極意修得");
+inline constexpr std::string_view kScenarioCaption = ZOVEK_TR_NOOP("Captions", "シナリオ設定");
+inline constexpr std::string_view kRoleCaption = ZOVEK_TR_NOOP("Captions", "ロール取得");
 
 inline constexpr int kChipsWidth = 3;
 
@@ -189,10 +206,10 @@ struct ValueBox {
 };
 inline constexpr std::array<ValueBox, 5> kValueBoxes{{
     {"", "", 255},
-    {"protagonist", "主人公コード :", 255, kProtagonistOffset, 1},
-    {"chips", "チップ : ", kShownMaximum, kChipsOffset, kChipsWidth},
-    {"playTime.hours", "時間 :", 99, kPlayTimeOffset, 4},
-    {"playTime.minutes", "：", 59, kPlayTimeOffset, 4},
+    {"protagonist", ZOVEK_TR_NOOP("Captions", "主人公コード :"), 255, kProtagonistOffset, 1},
+    {"chips", ZOVEK_TR_NOOP("Captions", "チップ : "), kShownMaximum, kChipsOffset, kChipsWidth},
+    {"playTime.hours", ZOVEK_TR_NOOP("Captions", "時間 :"), 99, kPlayTimeOffset, 4},
+    {"playTime.minutes", ZOVEK_TR_NOOP("Captions", "："), 59, kPlayTimeOffset, 4},
 }};
 inline constexpr int kValueBoxCount = static_cast<int>(kValueBoxes.size());
 // The box that shows the whole number stored at `offset` (not the play
@@ -210,6 +227,16 @@ constexpr std::string_view ValueBoxCaption(int box) {
   while (!label.empty() && (label.back() == ' ' || label.back() == ':')) label.remove_suffix(1);
   return label;
 }
+// What box 1..4 is called: its caption; the play time's two by the caption
+// before both and which part they are.
+inline constexpr std::array<std::string_view, 2> kPlayTimeParts{ZOVEK_TR_NOOP("Captions", " (時)"),
+                                                                ZOVEK_TR_NOOP("Captions", " (分)")};
+inline std::string ValueBoxName(int box, TextTranslation translate = nullptr) {
+  const bool playTime = kValueBoxes.at(static_cast<std::size_t>(box)).offset == kPlayTimeOffset;
+  std::string label = Translated(translate, "Captions", kValueBoxes.at(static_cast<std::size_t>(playTime ? 3 : box)).label);
+  while (!label.empty() && (label.back() == ' ' || label.back() == ':')) label.pop_back();
+  return playTime ? label + Translated(translate, "Captions", kPlayTimeParts.at(box == 3 ? 0 : 1)) : label;
+}
 inline constexpr int kProtagonistBox = 1;
 inline constexpr int kChipsBox = 2;
 inline constexpr int kHoursBox = 3;
@@ -223,7 +250,7 @@ struct ScenarioOptionName {
 };
 // optEvt(i) is on for the state byte kOptionState[i] (FieldEngine.h).
 inline constexpr std::array<ScenarioOptionName, 4> kScenarioOptionNames{{
-    {"hidden", "非表示"}, {"unvisited", "未踏"}, {"current", "該当"}, {"finished", "終了"}}};
+    {"hidden", ZOVEK_TR_NOOP("Captions", "非表示")}, {"unvisited", ZOVEK_TR_NOOP("Captions", "未踏")}, {"current", ZOVEK_TR_NOOP("Captions", "該当")}, {"finished", ZOVEK_TR_NOOP("Captions", "終了")}}};
 
 // ---- ranges ----
 

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileSystemModel>
@@ -26,13 +27,13 @@ Seam& TheSeam() {
   return seam;
 }
 
-const QString kEverythingFilter = QStringLiteral("すべてのファイル (*)");
+QString EverythingFilter() { return QCoreApplication::translate("Dialogs", "すべてのファイル (*)"); }
 
 // Gives the dialog's file model the table's patterns, case-insensitive, while
 // the first filter is chosen; the second lists every file as Qt reads it.
 void ApplyOpenPatterns(QFileDialog* dialog) {
   auto* model = dialog->findChild<QFileSystemModel*>();
-  if (model == nullptr || dialog->selectedNameFilter() == kEverythingFilter) return;
+  if (model == nullptr || dialog->selectedNameFilter() == EverythingFilter()) return;
   model->setNameFilterDisables(false);
   model->setNameFilters(OpenFilterPatterns());
 }
@@ -64,7 +65,7 @@ QFileDialog* CreateOpenDialog(QWidget* parent) {
   dialog->setOption(QFileDialog::DontUseNativeDialog, true);
   dialog->setFileMode(QFileDialog::ExistingFile);
   dialog->setAcceptMode(QFileDialog::AcceptOpen);
-  dialog->setNameFilters({QString::fromUtf8("PSセーブ形式(") + OpenFilterPatterns().join(u';') + u')', kEverythingFilter});
+  dialog->setNameFilters({QCoreApplication::translate("Dialogs", "PSセーブ形式(") + OpenFilterPatterns().join(u';') + u')', EverythingFilter()});
   ApplyOpenPatterns(dialog);
   // The dialog resets its model's patterns whenever the filter is (re)chosen.
   QObject::connect(dialog, &QFileDialog::filterSelected, dialog, [dialog] { ApplyOpenPatterns(dialog); });

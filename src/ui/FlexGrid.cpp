@@ -38,6 +38,21 @@ class FixedHeaderView : public QHeaderView {
   }
 };
 
+// A data cell tells a screen reader where it is: its row's label and its
+// column's header ("HP, データ"), read from the grid as they are now.
+class DataCell : public QTableWidgetItem {
+ public:
+  QVariant data(int role) const override {
+    if (role == Qt::AccessibleDescriptionRole) {
+      if (const auto* grid = static_cast<const FlexGrid*>(tableWidget()); grid != nullptr) {
+        return grid->cellDescription(row() + 1, column() + 1);
+      }
+    }
+    return QTableWidgetItem::data(role);
+  }
+  QTableWidgetItem* clone() const override { return new DataCell(*this); }
+};
+
 }  // namespace
 
 FlexGrid::FlexGrid(int rows, int cols, QWidget* parent)
@@ -78,7 +93,7 @@ FlexGrid::FlexGrid(int rows, int cols, QWidget* parent)
   // Every cell starts empty, aligned by the general rule. The items carry
   // their alignment before they join the table, so no change is signalled.
   auto newCell = [this](int row, int col) {
-    auto* cell = new QTableWidgetItem();
+    QTableWidgetItem* cell = row > 0 && col > 0 ? new DataCell() : new QTableWidgetItem();
     cell->setTextAlignment(alignmentFor(row, col, QString()));
     return cell;
   };
@@ -122,6 +137,10 @@ QTableWidgetItem* FlexGrid::cellItem(int row, int col) const {
 QString FlexGrid::text(int row, int col) const {
   const QTableWidgetItem* cell = cellItem(row, col);
   return cell != nullptr ? cell->text() : QString();
+}
+
+QString FlexGrid::cellDescription(int row, int col) const {
+  return text(row, 0) + QStringLiteral(", ") + text(0, col);
 }
 
 void FlexGrid::setText(int row, int col, const QString& text) {

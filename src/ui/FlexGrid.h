@@ -29,6 +29,8 @@ class FlexGrid : public QTableWidget {
 
   QString text(int row, int col) const;
   void setText(int row, int col, const QString& text);
+  // A data cell as a screen reader describes it: "row label, column header".
+  QString cellDescription(int row, int col) const;
 
   // A cell without an alignment of its own uses the general rule: numbers to
   // the right, other text to the left, both vertically centred.

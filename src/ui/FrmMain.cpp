@@ -23,7 +23,7 @@
 
 namespace zovek {
 
-QString FrmMain::WindowTitle() { return QStringLiteral("Zovek セーブデータ変更ツール v1.02"); }
+QString FrmMain::WindowTitle() { return tr("Zovek セーブデータ変更ツール v1.02"); }
 
 FrmMain::FrmMain(QWidget* parent) : QMainWindow(parent), session_(*this, UserDataDirectory::ForCurrentUser()) {
   setObjectName(QStringLiteral("FrmMain"));
@@ -38,6 +38,7 @@ FrmMain::FrmMain(QWidget* parent) : QMainWindow(parent), session_(*this, UserDat
     grid->setFont(GridFont());
   }
   SetFocusOrder();
+  NameForListeners();
   ConnectHandlers();
   ConnectEditing();
   setAcceptDrops(true);

@@ -123,6 +123,10 @@ class FrmMain : public QMainWindow, public EditorView {
   static void AddCheckableEntries(QListWidget* list, const std::vector<std::string>& captions);
   void BuildMenus();
   void SetFocusOrder();
+  // What a screen reader calls the controls that show no caption of their own.
+  void NameForListeners();
+  // Tab enters the scenario option group at the option that is on.
+  void KeepOptionTabStop();
   void ConnectHandlers();
   void ConnectEditing();
 

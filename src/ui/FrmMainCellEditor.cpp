@@ -45,6 +45,7 @@ void FrmMain::BeginCellEdit(const CellEditStart& start, int grid) {
   }
   txtFlex->setGeometry(cells->cellRectInContainer(state_.EditRow, state_.EditCol));
   txtFlex->setTypingLimit(CellTypingLimit(grid, state_.EditRow));
+  txtFlex->setAccessibleName(cells->cellDescription(state_.EditRow, state_.EditCol));
   txtFlex->setText(QString::fromStdString(start.text));  // the change rule runs, finding nothing to do
 
   txtFlex->show();

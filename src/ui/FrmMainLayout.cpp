@@ -1,6 +1,7 @@
 // The three tabs of FrmMain and their controls, at their layout positions
 // (twips, relative to the tab control or to the frame that holds them).
 
+#include <algorithm>
 #include <span>
 
 #include <QCheckBox>
@@ -20,6 +21,7 @@
 #include "ui/TabControl.h"
 #include "ui/TextBox.h"
 #include "ui/Twips.h"
+#include "ui/WindowLanguage.h"
 
 namespace zovek {
 
@@ -32,10 +34,8 @@ struct Twips {
 
 QString Indexed(const char* name, int index) { return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index); }
 
-QString Utf8(std::string_view text) { return QString::fromUtf8(text); }
-
 // The label before txtValue(box), as the core's table has it.
-QString BoxLabel(int box) { return Utf8(kValueBoxes.at(static_cast<std::size_t>(box)).label); }
+QString BoxLabel(int box) { return CoreText(kValueBoxes.at(static_cast<std::size_t>(box)).label); }
 
 // Names the new control and puts it in its place.
 template <typename Control>
@@ -64,8 +64,8 @@ QComboBox* MakeDropDown(QWidget* parent, const QString& name, int left, int top,
 // Check boxes and option buttons get at least the height their mark needs,
 // growing evenly above and below the row they were given.
 template <typename Marked>
-Marked* MakeMarked(QWidget* parent, const QString& name, std::string_view caption, const Twips& at) {
-  auto* widget = new Marked(Utf8(caption), parent);
+Marked* MakeMarked(QWidget* parent, const QString& name, const QString& caption, const Twips& at) {
+  auto* widget = new Marked(caption, parent);
   widget->setObjectName(name);
   QRect r = TwipsRect(at.left, at.top, at.width, at.height);
   const int needed = widget->sizeHint().height();
@@ -113,32 +113,32 @@ void FrmMain::BuildLayout() {
   setCentralWidget(client);
 
   SSTab = Placed(new TabControl(client), QStringLiteral("SSTab"), {60, 120, 6600, 4500});
-  BuildCharacterTab(SSTab->addCanvasTab(Utf8(kCharacterTabCaption)));
-  BuildScenarioTab(SSTab->addCanvasTab(Utf8(kScenarioTabCaption)));
-  BuildItemTab(SSTab->addCanvasTab(Utf8(kItemTabCaption)));
+  BuildCharacterTab(SSTab->addCanvasTab(CoreText(kCharacterTabCaption)));
+  BuildScenarioTab(SSTab->addCanvasTab(CoreText(kScenarioTabCaption)));
+  BuildItemTab(SSTab->addCanvasTab(CoreText(kItemTabCaption)));
 }
 
 void FrmMain::BuildCharacterTab(QWidget* canvas) {
   Fgrid[0] = Placed(new FlexGrid(25, 2, canvas), Indexed("Fgrid", 0), {240, 555, 1935, 3700});
 
   auto* frame = Placed(new QGroupBox(canvas), QStringLiteral("Frame0"), {2310, 480, 4035, 770});
-  MakeLabel(frame, QStringLiteral("lblChara"), QStringLiteral("キャラ選択 : "), {280, 340, 1035, 195});
+  MakeLabel(frame, QStringLiteral("lblChara"), tr("キャラ選択 : "), {280, 340, 1035, 195});
   txtValue[0] = MakeBox(frame, Indexed("txtValue", 0), ValueBoxTypingLimit(0), {1440, 300, 420, 270});
   txtValue[0]->setDisplayOnly();
   cmbChara = MakeDropDown(frame, QStringLiteral("cmbChara"), 1920, 280, 1890, CharacterNames());
 
-  frame = Placed(new QGroupBox(Utf8(kAptitudeCaption), canvas), QStringLiteral("Frame1"), {2300, 1320, 2655, 1175});
+  frame = Placed(new QGroupBox(CoreText(kAptitudeCaption), canvas), QStringLiteral("Frame1"), {2300, 1320, 2655, 1175});
   for (int i = 0; i < 12; ++i) {
-    const std::string_view initial = kTechniqueCategoryTexts[static_cast<std::size_t>(i)].initial;
+    const QString initial = CoreText(kTechniqueCategoryTexts[static_cast<std::size_t>(i)].initial);
     const int column = i / 3;
     const int row = i % 3;
     chkSitu[i] = MakeMarked<QCheckBox>(frame, Indexed("chkSitu", i), initial,
                                        {210 + 600 * column, 280 + 260 * row, 480, 190});
   }
 
-  cmdChara[0] = MakeButton(canvas, Indexed("cmdChara", 0), QStringLiteral("能力推奨"), {5110, 1360, 1215, 360});
-  cmdChara[1] = MakeButton(canvas, Indexed("cmdChara", 1), QStringLiteral("能力最強"), {5110, 1740, 1215, 360});
-  cmdChara[2] = MakeButton(canvas, Indexed("cmdChara", 2), QStringLiteral("能力最弱"), {5110, 2120, 1215, 375});
+  cmdChara[0] = MakeButton(canvas, Indexed("cmdChara", 0), tr("能力推奨"), {5110, 1360, 1215, 360});
+  cmdChara[1] = MakeButton(canvas, Indexed("cmdChara", 1), tr("能力最強"), {5110, 1740, 1215, 360});
+  cmdChara[2] = MakeButton(canvas, Indexed("cmdChara", 2), tr("能力最弱"), {5110, 2120, 1215, 375});
 
   Fgrid[1] = Placed(new FlexGrid(7, 4, canvas), Indexed("Fgrid", 1), {2280, 2575, 4080, 1680});
 
@@ -150,20 +150,23 @@ void FrmMain::BuildCharacterTab(QWidget* canvas) {
 
 void FrmMain::BuildScenarioTab(QWidget* canvas) {
   auto* frame =
-      Placed(new QGroupBox(Utf8(kTechniqueCaption), canvas), QStringLiteral("Frame2"), {240, 480, 2610, 3770});
+      Placed(new QGroupBox(CoreText(kTechniqueCaption), canvas), QStringLiteral("Frame2"), {240, 480, 2610, 3770});
   cmbWaza = MakeDropDown(frame, QStringLiteral("cmbWaza"), 180, 280, 1215, TechniqueCategoryNames());
   lstWaza = MakeList(frame, QStringLiteral("lstWaza"), {180, 640, 2225, 2580});
-  cmdSelwaza[0] = MakeButton(frame, Indexed("cmdSelwaza", 0), QStringLiteral("全選択"), {180, 3300, 1100, 360});
-  cmdSelwaza[1] = MakeButton(frame, Indexed("cmdSelwaza", 1), QStringLiteral("全解除"), {1320, 3300, 1100, 360});
+  cmdSelwaza[0] = MakeButton(frame, Indexed("cmdSelwaza", 0), tr("全選択"), {180, 3300, 1100, 360});
+  cmdSelwaza[1] = MakeButton(frame, Indexed("cmdSelwaza", 1), tr("全解除"), {1320, 3300, 1100, 360});
 
-  frame = Placed(new QGroupBox(Utf8(kScenarioCaption), canvas), QStringLiteral("Frame3"), {3000, 480, 3350, 3760});
+  frame = Placed(new QGroupBox(CoreText(kScenarioCaption), canvas), QStringLiteral("Frame3"), {3000, 480, 3350, 3760});
   static const int kStateLeft[4] = {180, 1080, 1800, 2520};
   static const int kStateWidth[4] = {855, 700, 700, 700};
   for (int i = 0; i < 4; ++i) {
     optEvt[i] = MakeMarked<QRadioButton>(frame, Indexed("optEvt", i),
-                                         kScenarioOptionNames[static_cast<std::size_t>(i)].caption,
+                                         CoreText(kScenarioOptionNames[static_cast<std::size_t>(i)].caption),
                                          {kStateLeft[i], 360, kStateWidth[i], 180});
+    // The other options are reached with the arrow keys, as in every option group.
+    connect(optEvt[i], &QRadioButton::toggled, this, &FrmMain::KeepOptionTabStop);
   }
+  KeepOptionTabStop();
   lstEvt = MakeList(frame, QStringLiteral("lstEvt"), {180, 645, 2970, 2940});
   const std::vector<std::string>& captions = ScenarioCaptions();
   for (std::size_t i = 0; i < captions.size(); ++i) {
@@ -194,8 +197,8 @@ void FrmMain::BuildItemTab(QWidget* canvas) {
     txtValue[b.box] = MakeBox(canvas, Indexed("txtValue", b.box), ValueBoxTypingLimit(b.box), b.boxAt);
   }
 
-  const QString partyCaption = Utf8(kPartyCaption) + QStringLiteral("  （左側 : ") + Utf8(kMainPartyCaption) +
-                               QStringLiteral("　右側 : ") + Utf8(kSubPartyCaption) + QStringLiteral("）");
+  const QString partyCaption =
+      tr("%1  （左側 : %2　右側 : %3）").arg(CoreText(kPartyCaption), CoreText(kMainPartyCaption), CoreText(kSubPartyCaption));
   auto* frame = Placed(new QGroupBox(partyCaption, canvas), QStringLiteral("Frame5"), {2300, 480, 4050, 1560});
   static const int kMainLabelWidth[4] = {1290, 1305, 1305, 1305};
   for (int i = 0; i < 8; ++i) {
@@ -203,15 +206,15 @@ void FrmMain::BuildItemTab(QWidget* canvas) {
     const int row = i % 4;
     txtParty[i] =
         MakeBox(frame, Indexed("txtParty", i), kPartyBoxTypingLimit, {main ? 180 : 2060, 280 + 280 * row, 420, 270});
-    lblValue[i] = MakeLabel(frame, Indexed("lblValue", i), Utf8(kEmptySlotLabel),
+    lblValue[i] = MakeLabel(frame, Indexed("lblValue", i), QString::fromStdString(EmptySlotLabel()),
                             {main ? 680 : 2560, 320 + 280 * row, main ? kMainLabelWidth[row] : 1290, 195});
   }
 
-  frame = Placed(new QGroupBox(Utf8(kRoleCaption), canvas), QStringLiteral("Frame4"), {240, 2040, 1935, 2200});
+  frame = Placed(new QGroupBox(CoreText(kRoleCaption), canvas), QStringLiteral("Frame4"), {240, 2040, 1935, 2200});
   lstRoll = MakeList(frame, QStringLiteral("lstRoll"), {180, 310, 1560, 1320});
   AddCheckableEntries(lstRoll, RoleCaptions());
-  cmdSelroll[0] = MakeButton(frame, Indexed("cmdSelroll", 0), QStringLiteral("全選択"), {180, 1740, 760, 360});
-  cmdSelroll[1] = MakeButton(frame, Indexed("cmdSelroll", 1), QStringLiteral("全解除"), {980, 1740, 760, 360});
+  cmdSelroll[0] = MakeButton(frame, Indexed("cmdSelroll", 0), tr("全選択"), {180, 1740, 760, 360});
+  cmdSelroll[1] = MakeButton(frame, Indexed("cmdSelroll", 1), tr("全解除"), {980, 1740, 760, 360});
 
   Fgrid[2] = Placed(new FlexGrid(65, 4, canvas), Indexed("Fgrid", 2), {2280, 2130, 4080, 2130});
 }
@@ -221,6 +224,32 @@ void FrmMain::AddCheckableEntries(QListWidget* list, const std::vector<std::stri
     auto* entry = new QListWidgetItem(QString::fromStdString(caption), list);
     entry->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
     entry->setCheckState(Qt::Unchecked);
+  }
+}
+
+void FrmMain::NameForListeners() {
+  auto core = [](const std::string& text) { return QString::fromStdString(text); };
+  SSTab->setAccessibleName(tr("ページ選択"));
+  Fgrid[0]->setAccessibleName(CoreText(kCharacterTabCaption));
+  Fgrid[1]->setAccessibleName(CoreText(kEquipmentNameHeader));
+  Fgrid[2]->setAccessibleName(CoreText(kPossessionCaption));
+  lstWaza->setAccessibleName(CoreText(kTechniqueCaption));
+  lstEvt->setAccessibleName(CoreText(kScenarioCaption));
+  lstRoll->setAccessibleName(CoreText(kRoleCaption));
+  cmbChara->setAccessibleName(tr("キャラ選択"));
+  cmbWaza->setAccessibleName(tr("技・術の系統"));
+  txtValue[0]->setAccessibleName(tr("キャラクターコード"));
+  for (int box = 1; box < kValueBoxCount; ++box) txtValue[box]->setAccessibleName(core(ValueBoxName(box, TranslateCoreText)));
+  for (int slot = 0; slot < kPartySlots; ++slot) {
+    txtParty[slot]->setAccessibleName(core(PartySlotCaption(slot, TranslateCoreText)));
+  }
+}
+
+void FrmMain::KeepOptionTabStop() {
+  const bool anyOn = std::any_of(optEvt.begin(), optEvt.end(), [](const QRadioButton* o) { return o->isChecked(); });
+  for (QRadioButton* option : optEvt) {
+    const bool stop = option->isChecked() || (!anyOn && option == optEvt[0]);
+    option->setFocusPolicy(stop ? Qt::StrongFocus : Qt::ClickFocus);
   }
 }
 

@@ -33,20 +33,20 @@ void FrmMain::BuildMenus() {
   QMenuBar* bar0 = menuBar();
   bar0->setObjectName(QStringLiteral("menuBar"));
 
-  QMenu* mnuFile = AddMenu(bar0, "mnuFile", QStringLiteral("ﾌｧｲﾙ(&F)"));
-  mnuFileOpen = AddItem(mnuFile, "mnuFileOpen", QStringLiteral("ﾌｧｲﾙを開く(&O)"));
-  mnuFileSave = AddItem(mnuFile, "mnuFileSave", QStringLiteral("ﾃﾞｰﾀ保存(&S)"));
+  QMenu* mnuFile = AddMenu(bar0, "mnuFile", tr("ﾌｧｲﾙ(&F)"));
+  mnuFileOpen = AddItem(mnuFile, "mnuFileOpen", tr("ﾌｧｲﾙを開く(&O)"));
+  mnuFileSave = AddItem(mnuFile, "mnuFileSave", tr("ﾃﾞｰﾀ保存(&S)"));
   AddSeparator(mnuFile, "bar");
-  mnuExit = AddItem(mnuFile, "mnuExit", QStringLiteral("終了(&X)"));
+  mnuExit = AddItem(mnuFile, "mnuExit", tr("終了(&X)"));
 
-  QMenu* mnuEdit = AddMenu(bar0, "mnuEdit", QStringLiteral("編集(&E)"));
-  mnuCharaRtn = AddItem(mnuEdit, "mnuCharaRtn", QStringLiteral("取り消し"), QKeySequence(Qt::CTRL | Qt::Key_U));
+  QMenu* mnuEdit = AddMenu(bar0, "mnuEdit", tr("編集(&E)"));
+  mnuCharaRtn = AddItem(mnuEdit, "mnuCharaRtn", tr("取り消し"), QKeySequence(Qt::CTRL | Qt::Key_U));
   AddSeparator(mnuEdit, "bar1");
-  mnuCharaCopy = AddItem(mnuEdit, "mnuCharaCopy", QStringLiteral("ｷｬﾗﾃﾞｰﾀｺﾋﾟｰ"), QKeySequence(Qt::CTRL | Qt::Key_R));
+  mnuCharaCopy = AddItem(mnuEdit, "mnuCharaCopy", tr("ｷｬﾗﾃﾞｰﾀｺﾋﾟｰ"), QKeySequence(Qt::CTRL | Qt::Key_R));
   mnuCharaPaste =
-      AddItem(mnuEdit, "mnuCharaPaste", QStringLiteral("ｷｬﾗﾃﾞｰﾀ貼り付け"), QKeySequence(Qt::CTRL | Qt::Key_W));
+      AddItem(mnuEdit, "mnuCharaPaste", tr("ｷｬﾗﾃﾞｰﾀ貼り付け"), QKeySequence(Qt::CTRL | Qt::Key_W));
 
-  QMenu* mnuSvdata = AddMenu(bar0, "mnuSvdata", QStringLiteral("ｾｰﾌﾞ選択(&V)"));
+  QMenu* mnuSvdata = AddMenu(bar0, "mnuSvdata", tr("ｾｰﾌﾞ選択(&V)"));
   for (int s = 1; s <= kSaveNumbers; ++s) {
     QAction* item = mnuSvdata->addAction(QStringLiteral("No. %1").arg(s));
     item->setObjectName(QStringLiteral("mnuSelSave(%1)").arg(s));

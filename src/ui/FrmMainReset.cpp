@@ -14,6 +14,7 @@
 #include "ui/FrmMain.h"
 #include "ui/TabControl.h"
 #include "ui/TextBox.h"
+#include "ui/WindowLanguage.h"
 
 namespace zovek {
 
@@ -31,7 +32,7 @@ void FrmMain::ResetWindow(std::int16_t full) {
   for (TextBox* box : txtValue) box->setText(QStringLiteral("0"));
   for (std::size_t k = 0; k < txtParty.size(); ++k) {
     txtParty[k]->setText(QStringLiteral("-"));
-    lblValue[k]->setText(QString::fromUtf8(kEmptySlotLabel));
+    lblValue[k]->setText(QString::fromStdString(EmptySlotLabel()));
   }
   for (QCheckBox* box : chkSitu) box->setChecked(false);
   // The save items keep their enabled states; only "No. 1" keeps its mark.
@@ -53,7 +54,7 @@ void FrmMain::ResetWindow(std::int16_t full) {
 
   // The character grid's labels and empty values.
   for (int r = 1; r <= kCharacterRows; ++r) {
-    Fgrid[0]->setText(r, 0, QString::fromStdString(CharacterRowCaption(r)));
+    Fgrid[0]->setText(r, 0, QString::fromStdString(CharacterRowCaption(r, TranslateCoreText)));
     Fgrid[0]->setText(r, 1, QStringLiteral("0"));
   }
 
@@ -61,9 +62,9 @@ void FrmMain::ResetWindow(std::int16_t full) {
   // grids end on their last cell. The corner cell takes no text.
   for (int g = 1; g <= 2; ++g) {
     FlexGrid* grid = Fgrid[g];
-    const QString header[4] = {QString(), QString::fromUtf8(kCodeHeader), QString::fromUtf8(kCountHeader),
-                               QString::fromUtf8(g == 1 ? kEquipmentNameHeader : kPossessionNameHeader)};
-    const QString empty[4] = {QString(), QStringLiteral("0"), QStringLiteral("-"), QString::fromUtf8(kNoItemName)};
+    const QString header[4] = {QString(), CoreText(kCodeHeader), CoreText(kCountHeader),
+                               CoreText(g == 1 ? kEquipmentNameHeader : kPossessionNameHeader)};
+    const QString empty[4] = {QString(), QStringLiteral("0"), QStringLiteral("-"), QString::fromStdString(NoItemName())};
     const int lastRow = g == 1 ? kEquipmentSlots : kPossessionSlots;
     for (int r = 0; r <= lastRow; ++r) {
       for (int c = 0; c <= 3; ++c) {
@@ -71,7 +72,7 @@ void FrmMain::ResetWindow(std::int16_t full) {
         if (r == 0) {
           grid->setText(r, c, header[c]);
         } else if (c == 0) {
-          grid->setText(r, c, QString::fromStdString(g == 1 ? EquipmentCaption(r) : PossessionCaption(r)));
+          grid->setText(r, c, QString::fromStdString(g == 1 ? EquipmentCaption(r, TranslateCoreText) : PossessionCaption(r, TranslateCoreText)));
         } else {
           grid->setText(r, c, empty[c]);
         }
@@ -90,7 +91,7 @@ void FrmMain::ResetWindow(std::int16_t full) {
 
   Fgrid[0]->setColumnWidthTwips(1, Fgrid[0]->columnWidthTwips(1) - 210);
   Fgrid[0]->setCurrent(0, 1);
-  Fgrid[0]->setText(0, 1, QString::fromUtf8(kCharacterGridHeader));
+  Fgrid[0]->setText(0, 1, CoreText(kCharacterGridHeader));
   Fgrid[0]->setCellAlignment(0, 1, Qt::AlignCenter);
   for (int g = 1; g <= 2; ++g) {
     FlexGrid* grid = Fgrid[g];

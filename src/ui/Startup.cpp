@@ -5,9 +5,7 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QLibraryInfo>
 #include <QScreen>
-#include <QTranslator>
 
 #include "session/UserDataDirectory.h"
 #include "ui/DeferredIconStyle.h"
@@ -21,21 +19,12 @@
 #include "ui/OpenRequestServer.h"
 #include "ui/ProgramData.h"
 #include "ui/Twips.h"
+#include "ui/WindowLanguage.h"
 
 namespace zovek {
 
 Startup::Startup() : requests_(std::make_unique<OpenRequestQueue>()) {}
 Startup::~Startup() = default;
-
-bool Startup::InstallJapaneseTranslation(QApplication& app) {
-  auto* translator = new QTranslator(&app);
-  if (!translator->load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-    delete translator;
-    return false;
-  }
-  QApplication::installTranslator(translator);
-  return true;
-}
 
 bool Startup::ClaimSingleInstance() {
   instanceLock_ = std::make_unique<InstanceLock>();
@@ -94,9 +83,9 @@ int Startup::HandOverToRunningEditor(const QString& file) {
   return 1;
 }
 
-int Startup::Run(QApplication& app, const QString& given) {
+int Startup::Run(const QString& given, const QString& language) {
   QApplication::setStyle(new DeferredIconStyle);
-  InstallJapaneseTranslation(app);
+  InstallWindowLanguage(language);
   const QString file = RequestedFile(given);
   if (!ClaimSingleInstance()) {
     return HandOverToRunningEditor(file);

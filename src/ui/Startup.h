@@ -23,10 +23,6 @@ class Startup {
   Startup();
   ~Startup();
 
-  // Loads Qt's own Japanese translation (buttons, file dialog); the window is
-  // Japanese whatever the system's language. False when it is not installed.
-  static bool InstallJapaneseTranslation(QApplication& app);
-
   // True when this is the only running instance; the claim lasts as long as
   // this object.
   bool ClaimSingleInstance();
@@ -61,7 +57,9 @@ class Startup {
   // file (or only the wish to see the window) to the first and ends at once
   // without showing a window (see HandOverToRunningEditor).
   // `file`: the file named on the command line, as given; empty for none.
-  int Run(QApplication& app, const QString& file);
+  // `language`: the window's, "ja" or "en"; a file handed over to a running
+  // editor opens in that editor's language.
+  int Run(const QString& file, const QString& language);
 
  private:
   std::unique_ptr<InstanceLock> instanceLock_;

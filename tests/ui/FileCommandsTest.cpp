@@ -228,6 +228,15 @@ class FileCommandsTest : public WindowTest {
     QTest::mouseClick(entries->viewport(), Qt::LeftButton, {}, entries->visualItemRect(entries->item(5)).center());
     QCOMPARE(window_->Session().State().CurrentScenarioEntry, std::int16_t{5});
     QTest::mouseClick(get<QRadioButton>(QStringLiteral("optEvt(3)")), Qt::LeftButton);
+    // Tab enters the option group at the option that is on, the arrows move
+    // within it and turn the option they reach on, and Tab leaves the group.
+    get<QPushButton>(QStringLiteral("cmdSelwaza(1)"))->setFocus();
+    for (const auto& [key, name] : {std::pair{Qt::Key_Tab, "optEvt(3)"}, {Qt::Key_Left, "optEvt(2)"},
+                                    {Qt::Key_Right, "optEvt(3)"}, {Qt::Key_Tab, "lstEvt"}}) {
+      QTest::keyClick(window_->focusWidget(), key);
+      QCOMPARE(window_->focusWidget()->objectName(), QString::fromLatin1(name));
+      if (key != Qt::Key_Tab) QVERIFY(get<QRadioButton>(QString::fromLatin1(name))->isChecked());
+    }
     QTest::mouseClick(entries->viewport(), Qt::LeftButton, {}, entries->visualItemRect(entries->item(6)).center());
     QCOMPARE(window_->Buffer()[516 + kScenarioByteNumbers[5]], std::uint8_t{254});
 

@@ -29,6 +29,7 @@
 #include "ui/Startup.h"
 #include "ui/TextBox.h"
 #include "ui/Twips.h"
+#include "ui/WindowLanguage.h"
 
 using namespace zovek;
 using namespace zovek::guitest;
@@ -120,7 +121,7 @@ class LifecycleTest : public QObject {
   }
 
   void qtStringsAreJapanese() {
-    QVERIFY(Startup::InstallJapaneseTranslation(*qApp));
+    QVERIFY(InstallWindowLanguage(QStringLiteral("ja")));
     QMessageBox box(QMessageBox::Question, QStringLiteral("保存確認"), QStringLiteral("?"),
                     QMessageBox::Yes | QMessageBox::No);
     QVERIFY2(box.button(QMessageBox::Yes)->text().contains(QStringLiteral("はい")),
