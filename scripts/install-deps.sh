@@ -3,7 +3,8 @@
 # need (the install test checks the menu entry with desktop-file-validate, our
 # file types with update-mime-database, mimetype and gio, the AppStream entry with
 # appstreamcli and the manual pages with man; the package test runs lintian on
-# the .deb), and generates the
+# the .deb; the screen-reader test reads the window over AT-SPI on buses of
+# its own), and generates the
 # de_DE.UTF-8 locale. Does nothing when all of them are already there.
 # scripts/windows-core-check.sh installs the cross compiler and wine itself.
 set -euo pipefail
@@ -15,6 +16,7 @@ packages=(
   clang-14 libclang-rt-14-dev
   fonts-ipafont-gothic
   xvfb xdotool imagemagick x11-utils
+  python3-pyatspi at-spi2-core dbus-daemon dbus-bin
   locales
   desktop-file-utils shared-mime-info libfile-mimeinfo-perl libglib2.0-bin
   appstream man-db lintian
