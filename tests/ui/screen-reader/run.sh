@@ -85,6 +85,8 @@ pids+=("$editor")
 
 status=0
 /usr/bin/python3 -u "$here/read_window.py" "$editor" || status=$?
+# libatspi ends the process with a trap when it cannot reach the bus.
+[ "$status" -le 128 ] || echo "screen reader: the reader was ended by signal $((status - 128))" >&2
 if ! kill -0 "$editor" 2>/dev/null; then
   echo "screen reader: the editor ended early" >&2
   status=1
