@@ -2,8 +2,11 @@
 # Starts the editor under a virtual X server, opens examples/demo.mcr through
 # the real menu and file dialog, and writes one PNG per tab, plus an open cell
 # edit, the opened drop-down lists and the save confirmation, into
-# <build>/screenshots/.
+# <build>/screenshots/ (the Japanese window) or <build>/screenshots/en/.
+#   screenshot.sh [ja|en]
 set -euo pipefail
+language=${1:-ja}
+case "$language" in ja|en) ;; *) echo "usage: screenshot.sh [ja|en]" >&2; exit 64 ;; esac
 cd "$(dirname "$0")/.."
 root=$(pwd)
 
@@ -17,6 +20,7 @@ if [ ! -f "$build/CMakeCache.txt" ]; then
 fi
 cmake --build "$build" --target zovek -j 2 >/dev/null
 case "$build" in /*) out="$build/screenshots" ;; *) out="$root/$build/screenshots" ;; esac
+[ "$language" = ja ] || out="$out/$language"
 mkdir -p "$out"
 rm -f "$out"/*.png
 
@@ -39,7 +43,7 @@ Xvfb "$DISPLAY" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
 pids+=($!)
 for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
 
-XDG_DATA_HOME="$data_home" QT_QPA_PLATFORM=xcb "$build/src/app/zovek" &
+XDG_DATA_HOME="$data_home" QT_QPA_PLATFORM=xcb "$build/src/app/zovek" --language "$language" &
 editor=$!
 pids+=("$editor")
 
@@ -48,7 +52,7 @@ window=$(xdotool search --sync --onlyvisible --pid "$editor" --name 'Zovek' | he
 xdotool windowfocus --sync "$window"
 sleep 0.5
 
-# ﾌｧｲﾙ(&F) → ﾌｧｲﾙを開く(&O)
+# ﾌｧｲﾙ(&F) → ﾌｧｲﾙを開く(&O); the English window keeps the access keys.
 xdotool key --window "$window" alt+f
 sleep 0.3
 xdotool key o
