@@ -119,7 +119,7 @@ inline constexpr std::string_view kCharacterGridHeader = "データ";
 inline std::string CharacterRowCaption(int row) {
   const CharacterRow& field = kCharacterGrid.at(static_cast<std::size_t>(row));
   if (field.kind != CharacterRowKind::Skill) return std::string(field.caption);
-  return std::string(kTechniqueCategoryTexts.at(static_cast<std::size_t>(row - kFirstSkillRow)).name) + "LV";
+  return TechniqueCategoryNames().at(static_cast<std::size_t>(row - kFirstSkillRow)) + "LV";
 }
 
 // ---- the item grids: equipment Fgrid(1), possessions Fgrid(2) ----

@@ -129,7 +129,7 @@ void FrmMain::BuildCharacterTab(QWidget* canvas) {
 
   frame = Placed(new QGroupBox(Utf8(kAptitudeCaption), canvas), QStringLiteral("Frame1"), {2300, 1320, 2655, 1175});
   for (int i = 0; i < 12; ++i) {
-    const std::string_view initial = kTechniqueCategoryTexts[static_cast<std::size_t>(i)].initial;
+    const std::string& initial = TechniqueCategoryInitials()[static_cast<std::size_t>(i)];
     const int column = i / 3;
     const int row = i % 3;
     chkSitu[i] = MakeMarked<QCheckBox>(frame, Indexed("chkSitu", i), initial,
@@ -203,7 +203,7 @@ void FrmMain::BuildItemTab(QWidget* canvas) {
     const int row = i % 4;
     txtParty[i] =
         MakeBox(frame, Indexed("txtParty", i), kPartyBoxTypingLimit, {main ? 180 : 2060, 280 + 280 * row, 420, 270});
-    lblValue[i] = MakeLabel(frame, Indexed("lblValue", i), Utf8(kEmptySlotLabel),
+    lblValue[i] = MakeLabel(frame, Indexed("lblValue", i), Utf8(EmptySlotLabel()),
                             {main ? 680 : 2560, 320 + 280 * row, main ? kMainLabelWidth[row] : 1290, 195});
   }
 

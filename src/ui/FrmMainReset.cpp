@@ -31,7 +31,7 @@ void FrmMain::ResetWindow(std::int16_t full) {
   for (TextBox* box : txtValue) box->setText(QStringLiteral("0"));
   for (std::size_t k = 0; k < txtParty.size(); ++k) {
     txtParty[k]->setText(QStringLiteral("-"));
-    lblValue[k]->setText(QString::fromUtf8(kEmptySlotLabel));
+    lblValue[k]->setText(QString::fromStdString(EmptySlotLabel()));
   }
   for (QCheckBox* box : chkSitu) box->setChecked(false);
   // The save items keep their enabled states; only "No. 1" keeps its mark.
@@ -63,7 +63,8 @@ void FrmMain::ResetWindow(std::int16_t full) {
     FlexGrid* grid = Fgrid[g];
     const QString header[4] = {QString(), QString::fromUtf8(kCodeHeader), QString::fromUtf8(kCountHeader),
                                QString::fromUtf8(g == 1 ? kEquipmentNameHeader : kPossessionNameHeader)};
-    const QString empty[4] = {QString(), QStringLiteral("0"), QStringLiteral("-"), QString::fromUtf8(kNoItemName)};
+    const QString empty[4] = {QString(), QStringLiteral("0"), QStringLiteral("-"),
+                              QString::fromStdString(NoItemName())};
     const int lastRow = g == 1 ? kEquipmentSlots : kPossessionSlots;
     for (int r = 0; r <= lastRow; ++r) {
       for (int c = 0; c <= 3; ++c) {
