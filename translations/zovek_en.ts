@@ -275,6 +275,133 @@
     </message>
 </context>
 <context>
+    <name>Names</name>
+    <message>
+        <source>体術</source>
+        <translation>Martial</translation>
+    </message>
+    <message>
+        <source>体</source>
+        <translation>Ma</translation>
+    </message>
+    <message>
+        <source>剣術</source>
+        <translation>Sword</translation>
+    </message>
+    <message>
+        <source>剣</source>
+        <translation>Sw</translation>
+    </message>
+    <message>
+        <source>斧術</source>
+        <translation>Axe</translation>
+    </message>
+    <message>
+        <source>斧</source>
+        <translation>Ax</translation>
+    </message>
+    <message>
+        <source>杖術</source>
+        <translation>Staff</translation>
+    </message>
+    <message>
+        <source>杖</source>
+        <translation>St</translation>
+    </message>
+    <message>
+        <source>槍術</source>
+        <translation>Spear</translation>
+    </message>
+    <message>
+        <source>槍</source>
+        <translation>Sp</translation>
+    </message>
+    <message>
+        <source>弓術</source>
+        <translation>Bow</translation>
+    </message>
+    <message>
+        <source>弓</source>
+        <translation>Bo</translation>
+    </message>
+    <message>
+        <source>樹術</source>
+        <translation>Wood</translation>
+    </message>
+    <message>
+        <source>樹</source>
+        <translation>Wo</translation>
+    </message>
+    <message>
+        <source>石術</source>
+        <translation>Stone</translation>
+    </message>
+    <message>
+        <source>石</source>
+        <translation>Sn</translation>
+    </message>
+    <message>
+        <source>火術</source>
+        <translation>Fire</translation>
+    </message>
+    <message>
+        <source>火</source>
+        <translation>Fi</translation>
+    </message>
+    <message>
+        <source>水術</source>
+        <translation>Water</translation>
+    </message>
+    <message>
+        <source>水</source>
+        <translation>Wa</translation>
+    </message>
+    <message>
+        <source>音術</source>
+        <translation>Sound</translation>
+    </message>
+    <message>
+        <source>音</source>
+        <translation>So</translation>
+    </message>
+    <message>
+        <source>獣術</source>
+        <translation>Beast</translation>
+    </message>
+    <message>
+        <source>獣</source>
+        <translation>Be</translation>
+    </message>
+    <message>
+        <source>兵士(%1)</source>
+        <translation>Soldier (%1)</translation>
+    </message>
+    <message>
+        <source>*兵士</source>
+        <translation>*Soldier</translation>
+    </message>
+    <message>
+        <source>（未加入）</source>
+        <translation>(not joined)</translation>
+    </message>
+    <message>
+        <source>（なし）</source>
+        <translation>(none)</translation>
+    </message>
+    <message>
+        <source>（空白）</source>
+        <translation>(blank)</translation>
+    </message>
+    <message>
+        <source>アイテム%1</source>
+        <translation>Item%1</translation>
+    </message>
+    <message>
+        <source>ぼうぐ%1</source>
+        <translation>Armour%1</translation>
+    </message>
+</context>
+<context>
     <name>zovek::FrmMain</name>
     <message>
         <source>Zovek セーブデータ変更ツール v1.02</source>
@@ -355,6 +482,10 @@
     <message>
         <source>ｾｰﾌﾞ選択(&amp;V)</source>
         <translation>Sa&amp;ves</translation>
+    </message>
+    <message>
+        <source>ページ選択</source>
+        <translation>Pages</translation>
     </message>
 </context>
 </TS>

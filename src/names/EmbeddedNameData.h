@@ -21,4 +21,11 @@ extern const EmbeddedTable characters;
 extern const EmbeddedTable scenarios;
 extern const EmbeddedTable roles;
 
+// The same tables in English, from names/data/en.
+extern const EmbeddedTable items_en;
+extern const EmbeddedTable techniques_en;
+extern const EmbeddedTable characters_en;
+extern const EmbeddedTable scenarios_en;
+extern const EmbeddedTable roles_en;
+
 }  // namespace zovek::name_data

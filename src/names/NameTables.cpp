@@ -1,32 +1,59 @@
-// Character, party, technique, scenario and role texts.
+// Character, party, technique, scenario and role texts, and the choice of
+// the language they come in.
 
 #include "names/NameTables.h"
 
 #include "names/EmbeddedNameData.h"
+#include "names/NameLanguage.h"
+#include "names/NameSet.h"
+#include "names/TextMark.h"
 
 #include <array>
 #include <cstddef>
+#include <memory>
+#include <mutex>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 namespace zovek {
+namespace name_set {
+
+std::string MadeTexts::operator()(const char* source) const {
+  if (translate_ != nullptr) {
+    std::string text = translate_("Names", source);
+    if (!text.empty()) return text;
+  }
+  return source;
+}
+
+std::string MadeTexts::operator()(const char* source, int number) const {
+  std::string text = (*this)(source);
+  const std::string digits = std::to_string(number);
+  for (auto at = text.find("%1"); at != std::string::npos; at = text.find("%1", at + digits.size())) {
+    text.replace(at, 2, digits);
+  }
+  return text;
+}
+
 namespace {
 
 constexpr int kCharacterCount = 27;  // codes 0..26: 24 named, then three soldiers
-constexpr int kEmptySlot = 255;
+
+struct LanguageData {
+  const name_data::EmbeddedTable& items;
+  const name_data::EmbeddedTable& techniques;
+  const name_data::EmbeddedTable& characters;
+  const name_data::EmbeddedTable& scenarios;
+  const name_data::EmbeddedTable& roles;
+};
 
 std::vector<std::string> ToStrings(const name_data::EmbeddedTable& table) {
   return {table.texts.begin(), table.texts.end()};
 }
 
-std::vector<std::string> BuildCharacterNames() {
-  std::vector<std::string> names = ToStrings(name_data::characters);
-  for (int soldier = 1; soldier <= 3; ++soldier) names.push_back("兵士(" + std::to_string(soldier) + ")");
-  return names;
-}
-
-std::array<std::vector<std::string>, 12> BuildTechniqueLists() {
-  const auto& table = name_data::techniques;
+std::array<std::vector<std::string>, 12> BuildTechniqueLists(const name_data::EmbeddedTable& table) {
   std::array<std::vector<std::string>, 12> lists;
   std::size_t next = 0;
   for (std::size_t c = 0; c < lists.size() && c < table.listSizes.size(); ++c) {
@@ -37,47 +64,109 @@ std::array<std::vector<std::string>, 12> BuildTechniqueLists() {
   return lists;
 }
 
+std::unique_ptr<NameSet> BuildNameSet(const LanguageData& data, TextTranslation translate) {
+  const MadeTexts made(translate);
+  auto set = std::make_unique<NameSet>();
+  set->items = BuildItemNames(data.items, made);
+  set->characters = ToStrings(data.characters);
+  for (int soldier = 1; soldier <= 3; ++soldier) {
+    set->characters.push_back(made(ZOVEK_TR_NOOP("Names", "兵士(%1)"), soldier));
+  }
+  set->sharedSoldierLabel = made(ZOVEK_TR_NOOP("Names", "*兵士"));
+  set->emptySlotLabel = made(ZOVEK_TR_NOOP("Names", "（未加入）"));
+  for (std::size_t c = 0; c < kTechniqueCategoryTexts.size(); ++c) {
+    set->categoryNames[c] = made(kTechniqueCategoryTexts[c].name);
+    set->categoryInitials[c] = made(kTechniqueCategoryTexts[c].initial);
+  }
+  set->techniques = BuildTechniqueLists(data.techniques);
+  set->scenarios = ToStrings(data.scenarios);
+  set->roles = ToStrings(data.roles);
+  return set;
+}
+
+// The chosen language and every table set built so far. Sets are never
+// dropped, which is what keeps earlier references valid.
+struct LanguageState {
+  std::mutex mutex;
+  NameLanguage language = NameLanguage::Japanese;
+  TextTranslation translate = nullptr;
+  std::unique_ptr<NameSet> japanese;
+  std::vector<std::pair<TextTranslation, std::unique_ptr<NameSet>>> english;  // one per translation
+};
+
+LanguageState& State() {
+  static LanguageState state;
+  return state;
+}
+
 }  // namespace
 
-const std::vector<std::string>& CharacterNames() {
-  static const std::vector<std::string> names = BuildCharacterNames();
-  return names;
+const NameSet& Current() {
+  LanguageState& state = State();
+  const std::lock_guard<std::mutex> lock(state.mutex);
+  if (state.language == NameLanguage::Japanese) {
+    if (!state.japanese) {
+      state.japanese = BuildNameSet({name_data::items, name_data::techniques, name_data::characters,
+                                     name_data::scenarios, name_data::roles},
+                                    nullptr);
+    }
+    return *state.japanese;
+  }
+  for (const auto& [translate, set] : state.english) {
+    if (translate == state.translate) return *set;
+  }
+  state.english.emplace_back(state.translate,
+                             BuildNameSet({name_data::items_en, name_data::techniques_en, name_data::characters_en,
+                                           name_data::scenarios_en, name_data::roles_en},
+                                          state.translate));
+  return *state.english.back().second;
 }
+
+}  // namespace name_set
+
+void UseNameLanguage(NameLanguage language, TextTranslation translate) {
+  name_set::LanguageState& state = name_set::State();
+  const std::lock_guard<std::mutex> lock(state.mutex);
+  state.language = language;
+  // Japanese texts are the sources themselves.
+  state.translate = language == NameLanguage::English ? translate : nullptr;
+}
+
+NameLanguage CurrentNameLanguage() {
+  name_set::LanguageState& state = name_set::State();
+  const std::lock_guard<std::mutex> lock(state.mutex);
+  return state.language;
+}
+
+const std::string& EmptySlotLabel() { return name_set::Current().emptySlotLabel; }
+
+const std::vector<std::string>& CharacterNames() { return name_set::Current().characters; }
 
 std::string PartyLabel(int code) {
+  constexpr int kEmptySlot = 255;
   if (code < 0 || code > kEmptySlot) return {};
-  if (code == kEmptySlot) return std::string(kEmptySlotLabel);
-  if (code < kCharacterCount) return CharacterNames()[static_cast<std::size_t>(code)];
+  const name_set::NameSet& names = name_set::Current();
+  if (code == kEmptySlot) return names.emptySlotLabel;
+  if (code < name_set::kCharacterCount) return names.characters[static_cast<std::size_t>(code)];
   // The soldiers share one label; any other stray code is marked and falls
   // back to the first character's name.
-  if (code == kCharacterCount) return "*兵士";
-  return "*" + CharacterNames().front();
+  if (code == name_set::kCharacterCount) return names.sharedSoldierLabel;
+  return "*" + names.characters.front();
 }
 
-const std::array<std::string, 12>& TechniqueCategoryNames() {
-  static const std::array<std::string, 12> names = [] {
-    std::array<std::string, 12> all;
-    for (std::size_t c = 0; c < all.size(); ++c) all[c] = std::string(kTechniqueCategoryTexts[c].name);
-    return all;
-  }();
-  return names;
-}
+const std::array<std::string, 12>& TechniqueCategoryNames() { return name_set::Current().categoryNames; }
+
+const std::array<std::string, 12>& TechniqueCategoryInitials() { return name_set::Current().categoryInitials; }
 
 const std::vector<std::string>& TechniqueNames(int category) {
-  static const std::array<std::vector<std::string>, 12> lists = BuildTechniqueLists();
   static const std::vector<std::string> none;
+  const auto& lists = name_set::Current().techniques;
   if (category < 0 || category >= static_cast<int>(lists.size())) return none;
   return lists[static_cast<std::size_t>(category)];
 }
 
-const std::vector<std::string>& ScenarioCaptions() {
-  static const std::vector<std::string> captions = ToStrings(name_data::scenarios);
-  return captions;
-}
+const std::vector<std::string>& ScenarioCaptions() { return name_set::Current().scenarios; }
 
-const std::vector<std::string>& RoleCaptions() {
-  static const std::vector<std::string> captions = ToStrings(name_data::roles);
-  return captions;
-}
+const std::vector<std::string>& RoleCaptions() { return name_set::Current().roles; }
 
 }  // namespace zovek

@@ -62,13 +62,13 @@ void MemoryView::Reset() {
       cells[{g, r, 1}] = "0";
       if (g > 0) {
         cells[{g, r, 2}] = "-";
-        cells[{g, r, 3}] = kNoItemName;
+        cells[{g, r, 3}] = NoItemName();
       }
     }
   }
   values.fill("0");
   party.fill("-");
-  partyLabels.fill(std::string(kEmptySlotLabel));
+  partyLabels.fill(EmptySlotLabel());
   aptitude.fill(false);
   scenarioOption = 0;
   roles.fill(false);

@@ -129,10 +129,10 @@ void FrmMain::BuildCharacterTab(QWidget* canvas) {
 
   frame = Placed(new QGroupBox(CoreText(kAptitudeCaption), canvas), QStringLiteral("Frame1"), {2300, 1320, 2655, 1175});
   for (int i = 0; i < 12; ++i) {
-    const QString initial = CoreText(kTechniqueCategoryTexts[static_cast<std::size_t>(i)].initial);
+    const std::string& initial = TechniqueCategoryInitials()[static_cast<std::size_t>(i)];
     const int column = i / 3;
     const int row = i % 3;
-    chkSitu[i] = MakeMarked<QCheckBox>(frame, Indexed("chkSitu", i), initial,
+    chkSitu[i] = MakeMarked<QCheckBox>(frame, Indexed("chkSitu", i), QString::fromStdString(initial),
                                        {210 + 600 * column, 280 + 260 * row, 480, 190});
   }
 

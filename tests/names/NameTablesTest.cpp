@@ -1,5 +1,6 @@
-// The name tables: fixed texts, generated placeholders, table shapes, and that
-// the built-in names are exactly the lines of the data files.
+// The name tables: fixed texts, generated placeholders, table shapes, that
+// the built-in names are exactly the lines of the data files, and the switch
+// to English and back.
 
 #include "names/NameTables.h"
 
@@ -9,9 +10,11 @@
 #include <climits>
 #include <cstddef>
 #include <fstream>
+#include <map>
 #include <set>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace zovek {
@@ -196,6 +199,107 @@ TEST(CaptionsTest, ScenarioAndRoleCaptionsFromTheDataFiles) {
   EXPECT_EQ(RoleCaptions().size(), 28u);
   for (const auto& caption : ScenarioCaptions()) ExpectFitsListRow(caption);
   for (const auto& caption : RoleCaptions()) ExpectFitsListRow(caption);
+}
+
+// Stands in for the window's translator: the made-up texts to English, the
+// technique categories to "Category <n>" and initials to letters. Anything
+// else stays untranslated (empty).
+std::string FakeEnglish(const char* context, const char* text) {
+  static const std::map<std::string_view, std::string_view> fixed{
+      {"兵士(%1)", "Soldier (%1)"}, {"*兵士", "*Soldier"},     {"アイテム%1", "Item %1"},     {"ぼうぐ%1", "Armour %1"},
+      {"（空白）", "(blank)"},      {"（なし）", "(nothing)"}, {"（未加入）", "(not joined)"}};
+  if (std::string_view(context) != "Names") return {};
+  if (auto it = fixed.find(text); it != fixed.end()) return std::string(it->second);
+  for (std::size_t c = 0; c < kTechniqueCategoryTexts.size(); ++c) {
+    if (std::string_view(text) == kTechniqueCategoryTexts[c].name) return "Category " + std::to_string(c);
+    if (std::string_view(text) == kTechniqueCategoryTexts[c].initial) return std::string(1, static_cast<char>('A' + c));
+  }
+  return {};
+}
+
+// Every table of the current language, in a fixed order.
+std::vector<std::vector<std::string>> AllTables() {
+  std::vector<std::vector<std::string>> tables;
+  std::vector<std::string> items;
+  for (int code = 0; code <= 255; ++code) items.push_back(ItemName(code));
+  tables.push_back(items);
+  tables.push_back(CharacterNames());
+  tables.emplace_back(TechniqueCategoryNames().begin(), TechniqueCategoryNames().end());
+  tables.emplace_back(TechniqueCategoryInitials().begin(), TechniqueCategoryInitials().end());
+  for (int c = 0; c < 12; ++c) tables.push_back(TechniqueNames(c));
+  tables.push_back(ScenarioCaptions());
+  tables.push_back(RoleCaptions());
+  return tables;
+}
+
+TEST(NameLanguageTest, EnglishTablesMatchTheJapaneseShapeAndSwitchingBackKeepsJapanese) {
+  ASSERT_EQ(CurrentNameLanguage(), NameLanguage::Japanese);
+  struct RestoreJapanese {
+    ~RestoreJapanese() { UseNameLanguage(NameLanguage::Japanese); }
+  } restore;
+  const auto japanese = AllTables();
+  const std::string* japanese_item = &ItemName(1);
+  const auto* japanese_characters = &CharacterNames();
+
+  UseNameLanguage(NameLanguage::English, FakeEnglish);
+  ASSERT_EQ(CurrentNameLanguage(), NameLanguage::English);
+  const auto english = AllTables();
+  ASSERT_EQ(english.size(), japanese.size());
+  std::set<std::string> techniques;
+  for (std::size_t t = 0; t < english.size(); ++t) {
+    SCOPED_TRACE("table " + std::to_string(t));
+    ASSERT_EQ(english[t].size(), japanese[t].size());
+    for (const std::string& name : english[t]) {
+      ExpectFitsListRow(name);
+      for (char ch : name) EXPECT_GE(static_cast<signed char>(ch), 0) << "not English: " << name;
+    }
+    if (t >= 4 && t < 16) techniques.insert(english[t].begin(), english[t].end());
+  }
+  EXPECT_EQ(techniques.size(), 143u) << "an English technique name occurs twice";
+
+  // The proper names are the English files, line for line.
+  std::vector<std::string> proper_items;
+  for (int code : ProperNameCodes()) proper_items.push_back(ItemName(code));
+  EXPECT_EQ(proper_items, ReadDataFile("en/items.txt"));
+  EXPECT_EQ(std::vector<std::string>(CharacterNames().begin(), CharacterNames().begin() + 24),
+            ReadDataFile("en/characters.txt"));
+  std::vector<std::string> all_techniques;
+  for (int c = 0; c < 12; ++c)
+    all_techniques.insert(all_techniques.end(), TechniqueNames(c).begin(), TechniqueNames(c).end());
+  EXPECT_EQ(all_techniques, ReadDataFile("en/techniques.txt"));
+  EXPECT_EQ(ScenarioCaptions(), ReadDataFile("en/scenarios.txt"));
+  EXPECT_EQ(RoleCaptions(), ReadDataFile("en/roles.txt"));
+
+  // The made-up texts, translated and numbered.
+  EXPECT_EQ(CharacterNames()[25], "Soldier (2)");
+  EXPECT_EQ(PartyLabel(27), "*Soldier");
+  EXPECT_EQ(PartyLabel(200), "*" + CharacterNames()[0]);
+  EXPECT_EQ(PartyLabel(255), "(not joined)");
+  EXPECT_EQ(EmptySlotLabel(), "(not joined)");
+  EXPECT_EQ(ItemName(0), "(nothing)");
+  EXPECT_EQ(&NoItemName(), &ItemName(0));
+  EXPECT_EQ(ItemName(255), "(blank)");
+  EXPECT_EQ(ItemName(68), "Item 68");
+  EXPECT_EQ(ItemName(249), "Armour 249");
+  EXPECT_EQ(TechniqueCategoryNames()[11], "Category 11");
+  EXPECT_EQ(TechniqueCategoryInitials()[1], "B");
+
+  // Choosing English again keeps the tables; without a translation the
+  // made-up texts stay as written, and the earlier English set lives on.
+  const std::string* english_item = &ItemName(1);
+  UseNameLanguage(NameLanguage::English, FakeEnglish);
+  EXPECT_EQ(&ItemName(1), english_item);
+  UseNameLanguage(NameLanguage::English);
+  EXPECT_EQ(CharacterNames()[25], "兵士(2)");
+  EXPECT_EQ(ItemName(1), *english_item);
+  EXPECT_EQ(*english_item, english[0][1]);
+
+  UseNameLanguage(NameLanguage::Japanese, FakeEnglish);
+  EXPECT_EQ(CurrentNameLanguage(), NameLanguage::Japanese);
+  EXPECT_EQ(AllTables(), japanese);
+  EXPECT_EQ(&ItemName(1), japanese_item);
+  EXPECT_EQ(&CharacterNames(), japanese_characters);
+  EXPECT_EQ(PartyLabel(255), "（未加入）");
 }
 
 }  // namespace
