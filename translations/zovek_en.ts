@@ -282,7 +282,7 @@
     </message>
     <message>
         <source>体</source>
-        <translation>Ma</translation>
+        <translation>M</translation>
     </message>
     <message>
         <source>剣術</source>
@@ -290,7 +290,7 @@
     </message>
     <message>
         <source>剣</source>
-        <translation>Sw</translation>
+        <translation>S</translation>
     </message>
     <message>
         <source>斧術</source>
@@ -298,7 +298,7 @@
     </message>
     <message>
         <source>斧</source>
-        <translation>Ax</translation>
+        <translation>X</translation>
     </message>
     <message>
         <source>杖術</source>
@@ -306,7 +306,7 @@
     </message>
     <message>
         <source>杖</source>
-        <translation>St</translation>
+        <translation>R</translation>
     </message>
     <message>
         <source>槍術</source>
@@ -314,7 +314,7 @@
     </message>
     <message>
         <source>槍</source>
-        <translation>Sp</translation>
+        <translation>P</translation>
     </message>
     <message>
         <source>弓術</source>
@@ -322,7 +322,7 @@
     </message>
     <message>
         <source>弓</source>
-        <translation>Bo</translation>
+        <translation>B</translation>
     </message>
     <message>
         <source>樹術</source>
@@ -330,7 +330,7 @@
     </message>
     <message>
         <source>樹</source>
-        <translation>Wo</translation>
+        <translation>W</translation>
     </message>
     <message>
         <source>石術</source>
@@ -338,7 +338,7 @@
     </message>
     <message>
         <source>石</source>
-        <translation>Sn</translation>
+        <translation>E</translation>
     </message>
     <message>
         <source>火術</source>
@@ -346,7 +346,7 @@
     </message>
     <message>
         <source>火</source>
-        <translation>Fi</translation>
+        <translation>F</translation>
     </message>
     <message>
         <source>水術</source>
@@ -354,7 +354,7 @@
     </message>
     <message>
         <source>水</source>
-        <translation>Wa</translation>
+        <translation>A</translation>
     </message>
     <message>
         <source>音術</source>
@@ -362,7 +362,7 @@
     </message>
     <message>
         <source>音</source>
-        <translation>So</translation>
+        <translation>N</translation>
     </message>
     <message>
         <source>獣術</source>
@@ -370,7 +370,7 @@
     </message>
     <message>
         <source>獣</source>
-        <translation>Be</translation>
+        <translation>C</translation>
     </message>
     <message>
         <source>兵士(%1)</source>
@@ -432,7 +432,7 @@
         <translation>None</translation>
     </message>
     <message>
-        <source>%1  （左側 : %2&#x3000;右側 : %3）</source>
+        <source>%1  （左側 : %2　右側 : %3）</source>
         <translation>%1  (left: %2, right: %3)</translation>
     </message>
     <message>

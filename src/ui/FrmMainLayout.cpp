@@ -134,6 +134,8 @@ void FrmMain::BuildCharacterTab(QWidget* canvas) {
     const int row = i % 3;
     chkSitu[i] = MakeMarked<QCheckBox>(frame, Indexed("chkSitu", i), QString::fromStdString(initial),
                                        {210 + 600 * column, 280 + 260 * row, 480, 190});
+    // The initial alone says little to a listener; the category's name does.
+    chkSitu[i]->setAccessibleDescription(QString::fromStdString(TechniqueCategoryNames()[static_cast<std::size_t>(i)]));
   }
 
   cmdChara[0] = MakeButton(canvas, Indexed("cmdChara", 0), tr("能力推奨"), {5110, 1360, 1215, 360});
