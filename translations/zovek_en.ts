@@ -432,7 +432,7 @@
         <translation>None</translation>
     </message>
     <message>
-        <source>%1  （左側 : %2　右側 : %3）</source>
+        <source>%1  （左側 : %2&#x3000;右側 : %3）</source>
         <translation>%1  (left: %2, right: %3)</translation>
     </message>
     <message>
