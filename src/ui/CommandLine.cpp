@@ -1,10 +1,14 @@
 #include "ui/CommandLine.h"
 
+#include <algorithm>
+#include <string>
+
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QCoreApplication>
 
 #include "savefile/PathEncoding.h"
+#include "ui/LanguageChoice.h"
 
 #ifndef ZOVEK_VERSION
 #define ZOVEK_VERSION "unknown"
@@ -72,8 +76,10 @@ EditorCommandLine ParseEditorCommandLine(const QStringList& arguments) {
   QCommandLineParser parser;
   const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
   const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
+  const QCommandLineOption language(QStringLiteral("language"), {}, QStringLiteral("LANG"));
   parser.addOption(help);
   parser.addOption(version);
+  parser.addOption(language);
   if (!parser.parse(ours)) return wrong(parser.errorText());
   if (parser.isSet(help) || parser.isSet(version)) {
     line.action = parser.isSet(help) ? EditorCommandLine::Action::Help : EditorCommandLine::Action::Version;
@@ -82,6 +88,13 @@ EditorCommandLine ParseEditorCommandLine(const QStringList& arguments) {
   const QStringList files = parser.positionalArguments();
   if (files.size() > 1) return wrong(QStringLiteral("one FILE at most, not %1").arg(files.size()));
   line.file = files.value(0);  // empty when none is named
+  if (parser.isSet(language)) {
+    line.language = parser.value(language);
+    const std::string asked = line.language.toStdString();
+    if (std::find(kWindowLanguages.begin(), kWindowLanguages.end(), asked) == kWindowLanguages.end()) {
+      return wrong(QStringLiteral("unknown language '%1' (ja or en)").arg(line.language));
+    }
+  }
   return line;
 }
 
@@ -115,11 +128,17 @@ QString EditorHelpText() {
       "Options:\n"
       "  -h, --help       print this help and exit\n"
       "  -v, --version    print the version and the licence and exit\n"
+      "  --language LANG  the window's language for this run: ja or en\n"
       "  --               end of the options: what follows is FILE, even when it\n"
       "                   begins with a dash (zovek -- -x.mcr)\n"
       "Qt's own options are passed on to Qt, with their values: -platform NAME,\n"
       "-style NAME, -stylesheet FILE, -reverse, -session ID, -qwindowgeometry\n"
       "GEOMETRY (-geometry on X11), -qwindowtitle TITLE and the others Qt takes.\n"
+      "\n"
+      "The window follows the system's languages (LANGUAGE, LC_ALL, LC_MESSAGES,\n"
+      "LANG) and is Japanese when none of them is Japanese or English; --language\n"
+      "overrides them for one run. A FILE handed to an editor already running opens\n"
+      "in that editor's language.\n"
       "\n"
       "Arguments:\n"
       "  FILE             the save file to open\n"

@@ -20,6 +20,7 @@ struct EditorCommandLine {
   };
   Action action = Action::Run;
   QString file;           // as given (relative names too), empty when none is named
+  QString language;       // --language: "ja" or "en", empty when not given
   QStringList qtOptions;  // Qt's own options with their values, in their order
   QString problem;        // Wrong: one line, without the program's name
 };

@@ -30,7 +30,10 @@ endforeach()
 file(STRINGS "${PREFIX}/share/applications/zovek.desktop" lines ENCODING UTF-8)
 foreach(expected "[Desktop Entry]" "Type=Application" "Exec=zovek %f" "Icon=zovek" "Categories=Utility;"
                  "MimeType=application/x-zovek-card-image;application/x-zovek-single-save;"
-                 "Name=Zovek Save Data Editor" "Name[ja]=Zovek セーブデータ変更ツール")
+                 "Name=Zovek Save Data Editor" "Name[ja]=Zovek セーブデータ変更ツール"
+                 "Actions=english;japanese;" "[Desktop Action english]" "Exec=zovek --language en %f"
+                 "Name=English window" "[Desktop Action japanese]" "Exec=zovek --language ja %f"
+                 "Name=日本語のウィンドウ")
   list(FIND lines "${expected}" at)
   if(at EQUAL -1)
     message(FATAL_ERROR "zovek.desktop lacks the line: ${expected}")

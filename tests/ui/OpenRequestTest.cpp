@@ -305,6 +305,9 @@ class OpenRequestTest : public WindowTest {
         {{QStringLiteral("-x.mcr")}, 64, {}, "zovek: Unknown options: x, ., m, c, r.\n"},
         {{QStringLiteral("a.mcr"), QStringLiteral("b.mcr")}, 64, {}, "zovek: one FILE at most, not 2\n"},
         {{QStringLiteral("-style")}, 64, {}, "zovek: option '-style' needs a value\n"},
+        {{QStringLiteral("--language=en"), QStringLiteral("--help")}, 0, help, {}},
+        {{QStringLiteral("--language"), QStringLiteral("fr")}, 64, {}, "zovek: unknown language 'fr' (ja or en)\n"},
+        {{QStringLiteral("--language")}, 64, {}, "zovek: Missing value after '--language'.\n"},
     };
     for (const Case& c : cases) {
       const QByteArray name = c.arguments.join(QLatin1Char(' ')).toUtf8();
@@ -318,8 +321,8 @@ class OpenRequestTest : public WindowTest {
     }
     QVERIFY(version.startsWith("zovek " ZOVEK_VERSION "\n"));
     QVERIFY(version.contains("GPL-3.0-or-later"));
-    for (const char* part : {"Usage: zovek [OPTIONS] [FILE]", "-h, --help", "-v, --version", "  --  ", "-platform",
-                             "-style", "FILE  "}) {
+    for (const char* part : {"Usage: zovek [OPTIONS] [FILE]", "-h, --help", "-v, --version", "--language", "  --  ",
+                             "-platform", "-style", "FILE  "}) {
       QVERIFY2(help.contains(part), part);
     }
     QVERIFY(QDir(dataHome.path()).isEmpty());
