@@ -13,7 +13,7 @@
     </message>
     <message>
         <source>体術使用</source>
-        <translation>Uses martial</translation>
+        <translation>Unarmed</translation>
     </message>
     <message>
         <source>CR</source>
@@ -77,11 +77,11 @@
     </message>
     <message>
         <source>武器%1</source>
-        <translation>Weapon %1</translation>
+        <translation>Wpn %1</translation>
     </message>
     <message>
         <source>防具%1</source>
-        <translation>Armour %1</translation>
+        <translation>Arm %1</translation>
     </message>
     <message>
         <source>持物</source>

@@ -8,6 +8,7 @@
 
 #include "session/UserDataDirectory.h"
 #include "ui/CommandLine.h"
+#include "ui/LanguageChoice.h"
 #include "ui/Startup.h"
 
 int main(int argc, char* argv[]) {
@@ -40,5 +41,5 @@ int main(int argc, char* argv[]) {
   QApplication app(qtArgc, qtArgv.data());
   QApplication::setApplicationName(QString::fromLatin1(zovek::kApplicationName));
   zovek::Startup startup;
-  return startup.Run(line.file, QStringLiteral("ja"));
+  return startup.Run(line.file, QString::fromStdString(zovek::ChooseWindowLanguage(line.language.toStdString())));
 }
