@@ -121,11 +121,11 @@
     </message>
     <message>
         <source>技術・シナリオ</source>
-        <translation>Skills &amp; Scenarios</translation>
+        <translation>Skills/Scenarios</translation>
     </message>
     <message>
         <source>アイテム・その他</source>
-        <translation>Items &amp; More</translation>
+        <translation>Items/Other</translation>
     </message>
     <message>
         <source>技・術の極意修得</source>
