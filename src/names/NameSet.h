@@ -12,8 +12,7 @@
 namespace zovek::name_set {
 
 // Gives a marked text in the language being built: through the translation
-// when there is one (an empty answer counts as untranslated), "%1" replaced
-// by the number when one is given.
+// when there is one, "%1" replaced by the number when one is given.
 class MadeTexts {
  public:
   explicit MadeTexts(TextTranslation translate) : translate_(translate) {}

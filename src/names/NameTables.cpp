@@ -20,21 +20,10 @@
 namespace zovek {
 namespace name_set {
 
-std::string MadeTexts::operator()(const char* source) const {
-  if (translate_ != nullptr) {
-    std::string text = translate_("Names", source);
-    if (!text.empty()) return text;
-  }
-  return source;
-}
+std::string MadeTexts::operator()(const char* source) const { return Translated(translate_, "Names", source); }
 
 std::string MadeTexts::operator()(const char* source, int number) const {
-  std::string text = (*this)(source);
-  const std::string digits = std::to_string(number);
-  for (auto at = text.find("%1"); at != std::string::npos; at = text.find("%1", at + digits.size())) {
-    text.replace(at, 2, digits);
-  }
-  return text;
+  return Filled((*this)(source), std::to_string(number));
 }
 
 namespace {
