@@ -13,10 +13,8 @@ enum class NameLanguage { Japanese, English };
 //
 // Each language's tables are built on their first use after the switch and
 // then kept, so a reference returned earlier stays valid across switches.
-// The made-up texts are translated at that first use: install whatever
-// `translate` reads before then. Choosing English again with another
-// `translate` builds a further English set (once per function); the sets
-// built before stay alive, unchanged.
+// The made-up texts are translated at that first use, with the `translate`
+// in force then: install whatever it reads before.
 void UseNameLanguage(NameLanguage language, TextTranslation translate = nullptr);
 NameLanguage CurrentNameLanguage();
 

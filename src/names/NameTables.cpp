@@ -14,7 +14,6 @@
 #include <mutex>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 namespace zovek {
@@ -73,14 +72,14 @@ std::unique_ptr<NameSet> BuildNameSet(const LanguageData& data, TextTranslation 
   return set;
 }
 
-// The chosen language and every table set built so far. Sets are never
-// dropped, which is what keeps earlier references valid.
+// The chosen language and the table sets built so far. A set, once built,
+// is kept, which keeps earlier references valid.
 struct LanguageState {
   std::mutex mutex;
   NameLanguage language = NameLanguage::Japanese;
   TextTranslation translate = nullptr;
   std::unique_ptr<NameSet> japanese;
-  std::vector<std::pair<TextTranslation, std::unique_ptr<NameSet>>> english;  // one per translation
+  std::unique_ptr<NameSet> english;
 };
 
 LanguageState& State() {
@@ -101,14 +100,12 @@ const NameSet& Current() {
     }
     return *state.japanese;
   }
-  for (const auto& [translate, set] : state.english) {
-    if (translate == state.translate) return *set;
+  if (!state.english) {
+    state.english = BuildNameSet({name_data::items_en, name_data::techniques_en, name_data::characters_en,
+                                  name_data::scenarios_en, name_data::roles_en},
+                                 state.translate);
   }
-  state.english.emplace_back(state.translate,
-                             BuildNameSet({name_data::items_en, name_data::techniques_en, name_data::characters_en,
-                                           name_data::scenarios_en, name_data::roles_en},
-                                          state.translate));
-  return *state.english.back().second;
+  return *state.english;
 }
 
 }  // namespace name_set

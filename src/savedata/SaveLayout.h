@@ -221,11 +221,18 @@ constexpr int NumberBoxAt(int offset) {
   }
   return -1;
 }
-// The label without the colon and the spaces around it: "チップ".
-constexpr std::string_view ValueBoxCaption(int box) {
-  std::string_view label = kValueBoxes.at(static_cast<std::size_t>(box)).label;
+inline constexpr int kProtagonistBox = 1;
+inline constexpr int kChipsBox = 2;
+inline constexpr int kHoursBox = 3;
+inline constexpr int kMinutesBox = 4;
+
+// A label without the colon and the spaces after it: "チップ : " -> "チップ".
+constexpr std::string_view WithoutColon(std::string_view label) {
   while (!label.empty() && (label.back() == ' ' || label.back() == ':')) label.remove_suffix(1);
   return label;
+}
+constexpr std::string_view ValueBoxCaption(int box) {
+  return WithoutColon(kValueBoxes.at(static_cast<std::size_t>(box)).label);
 }
 // What box 1..4 is called: its caption; the play time's two by the caption
 // before both and which part they are.
@@ -233,14 +240,11 @@ inline constexpr std::array<std::string_view, 2> kPlayTimeParts{ZOVEK_TR_NOOP("C
                                                                 ZOVEK_TR_NOOP("Captions", " (分)")};
 inline std::string ValueBoxName(int box, TextTranslation translate = nullptr) {
   const bool playTime = kValueBoxes.at(static_cast<std::size_t>(box)).offset == kPlayTimeOffset;
-  std::string label = Translated(translate, "Captions", kValueBoxes.at(static_cast<std::size_t>(playTime ? 3 : box)).label);
-  while (!label.empty() && (label.back() == ' ' || label.back() == ':')) label.pop_back();
-  return playTime ? label + Translated(translate, "Captions", kPlayTimeParts.at(box == 3 ? 0 : 1)) : label;
+  const std::string label =
+      Translated(translate, "Captions", kValueBoxes.at(static_cast<std::size_t>(playTime ? kHoursBox : box)).label);
+  const std::string name(WithoutColon(label));
+  return playTime ? name + Translated(translate, "Captions", kPlayTimeParts.at(box == kHoursBox ? 0 : 1)) : name;
 }
-inline constexpr int kProtagonistBox = 1;
-inline constexpr int kChipsBox = 2;
-inline constexpr int kHoursBox = 3;
-inline constexpr int kMinutesBox = 4;
 
 // ---- the scenario states: optEvt(0..3) ----
 

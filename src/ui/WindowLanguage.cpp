@@ -12,37 +12,30 @@ namespace zovek {
 
 namespace {
 
-// The translators installed now: Qt's own and ours.
-std::unique_ptr<QTranslator>& Installed(int which) {
-  static std::unique_ptr<QTranslator> translators[2];
-  return translators[which];
-}
-
-bool Install(int which, const QString& file, const QString& folder) {
-  std::unique_ptr<QTranslator>& slot = Installed(which);
-  if (slot) QCoreApplication::removeTranslator(slot.get());
-  slot = std::make_unique<QTranslator>();
-  if (!slot->load(file, folder)) {
-    slot.reset();
-    return false;
-  }
-  QCoreApplication::installTranslator(slot.get());  // false for an empty file, such as Qt's own English
+// Puts the translator from `file` in `slot`, in place of the one there, or
+// none when `file` is empty. A translator leaves the application when it is
+// deleted. False when the file could not be loaded.
+bool Install(std::unique_ptr<QTranslator>& slot, const QString& file, const QString& folder) {
+  slot.reset();
+  if (file.isEmpty()) return true;
+  auto translator = std::make_unique<QTranslator>();
+  if (!translator->load(file, folder)) return false;
+  QCoreApplication::installTranslator(translator.get());  // false for an empty file, such as Qt's own English
+  slot = std::move(translator);
   return true;
 }
 
 }  // namespace
 
 bool InstallWindowLanguage(const QString& language) {
+  static std::unique_ptr<QTranslator> qtOwn;
+  static std::unique_ptr<QTranslator> ours;
   const bool japanese = language == QStringLiteral("ja");
-  bool loaded = Install(0, QStringLiteral("qtbase_") + language, QLibraryInfo::path(QLibraryInfo::TranslationsPath));
-  if (japanese) {
-    if (Installed(1)) QCoreApplication::removeTranslator(Installed(1).get());
-    Installed(1).reset();
-  } else {
-    loaded = Install(1, QStringLiteral("zovek_") + language, QStringLiteral(":/i18n")) && loaded;
-  }
+  const bool qtLoaded =
+      Install(qtOwn, QStringLiteral("qtbase_") + language, QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+  const bool oursLoaded = Install(ours, japanese ? QString() : QStringLiteral("zovek_") + language, QStringLiteral(":/i18n"));
   UseNameLanguage(japanese ? NameLanguage::Japanese : NameLanguage::English, japanese ? nullptr : TranslateCoreText);
-  return loaded;
+  return qtLoaded && oursLoaded;
 }
 
 QString CoreText(std::string_view marked) {
